@@ -1,0 +1,157 @@
+#include "control/dateien.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "record/laufzeitfehler.h"
+
+namespace korvelan {
+
+namespace {
+constexpr std::size_t Puffergroesse = 1 << 16;
+}
+
+Eingabedatei::~Eingabedatei() { Schliessen(); }
+
+bool Eingabedatei::Oeffnen(const std::string& pfad) {
+  Schliessen();
+  struct stat st {};
+  if (::stat(pfad.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    errno = EISDIR;
+    return false;
+  }
+  datei_ = std::fopen(pfad.c_str(), "rb");
+  if (!datei_) return false;
+  groesse_ = (::stat(pfad.c_str(), &st) == 0) ? static_cast<std::uint64_t>(st.st_size) : 0;
+  puffer_.resize(Puffergroesse);
+  anfang_ = ende_ = 0;
+  position_ = 0;
+  return true;
+}
+
+void Eingabedatei::Schliessen() {
+  if (datei_) std::fclose(datei_);
+  datei_ = nullptr;
+  anfang_ = ende_ = 0;
+}
+
+bool Eingabedatei::Nachfuellen() {
+  if (!datei_) return false;
+  if (anfang_ < ende_) return true;
+  std::size_t n = std::fread(puffer_.data(), 1, puffer_.size(), datei_);
+  if (n == 0 && std::ferror(datei_)) throw SystemFehler(errno ? errno : EIO);
+  anfang_ = 0;
+  ende_ = n;
+  return n > 0;
+}
+
+bool Eingabedatei::AmEnde() { return !Nachfuellen(); }
+
+bool Eingabedatei::ZeileLesen(std::string& zeile) {
+  zeile.clear();
+  if (!Nachfuellen()) return false;
+  for (;;) {
+    const char* a = puffer_.data() + anfang_;
+    std::size_t verfuegbar = ende_ - anfang_;
+    const char* p = a;
+    const char* e = a + verfuegbar;
+    while (p < e && *p != '\n' && *p != '\r') ++p;
+    zeile.append(a, static_cast<std::size_t>(p - a));
+    std::size_t genommen = static_cast<std::size_t>(p - a);
+    anfang_ += genommen;
+    position_ += genommen;
+    if (p < e) {
+      char ende = *p;
+      ++anfang_;
+      ++position_;
+      if (ende == '\r' && Nachfuellen() && puffer_[anfang_] == '\n') {
+        ++anfang_;
+        ++position_;
+      }
+      return true;
+    }
+    if (!Nachfuellen()) return true;  // last line without line end
+  }
+}
+
+std::size_t Eingabedatei::BlockLesen(std::string& block, std::size_t n) {
+  block.clear();
+  while (block.size() < n && Nachfuellen()) {
+    std::size_t k = std::min(n - block.size(), ende_ - anfang_);
+    block.append(puffer_.data() + anfang_, k);
+    anfang_ += k;
+    position_ += k;
+  }
+  return block.size();
+}
+
+Ausgabedatei::~Ausgabedatei() { Verwerfen(); }
+
+bool Ausgabedatei::Erstellen(const std::string& pfad) {
+  Verwerfen();
+  datei_ = std::fopen(pfad.c_str(), "wb");
+  if (!datei_) return false;
+  std::setvbuf(datei_, nullptr, _IONBF, 0);  // our own buffer below
+  puffer_.clear();
+  puffer_.reserve(Puffergroesse);
+  return true;
+}
+
+void Ausgabedatei::Leeren() {
+  if (!datei_ || puffer_.empty()) return;
+  std::size_t n = std::fwrite(puffer_.data(), 1, puffer_.size(), datei_);
+  if (n != puffer_.size()) {
+    int fehler = errno ? errno : EIO;
+    puffer_.clear();
+    throw SystemFehler(fehler);
+  }
+  puffer_.clear();
+}
+
+void Ausgabedatei::ZeileSchreiben(const std::string& zeile) {
+  if (!datei_) throw Laufzeitfehler(52, "Dateiname oder -nummer falsch");
+  puffer_ += zeile;
+  puffer_ += "\r\n";
+  if (puffer_.size() >= Puffergroesse) Leeren();
+}
+
+void Ausgabedatei::Schliessen() {
+  if (!datei_) return;
+  int fehler = 0;
+  try {
+    Leeren();
+  } catch (const Laufzeitfehler&) {
+    std::fclose(datei_);
+    datei_ = nullptr;
+    throw;
+  }
+  if (std::fclose(datei_) != 0) fehler = errno ? errno : EIO;
+  datei_ = nullptr;
+  if (fehler) throw SystemFehler(fehler);
+}
+
+void Ausgabedatei::Verwerfen() {
+  if (!datei_) return;
+  try {
+    Leeren();
+  } catch (const Laufzeitfehler&) {
+  }
+  std::fclose(datei_);
+  datei_ = nullptr;
+  puffer_.clear();
+}
+
+bool DateiVorhanden(const std::string& pfad) {
+  struct stat st {};
+  return !pfad.empty() && ::stat(pfad.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool DieselbeDatei(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+}  // namespace korvelan

@@ -1,0 +1,71 @@
+#pragma once
+// Buffered binary input and output files of a conversion. A line ends at CR LF, a lone LF or a
+// lone CR; every line written ends with CR LF. A failed read or write raises a Laufzeitfehler.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace korvelan {
+
+class Eingabedatei {
+ public:
+  Eingabedatei() = default;
+  ~Eingabedatei();
+  Eingabedatei(const Eingabedatei&) = delete;
+  Eingabedatei& operator=(const Eingabedatei&) = delete;
+
+  // Opens a file for reading; false (with errno set) when it cannot be opened.
+  bool Oeffnen(const std::string& pfad);
+  void Schliessen();
+  bool IstOffen() const { return datei_ != nullptr; }
+
+  // Reads the next line without its end; false when the file is at its end.
+  bool ZeileLesen(std::string& zeile);
+  // Reads up to n bytes regardless of line breaks; returns the count read.
+  std::size_t BlockLesen(std::string& block, std::size_t n);
+  // True when no byte is left.
+  bool AmEnde();
+
+  // Bytes consumed so far and the file's size when it was opened.
+  std::uint64_t Position() const { return position_; }
+  std::uint64_t Groesse() const { return groesse_; }
+
+ private:
+  bool Nachfuellen();
+
+  std::FILE* datei_ = nullptr;
+  std::vector<char> puffer_;
+  std::size_t anfang_ = 0, ende_ = 0;
+  std::uint64_t position_ = 0, groesse_ = 0;
+};
+
+class Ausgabedatei {
+ public:
+  Ausgabedatei() = default;
+  ~Ausgabedatei();
+  Ausgabedatei(const Ausgabedatei&) = delete;
+  Ausgabedatei& operator=(const Ausgabedatei&) = delete;
+
+  // Creates (or replaces) a file for writing; false (with errno set) on failure.
+  bool Erstellen(const std::string& pfad);
+  // Writes the text and CR LF.
+  void ZeileSchreiben(const std::string& zeile);
+  // Flushes and closes; a failure raises a Laufzeitfehler (the file is closed all the same).
+  void Schliessen();
+  // Closes without reporting failures (used on the way out of an error).
+  void Verwerfen();
+  bool IstOffen() const { return datei_ != nullptr; }
+
+ private:
+  void Leeren();
+
+  std::FILE* datei_ = nullptr;
+  std::string puffer_;
+};
+
+bool DateiVorhanden(const std::string& pfad);
+// True when both names exist and denote the same file.
+bool DieselbeDatei(const std::string& a, const std::string& b);
+
+}  // namespace korvelan

@@ -1,0 +1,64 @@
+#pragma once
+// The window that drives a run, as the core sees it: named controls, the currency list, message
+// and input boxes, the busy pointer, the beep, event processing and the error log. Implemented by
+// the Qt windows, by the headless converter and by a scripted window in tests. All texts are
+// Windows-1252.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvelan {
+
+enum class Knoepfe { Ok, OkAbbrechen, JaNein };
+enum class Symbol { Kein, Frage, Kritisch, Information };
+enum class Antwort { Ok, Abbrechen, Ja, Nein };
+
+class Fenster {
+ public:
+  virtual ~Fenster() = default;
+
+  // Text of a control by name; a control the window lacks reads as empty and ignores what is set.
+  virtual std::string Text(std::string_view name) const = 0;
+  virtual void SetzeText(std::string_view name, const std::string& text) = 0;
+  // Whether a control is visible (for the factor box of the conversion window).
+  virtual bool Sichtbar(std::string_view name) const {
+    (void)name;
+    return false;
+  }
+
+  // Enables or disables a control (frames and buttons of the conversion window).
+  virtual void Aktivieren(std::string_view name, bool an) {
+    (void)name;
+    (void)an;
+  }
+
+  // The currency list of Com_WaehrungsKz.
+  virtual void WaehrungslisteLeeren() {}
+  virtual void WaehrungslisteHinzufuegen(const std::string& eintrag) { (void)eintrag; }
+  virtual void WaehrungslisteWaehlen(int index) { (void)index; }
+
+  // Message box; an empty title means the application's title.
+  virtual Antwort Meldung(const std::string& text, const std::string& titel, Knoepfe knoepfe, Symbol symbol) = 0;
+  // Input box; no value when cancelled.
+  virtual std::optional<std::string> Eingabe(const std::string& aufforderung, const std::string& titel,
+                                             const std::string& vorgabe) = 0;
+
+  virtual void Sanduhr(bool an) { (void)an; }
+  virtual void Piepton() {}
+  // Lets the window system process pending events; cancel requests arrive here.
+  virtual void EreignisseVerarbeiten() {}
+  // Progress of the run: bytes of the input read so far and in all.
+  virtual void Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) {
+    (void)gelesen;
+    (void)gesamt;
+  }
+  // Shows the error log modally, placed below the top and right of the left edge of this window.
+  virtual void ProtokollZeigen(const std::string& protokoll, int obenTwips, int linksTwips) {
+    (void)protokoll;
+    (void)obenTwips;
+    (void)linksTwips;
+  }
+};
+
+}  // namespace korvelan

@@ -1,0 +1,31 @@
+#pragma once
+// The conversion run: preparation, the record loop with its dispatch table, the end record,
+// the error handler. Two drivers share the loop.
+#include "control/fenster.h"
+#include "control/kontext.h"
+
+namespace korvelan {
+
+// Readers and writers for (version shown, data kind); null when there is none.
+Satzfunktion LeserFuer(const std::string& version, const std::string& datenkennzeichen);
+Satzfunktion SchreiberFuer(const std::string& version, const std::string& datenkennzeichen);
+
+// Opens the input, asks before overwriting, creates the output and writes its header.
+// Success is AusgabeNichtBereit = 0.
+void AusgabeOeffnen(Kontext& k, Fenster& f);
+// The header line of output version 3, 4 or 5 (before the final ZeichenNachOem).
+std::string KopfsatzBauen(Kontext& k, Fenster& f);
+
+// Today's date as "DD.MM.YYYY"; tests can fix it.
+std::string HeutigesDatum();
+void DatumFestlegen(const std::string& ddmmyyyy);  // empty: the real date again
+
+// Command-line driver with the automatic window.
+void AutomatikLauf(Kontext& k, Fenster& f);
+
+// Interactive driver (the conversion window's "Konvertieren"): its own preparation with the
+// exchange-rate confirmation, then the same loop with currency conversion and a Yes/No question
+// before cancelling, and "Daten konvertiert" at the end.
+void InteraktivLauf(Kontext& k, Fenster& f);
+
+}  // namespace korvelan

@@ -1,0 +1,50 @@
+#pragma once
+// The module-wide conversion state: command-line fields, analysis results, files, the output
+// line, counters, run state and exchange factor. Every field starts as 0 or empty text.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "control/dateien.h"
+
+namespace korvelan {
+
+struct Konvertierzustand {
+  std::string AufrufEingabe;
+  std::string AufrufAusgabe;
+  std::int16_t Ausgabeversion = 0;
+  std::int16_t AufrufEingabeversion = 0;
+  std::int16_t Aufruffehler = 0;
+  std::string Aufruffehlertext;
+  std::int16_t Ergebnis = 0;
+
+  std::string Eingabedateiname;
+  std::int16_t Eingabeversion = 0;
+  std::int16_t Analysestatus = 0;  // 1 recognised, 0 not recognised or missing, 9 empty file
+  std::string Datenkennzeichen;
+  std::int32_t Versionskennung = 0;
+  std::string Eingabewaehrung;
+  std::array<std::string, 10> Infotexte{};
+
+  Eingabedatei EingabeDateiNr;
+  Ausgabedatei AusgabeDateiNr;
+  std::string Ausgabezeile;
+  std::int16_t AusgabeNichtBereit = 0;
+  std::int64_t AusgabeSatzzahl = 0;
+  std::int64_t Fehlerzahl = 0;
+  std::string Ausgabefehlertext;
+  std::int16_t Konvertierstatus = 0;  // 0 idle, 8 running, 9 cancel requested
+  double Umrechnungsfaktor = 0;        // 0: no prices are converted
+  bool Umrechnungsrichtung = false;    // true: prices are divided by the factor
+  std::int16_t SetAbfrageErfolgt = 0;
+  std::string SetVerwendung;
+
+  // Whether the version-4 writer has written its C TERMIN-1 line in this run.
+  bool Termin1Geschrieben = false;
+
+  // The error log of the run (the text of the error-log window), capped at 60000 characters.
+  std::string Fehlerprotokoll;
+};
+
+}  // namespace korvelan

@@ -1,0 +1,20 @@
+#pragma once
+// The checks between reader and writer of every record, and the error log.
+#include <string>
+
+#include "control/fenster.h"
+#include "control/kontext.h"
+
+namespace korvelan {
+
+// Maps Mengeneinheit between free spellings and version-5 unit codes (Com_Version decides).
+void EinheitUmsetzen(Kontext& k, Fenster& f);
+// Repairs short texts and text flag, logs what the output version cannot hold.
+void SatzPruefen(Kontext& k, Fenster& f);
+// Converts every price of the record by Umrechnungsfaktor (interactive runs only).
+void WaehrungUmrechnen(Kontext& k);
+// Appends an entry line (without CR LF) to the error log: the header first when Fehlerzahl is 0,
+// the entry only while the log is shorter than 60000 characters; Fehlerzahl always counts.
+void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag);
+
+}  // namespace korvelan

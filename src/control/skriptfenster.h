@@ -1,0 +1,76 @@
+#pragma once
+// A window for tests and tools: controls held in a map, answers from prepared queues, and a
+// record of every message and input box asked.
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "control/fenster.h"
+
+namespace korvelan {
+
+class SkriptFenster : public Fenster {
+ public:
+  struct Frage {
+    std::string art;  // "Meldung" or "Eingabe"
+    std::string text;
+    std::string titel;
+    Knoepfe knoepfe = Knoepfe::Ok;
+    Symbol symbol = Symbol::Kein;
+  };
+
+  // Without a list of controls the window has every control; with one, only those.
+  SkriptFenster() = default;
+  explicit SkriptFenster(std::set<std::string> steuerelemente) : steuerelemente_(std::move(steuerelemente)), alle_(false) {}
+
+  std::string Text(std::string_view name) const override;
+  void SetzeText(std::string_view name, const std::string& text) override;
+  bool Sichtbar(std::string_view name) const override { return sichtbar.count(std::string(name)) > 0; }
+
+  void WaehrungslisteLeeren() override { waehrungsliste.clear(); }
+  void WaehrungslisteHinzufuegen(const std::string& eintrag) override { waehrungsliste.push_back(eintrag); }
+  void WaehrungslisteWaehlen(int index) override { gewaehlt = index; }
+
+  Antwort Meldung(const std::string& text, const std::string& titel, Knoepfe knoepfe, Symbol symbol) override;
+  std::optional<std::string> Eingabe(const std::string& aufforderung, const std::string& titel,
+                                     const std::string& vorgabe) override;
+
+  void Sanduhr(bool an) override { sanduhr = an; }
+  void Piepton() override { ++pieptoene; }
+  void EreignisseVerarbeiten() override {
+    ++ereignisaufrufe;
+    if (beiEreignis) beiEreignis();
+  }
+  void ProtokollZeigen(const std::string& protokoll, int obenTwips, int linksTwips) override {
+    gezeigtesProtokoll = protokoll;
+    protokollOben = obenTwips;
+    protokollLinks = linksTwips;
+    ++protokollAnzeigen;
+  }
+
+  // Prepared answers, taken in order; when a queue is empty a message box answers with its first
+  // button (Ok or Ja) and an input box is cancelled.
+  std::deque<Antwort> antworten;
+  std::deque<std::optional<std::string>> eingaben;
+
+  std::vector<Frage> fragen;
+  std::vector<std::string> waehrungsliste;
+  int gewaehlt = -1;
+  std::set<std::string> sichtbar;
+  bool sanduhr = false;
+  int pieptoene = 0;
+  long ereignisaufrufe = 0;
+  std::function<void()> beiEreignis;
+  std::string gezeigtesProtokoll;
+  int protokollOben = 0, protokollLinks = 0, protokollAnzeigen = 0;
+
+ private:
+  std::map<std::string, std::string, std::less<>> texte_;
+  std::set<std::string> steuerelemente_;
+  bool alle_ = true;
+};
+
+}  // namespace korvelan

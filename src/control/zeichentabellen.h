@@ -1,0 +1,14 @@
+#pragma once
+// The two fixed character tables between the 8-bit code page of DATANORM files and the
+// Windows-1252 text the program holds.
+#include <cstdint>
+#include <string>
+
+namespace korvelan {
+
+// File code to Windows-1252, in place.
+void ZeichenNachAnsi(std::string& text);
+// Windows-1252 to file code, in place, by output version (3, 4 or 5). Idempotent.
+void ZeichenNachOem(std::string& text, std::int16_t ausgabeversion);
+
+}  // namespace korvelan

@@ -1,0 +1,25 @@
+#pragma once
+// Takes the next ";"-separated field of a line from a 1-based cursor, cut to a maximum width.
+// The character at the last position of a line is never taken: the walk stops when the cursor
+// reaches the length of the line. Readers therefore fill their lines before taking fields.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "record/festkomma.h"
+
+namespace korvelan {
+
+// Kind "T": returns the field text. Trailing blanks are removed; a field of blanks only becomes
+// one blank. feldStatus is 9 when the field was empty, else 0. The cursor moves past the separator.
+std::string FeldHolen(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus);
+
+// Kind "N": the same walk, the field read as a decimal number (Val); feldStatus is 9 also when
+// the field is blank.
+Festkomma FeldHolenZahl(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus);
+
+// The fill readers append to a line: 128 ";" or 128 blanks.
+inline const std::string FuellungSemikolon(128, ';');
+inline const std::string FuellungBlank(128, ' ');
+
+}  // namespace korvelan

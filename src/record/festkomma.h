@@ -1,0 +1,58 @@
+#pragma once
+// Fixed-point values, the number patterns of the output and the leading-number rule ("Val").
+// A Festkomma holds the value times 10,000 in a signed 64-bit integer.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "record/laufzeitfehler.h"
+
+namespace korvelan {
+
+using Festkomma = std::int64_t;
+constexpr Festkomma FestkommaEins = 10000;
+
+// Reads the leading decimal number of a text: leading blanks skipped, optional sign, digits,
+// one decimal point with digits; no number gives 0. Result is the value times 10,000, fractional
+// digits beyond the fourth rounded half away from zero. A value beyond the range of the type
+// raises error 6 ("Überlauf").
+Festkomma Val(std::string_view text);
+
+// True when the text starts (after blanks) with a number as Val reads it.
+bool HatZahl(std::string_view text);
+
+// Divides a fixed-point value by an integer divisor, rounding halves away from zero.
+Festkomma Teilen(Festkomma wert, std::int64_t teiler);
+// Multiplies a fixed-point value by an integer factor; overflow raises error 6.
+Festkomma Mal(Festkomma wert, std::int64_t faktor);
+
+// Whole number nearest to the fixed-point value (halves away from zero).
+std::int64_t Runden(Festkomma wert);
+
+// Whole-number value of a fixed-point value as a 16-bit code; outside -32768..32767 raises
+// error 6, like assigning a too large number to a small integer field.
+std::int16_t AlsKurzzahl(Festkomma wert);
+
+// Formats a fixed-point value with a number pattern such as "0", "00", "#####0", "#######",
+// "#####0.00" or "0000000000"; literal characters after the pattern (a trailing blank) are kept.
+// Integer patterns round to a whole number, halves away from zero. A pattern of "#" only writes
+// nothing for zero.
+std::string Formatieren(Festkomma wert, std::string_view muster);
+// The same for a whole number.
+std::string FormatierenGanz(std::int64_t wert, std::string_view muster);
+
+// Decimal text of a whole number, no grouping, "-" for negatives.
+std::string GanzAlsText(std::int64_t wert);
+
+// Converts a value by a factor held as a double: divide (richtungTeilen) or multiply, result
+// rounded to 4 decimal places (halves away from zero). A result beyond the type raises error 6.
+Festkomma Umrechnen(Festkomma wert, double faktor, bool richtungTeilen);
+
+// Reads a decimal number with "." as separator, optional sign, optional exponent, for the
+// settings file; returns false when the text holds no number.
+bool DoubleLesen(std::string_view text, double& wert);
+// Writes a double with at most 15 significant digits, "." separator, trailing zeros dropped,
+// no exponent for ordinary magnitudes; 0 is written as "0".
+std::string DoubleAlsText(double wert);
+
+}  // namespace korvelan

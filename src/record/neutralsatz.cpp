@@ -1,0 +1,87 @@
+#include "record/neutralsatz.h"
+
+namespace korvelan {
+
+namespace {
+
+// Clears rows from the first one up to (not including) the first free one.
+template <typename Tabelle, typename IstFrei>
+void ZeilenLeeren(Tabelle& t, IstFrei istFrei) {
+  using Zeile = typename Tabelle::value_type;
+  for (auto& z : t) {
+    if (istFrei(z)) break;
+    z = Zeile{};
+  }
+}
+
+template <typename Tabelle, typename IstFrei>
+int ErsteFreie(const Tabelle& t, IstFrei istFrei) {
+  for (std::size_t i = 0; i < t.size(); ++i)
+    if (istFrei(t[i])) return static_cast<int>(i);
+  return -1;
+}
+
+const auto StaffelFrei = [](const Staffelzeile& z) { return z.StaffelArt == 0; };
+const auto DimFrei = [](const Dimensionszeile& z) { return z.DimUnterkz.empty(); };
+const auto LangtextFrei = [](const Langtextzeile& z) { return z.LangtextMarke.empty(); };
+const auto CFrei = [](const std::string& z) { return z.empty(); };
+const auto SetFrei = [](const Setzeile& z) { return z.SetNr.empty(); };
+const auto PreisFrei = [](const Preiszeile& z) { return z.PArtikelNr.empty(); };
+
+}  // namespace
+
+void NeutralsatzLeeren(Neutralsatz& ns) {
+  // 1. Single article fields; Verarbeitungskz is set by each reader when an article starts.
+  for (std::string* f :
+       {&ns.ArtikelNr, &ns.Kurztext1, &ns.Kurztext2, &ns.Mengeneinheit, &ns.Preiskz, &ns.Preiseinheit, &ns.Preis,
+        &ns.Rabattgruppe, &ns.Warenhauptgruppe, &ns.Warengruppe, &ns.Matchcode, &ns.A5Feld14,
+        &ns.AlternativArtikelNr, &ns.A5Feld16, &ns.A5Feld17, &ns.A5Feld18, &ns.EanNr, &ns.Anbindungsnummer,
+        &ns.Verpackungsmenge, &ns.Katalogseite, &ns.Textkz, &ns.Langtextschluessel, &ns.Kostenart, &ns.A5Feld26,
+        &ns.ReferenzKuerzel, &ns.ReferenzNr, &ns.A5Zusatz})
+    f->clear();
+  ns.AnbindungKz = 0;
+  // 2. to 4. Tables up to their first free row; the long texts only when in use.
+  ZeilenLeeren(ns.Staffeltabelle, StaffelFrei);
+  ZeilenLeeren(ns.Dimensionstabelle, DimFrei);
+  if (!ns.LangtextNr.empty()) {
+    ns.LangtextNr.clear();
+    ns.LangtextArt = 0;
+    ZeilenLeeren(ns.Langtexttabelle, LangtextFrei);
+  }
+  // 5. Delete / renumber data, material and labour data.
+  ns.NummerAltKz.clear();
+  ns.NeueArtikelNr.clear();
+  ns.NummerAltZusatz.clear();
+  ns.WerkstoffText.clear();
+  ns.WerkstoffWert1 = ns.WerkstoffWert2 = ns.WerkstoffWert3 = ns.WerkstoffWert4 = ns.WerkstoffWert5 = 0;
+  ns.WerkstoffKz = 0;
+  ns.ArbeitKz1 = ns.ArbeitKz2 = 0;
+  ns.ArbeitWert = 0;
+  // 6. Kept C lines.
+  ZeilenLeeren(ns.CZeilen, CFrei);
+  // 7. Single-line records.
+  for (std::string* f : {&ns.Kundennummer, &ns.Preispflege, &ns.KName1, &ns.KName2, &ns.KName3, &ns.KName4, &ns.KKz,
+                         &ns.KFeld9, &ns.KFeld30, &ns.Hauptwarengruppe, &ns.WgNummer, &ns.WgBezeichnung,
+                         &ns.RgNummer})
+    f->clear();
+  ns.RabattKz = 0;
+  ns.Rabatt = 0;
+  ns.RgBezeichnung.clear();
+  // 8. and 9.
+  SetTabelleLeeren(ns);
+  ZeilenLeeren(ns.Preistabelle, PreisFrei);
+}
+
+void SetTabelleLeeren(Neutralsatz& ns) { ZeilenLeeren(ns.SetTabelle, SetFrei); }
+
+void PreistabelleLeeren(Neutralsatz& ns) {
+  for (auto& z : ns.Preistabelle) z = Preiszeile{};
+}
+
+int FreieStaffelzeile(const Neutralsatz& ns) { return ErsteFreie(ns.Staffeltabelle, StaffelFrei); }
+int FreieDimensionszeile(const Neutralsatz& ns) { return ErsteFreie(ns.Dimensionstabelle, DimFrei); }
+int FreieLangtextzeile(const Neutralsatz& ns) { return ErsteFreie(ns.Langtexttabelle, LangtextFrei); }
+int FreieCZeile(const Neutralsatz& ns) { return ErsteFreie(ns.CZeilen, CFrei); }
+int FreieSetzeile(const Neutralsatz& ns) { return ErsteFreie(ns.SetTabelle, SetFrei); }
+
+}  // namespace korvelan

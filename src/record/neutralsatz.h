@@ -1,0 +1,180 @@
+#pragma once
+// The version-independent record every conversion passes through. A reader fills it with one
+// logical record, the record checks inspect it, a writer turns it into lines. Text fields have
+// three states: empty (the record kind carrying the field did not occur), "@" (present but
+// empty, KeineAngabe) or the value.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "record/festkomma.h"
+
+namespace korvelan {
+
+inline const std::string KeineAngabe = "@";
+
+constexpr int Tabellenzeilen = 99;
+constexpr int Preiszeilen = 3;
+
+struct Staffelzeile {
+  std::int16_t StaffelArt = 0;  // 0 free, 1 price scale, 2 raw material from/to, 3 raw-material calculation
+  std::int16_t StaffelBasismerker = 0;
+  std::string StaffelBasistext1;
+  std::string StaffelBasistext2;
+  std::int16_t StaffelMerker = 0;
+  std::int16_t StaffelZuAbArt = 0;
+  std::string StaffelVorzeichen;
+  Festkomma StaffelPreis = 0;
+  std::int16_t StaffelEndeA = 0;
+  std::int16_t StaffelEndeB = 0;
+  std::string RohVBMerker;
+  std::int16_t RohVBZuAbArt = 0;
+  std::string RohVBVorzeichen;
+  std::int16_t RohVBKz = 0;
+  std::int16_t RohVBEnde = 0;
+  Festkomma RohVBPreis = 0;
+  Festkomma VonBasis = 0;
+  Festkomma BisBasis = 0;
+  Festkomma RohVBFaktor = 0;
+  Festkomma RohVBWert5 = 0;
+  Festkomma RohVBWert6 = 0;
+  std::string RohstoffMerker;
+  std::int16_t RohstoffKz = 0;
+  std::int16_t RohstoffMengenbasis = 0;
+  Festkomma RohstoffBasis = 0;
+  Festkomma RohstoffFaktor = 0;
+  Festkomma RohstoffGewicht = 0;
+  Festkomma RohstoffWert4 = 0;
+};
+
+struct Dimensionszeile {
+  std::string DimUnterkz;  // marker column
+  std::string DimText;
+  std::string DimLangtextNr;
+};
+
+struct Langtextzeile {
+  std::string LangtextMarke;  // "X" in every used row; marker column
+  std::string LangtextZeile;
+};
+
+struct Setzeile {
+  std::string SetNr;  // marker column
+  std::string SetMerker;
+  std::string SetKurztext;
+  std::int16_t SetAufrufmerker = 0;
+  std::string SetArtikelNr;
+  std::string SetBeschreibung;
+  Festkomma SetMenge = 0;
+};
+
+struct Preiszeile {
+  std::string PArtikelNr;  // marker column
+  std::int16_t PPreiskz = 0;
+  std::int16_t PPreiseinheit = 0;
+  Festkomma PPreis = 0;
+  std::int16_t PZuAbKz1 = 0, PZuAbKz2 = 0, PZuAbKz3 = 0;
+  std::string PZuAbMarke1, PZuAbMarke2, PZuAbMarke3;
+  std::string PRabattgruppe;
+  Festkomma PZuAbWert1 = 0, PZuAbWert2 = 0, PZuAbWert3 = 0;
+
+  // Discount group j = 1..3 by number, for loops in readers and writers.
+  std::int16_t& ZuAbKz(int j) { return j == 1 ? PZuAbKz1 : j == 2 ? PZuAbKz2 : PZuAbKz3; }
+  std::string& ZuAbMarke(int j) { return j == 1 ? PZuAbMarke1 : j == 2 ? PZuAbMarke2 : PZuAbMarke3; }
+  Festkomma& ZuAbWert(int j) { return j == 1 ? PZuAbWert1 : j == 2 ? PZuAbWert2 : PZuAbWert3; }
+};
+
+struct Neutralsatz {
+  // Reader state.
+  std::string Eingabezeile;
+  std::int16_t ZeileVorgelesen = 0;  // -1: Eingabezeile belongs to the next logical record
+  std::string SatzSchluessel;
+  std::int16_t FeldStatus = 0;  // 9 when the field just taken was empty
+
+  // Article fields.
+  std::string Verarbeitungskz;
+  std::string ArtikelNr;
+  std::string Kurztext1;
+  std::string Kurztext2;
+  std::string Mengeneinheit;
+  std::string Preiskz;
+  std::string Preiseinheit;
+  std::string Preis;
+  std::string Rabattgruppe;
+  std::string Warenhauptgruppe;
+  std::string Warengruppe;
+  std::string Matchcode;
+  std::string A5Feld14;
+  std::string AlternativArtikelNr;
+  std::string A5Feld16;
+  std::string A5Feld17;
+  std::string A5Feld18;
+  std::string EanNr;
+  std::string Anbindungsnummer;
+  std::int16_t AnbindungKz = 0;
+  std::string Verpackungsmenge;
+  std::string Katalogseite;
+  std::string Textkz;
+  std::string Langtextschluessel;
+  std::string Kostenart;
+  std::string A5Feld26;
+  std::string ReferenzKuerzel;
+  std::string ReferenzNr;
+  std::string A5Zusatz;
+
+  // Delete and renumber data.
+  std::string NummerAltKz;
+  std::string NeueArtikelNr;
+  std::string NummerAltZusatz;
+
+  // Tables, index 0 is row 1.
+  std::array<Staffelzeile, Tabellenzeilen> Staffeltabelle{};
+  std::array<Dimensionszeile, Tabellenzeilen> Dimensionstabelle{};
+  std::array<Langtextzeile, Tabellenzeilen> Langtexttabelle{};
+  std::string LangtextNr;
+  std::int16_t LangtextArt = 0;
+  std::array<std::string, Tabellenzeilen> CZeilen{};
+  std::array<Setzeile, Tabellenzeilen> SetTabelle{};
+  std::array<Preiszeile, Preiszeilen> Preistabelle{};
+
+  // Single-line records.
+  std::string Hauptwarengruppe;
+  std::string WgNummer;
+  std::string WgBezeichnung;
+  std::string RgNummer;
+  std::int16_t RabattKz = 0;
+  Festkomma Rabatt = 0;
+  std::string RgBezeichnung;
+  std::string Kundennummer;
+  std::string Preispflege;
+  std::string KName1, KName2, KName3, KName4;
+  std::string KKz;
+  std::string KFeld9;
+  std::string KFeld30;
+  std::string Termin1;  // never reset by NeutralsatzLeeren
+
+  // Material and labour data.
+  Festkomma WerkstoffWert1 = 0, WerkstoffWert2 = 0, WerkstoffWert3 = 0, WerkstoffWert4 = 0;
+  std::int16_t WerkstoffKz = 0;
+  std::string WerkstoffText;
+  Festkomma WerkstoffWert5 = 0;
+  std::int16_t ArbeitKz1 = 0, ArbeitKz2 = 0;
+  Festkomma ArbeitWert = 0;
+};
+
+// Resets all article fields and tables in the order and with the stopping rules of the record;
+// called by every Artikelleser at the start of each call.
+void NeutralsatzLeeren(Neutralsatz& ns);
+// Resets the SET table only (SetLeser).
+void SetTabelleLeeren(Neutralsatz& ns);
+// Resets all three rows of the price table (Preisleser).
+void PreistabelleLeeren(Neutralsatz& ns);
+
+// Index (0-based) of the first free row of a table, or -1 when the table is full.
+int FreieStaffelzeile(const Neutralsatz& ns);
+int FreieDimensionszeile(const Neutralsatz& ns);
+int FreieLangtextzeile(const Neutralsatz& ns);
+int FreieCZeile(const Neutralsatz& ns);
+int FreieSetzeile(const Neutralsatz& ns);
+
+}  // namespace korvelan

@@ -1,0 +1,114 @@
+#include "record/text.h"
+
+#include <cstdint>
+
+namespace korvelan {
+
+std::string Rechtstrimmen(std::string_view s) {
+  std::size_t e = s.size();
+  while (e > 0 && s[e - 1] == ' ') --e;
+  return std::string(s.substr(0, e));
+}
+
+std::string Trimmen(std::string_view s) {
+  std::size_t a = 0;
+  while (a < s.size() && s[a] == ' ') ++a;
+  std::size_t e = s.size();
+  while (e > a && s[e - 1] == ' ') --e;
+  return std::string(s.substr(a, e - a));
+}
+
+bool IstLeer(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+
+void GrossInPlatz(std::string& s) {
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+}
+
+std::string Gross(std::string_view s) {
+  std::string r(s);
+  GrossInPlatz(r);
+  return r;
+}
+
+std::string Kuerzen(std::string_view s, std::size_t n) { return Rechtstrimmen(s.substr(0, n)); }
+
+std::string Auffuellen(std::string_view s, std::size_t n) {
+  std::string r(s.substr(0, n));
+  r.resize(n, ' ');
+  return r;
+}
+
+std::string_view Mitte(std::string_view s, std::size_t von, std::size_t laenge) {
+  if (von == 0 || von > s.size()) return {};
+  return s.substr(von - 1, laenge);
+}
+
+bool IstNumerisch(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+namespace {
+// Unicode code points of Windows-1252 bytes 0x80 to 0x9F (0 where the byte is undefined).
+constexpr std::uint16_t Cp1252Hoch[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+std::uint32_t CodePunkt(unsigned char b) {
+  if (b >= 0x80 && b <= 0x9F) return Cp1252Hoch[b - 0x80] ? Cp1252Hoch[b - 0x80] : b;
+  return b;
+}
+}  // namespace
+
+std::string Ansi(std::string_view utf8) {
+  std::string r;
+  r.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    std::uint32_t cp = c;
+    std::size_t laenge = 1;
+    if (c >= 0xC0 && c < 0xE0 && i + 1 < utf8.size()) {
+      cp = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
+      laenge = 2;
+    } else if (c >= 0xE0 && c < 0xF0 && i + 2 < utf8.size()) {
+      cp = ((c & 0x0Fu) << 12) | ((static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu) << 6) |
+           (static_cast<unsigned char>(utf8[i + 2]) & 0x3Fu);
+      laenge = 3;
+    }
+    i += laenge;
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      r += static_cast<char>(cp);
+      continue;
+    }
+    char ersatz = '?';
+    for (int k = 0; k < 32; ++k)
+      if (Cp1252Hoch[k] == cp) ersatz = static_cast<char>(0x80 + k);
+    r += ersatz;
+  }
+  return r;
+}
+
+std::string Utf8(std::string_view ansi) {
+  std::string r;
+  r.reserve(ansi.size() + ansi.size() / 8);
+  for (char ch : ansi) {
+    std::uint32_t cp = CodePunkt(static_cast<unsigned char>(ch));
+    if (cp < 0x80) {
+      r += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      r += static_cast<char>(0xC0 | (cp >> 6));
+      r += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      r += static_cast<char>(0xE0 | (cp >> 12));
+      r += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      r += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  }
+  return r;
+}
+
+}  // namespace korvelan

@@ -1,0 +1,149 @@
+#include "settings/grunddaten.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "record/festkomma.h"
+#include "record/text.h"
+
+namespace korvelan {
+
+std::string GrunddatenPfad(const std::string& programmverzeichnis) {
+  std::string pfad = programmverzeichnis;
+  if (pfad.empty() || pfad.back() != '/') pfad += '/';
+  return pfad + GrunddatenDateiname;
+}
+
+namespace {
+
+// Field-by-field reader in the manner of a quoted comma-separated reader.
+class Feldleser {
+ public:
+  explicit Feldleser(const std::string& t) : t_(t) {}
+
+  bool AmEnde() const { return pos_ >= t_.size(); }
+
+  // Reads the next field; false at the end of the text.
+  bool Feld(std::string& feld) {
+    // Line ends and blanks between fields are skipped.
+    while (pos_ < t_.size() && (t_[pos_] == ' ' || t_[pos_] == '\t' || t_[pos_] == '\r' || t_[pos_] == '\n')) ++pos_;
+    if (pos_ >= t_.size()) return false;
+    feld.clear();
+    if (t_[pos_] == '"') {
+      std::size_t ende = t_.find('"', pos_ + 1);
+      if (ende == std::string::npos) ende = t_.size();
+      feld.assign(t_, pos_ + 1, ende - pos_ - 1);
+      pos_ = ende + 1;
+      // Whatever follows the closing quote up to the next comma or line end is ignored.
+      while (pos_ < t_.size() && t_[pos_] != ',' && t_[pos_] != '\r' && t_[pos_] != '\n') ++pos_;
+    } else {
+      std::size_t ende = pos_;
+      while (ende < t_.size() && t_[ende] != ',' && t_[ende] != '\r' && t_[ende] != '\n') ++ende;
+      feld.assign(t_, pos_, ende - pos_);
+      pos_ = ende;
+    }
+    if (pos_ < t_.size() && t_[pos_] == ',') ++pos_;
+    return true;
+  }
+
+ private:
+  const std::string& t_;
+  std::size_t pos_ = 0;
+};
+
+struct Einheitsvorgabe {
+  const char* code;   // UTF-8 source text
+  const char* liste;  // UTF-8 source text
+};
+
+const char* const StandardWaehrungen[12] = {"DEM", "LUF", "FRF", "ATS", "ESP", "GBP",
+                                            "BEF", "GRD", "PTE", "NLG", "ITL", "DKK"};
+
+const Einheitsvorgabe StandardEinheiten[20] = {
+    {"CMK Quadratzentimet.", "cm² ;CM2 ;QCM ;QUCM;"},
+    {"CMQ Kubikzentimeter ", "cm³ ;CM3 ;CCM ;"},
+    {"CMT Zentimeter      ", "cm  ;"},
+    {"DZN Dutzend         ", "Dtz ;"},
+    {"GRM Gramm           ", "G   ;Gr  ;Gram;"},
+    {"HLT Hektoliter      ", "Hl  ;HLTR;"},
+    {"KGM Kilogramm       ", "kg  ;"},
+    {"KMT Kilometer       ", "km  ;"},
+    {"LTR Liter           ", "ltr ;l   ;"},
+    {"MMT Millimeter     ", "mm  ;"},
+    {"MTK Quadratmeter   ", "m²  ;QM  ;QUM ;"},
+    {"MTQ Kubikmeter     ", "m³  ;CM  ;CBM ;"},
+    {"MTR Meter          ", "m   ;LFM ;STM ;STGM;"},
+    {"PCE  Stück         ", "St  ;Stck;Stk ;St. ;"},
+    {"PCE Stück (sonst.)",
+     "St  ;BA  ;BD  ;BE  ;BK  ;BTL ;BX  ;CO  ;DOS ;DY  ;EIM ;FA  ;FL  ;GAR ;GEB ;GL  ;HOB ;HUB ;KA  ;KB  ;KH  ;KI  ;KK  "
+     ";KN  ;"},
+    {"PCE Stück (sonst.)", "St  ;KO  ;KT  ;KTU ;PCK ;PG  ;PK  ;RNG ;RO  ;SCH ;SCK ;SO  ;TP  ;WA  ;WF  ;"},
+    {"PR  Paar           ", "Paar;PAA ;"},
+    {"SET Satz           ", "Satz;SA  ;SET ;"},
+    {"TNE Tonne          ", "to  ;T   ;"},
+    {"STG Stange         ", "Stg ;"},
+};
+
+}  // namespace
+
+void GrunddatenLesen(Grunddaten& gd, const std::string& inhalt) {
+  Feldleser leser(inhalt);
+  std::string waehrung, kurs, code, liste;
+  for (int i = 0; i < Grunddateneintraege; ++i) {
+    if (!leser.Feld(waehrung)) return;
+    if (!leser.Feld(kurs)) return;
+    double wert = 0;
+    if (!IstLeer(kurs) && !DoubleLesen(kurs, wert)) return;  // a rate field without number stops
+    // The entry is taken field by field: what was read before a failure stays.
+    gd.WaehrungTab[i] = waehrung;
+    gd.KursTab[i] = wert;
+    if (!leser.Feld(code)) return;
+    gd.EinhV5Tab[i] = code;
+    if (!leser.Feld(liste)) return;
+    gd.EinhTab[i] = liste;
+  }
+}
+
+void StandardwerteAnwenden(Grunddaten& gd) {
+  if (!IstLeer(gd.WaehrungTab[0]) || gd.KursTab[0] != 0 || !IstLeer(gd.EinhV5Tab[0])) return;
+  for (int i = 0; i < 12; ++i) gd.WaehrungTab[i] = StandardWaehrungen[i];
+  gd.KursTab[0] = 1.9624;
+  for (int i = 0; i < 20; ++i) {
+    gd.EinhV5Tab[i] = Ansi(StandardEinheiten[i].code);
+    gd.EinhTab[i] = Ansi(StandardEinheiten[i].liste);
+  }
+}
+
+void LadeGrunddaten(Grunddaten& gd, const std::string& pfad) {
+  std::ifstream datei(pfad, std::ios::binary);
+  if (datei) {
+    std::string inhalt((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
+    GrunddatenLesen(gd, inhalt);
+  }
+  StandardwerteAnwenden(gd);
+}
+
+std::string GrunddatenText(const Grunddaten& gd) {
+  std::string t;
+  for (int i = 0; i < Grunddateneintraege; ++i) {
+    t += '"';
+    t += gd.WaehrungTab[i];
+    t += "\",";
+    t += DoubleAlsText(gd.KursTab[i]);
+    t += ",\"";
+    t += gd.EinhV5Tab[i];
+    t += "\",\"";
+    t += gd.EinhTab[i];
+    t += "\"\r\n";
+  }
+  return t;
+}
+
+double KursSuchen(const Grunddaten& gd, const std::string& waehrung) {
+  std::string gesucht = Gross(Trimmen(waehrung));
+  for (int i = 0; i < Grunddateneintraege; ++i)
+    if (Gross(Trimmen(gd.WaehrungTab[i])) == gesucht) return gd.KursTab[i];
+  return 0;
+}
+
+}  // namespace korvelan

@@ -1,0 +1,38 @@
+#pragma once
+// Line emission shared by the writers of all versions.
+#include <string>
+
+#include "control/kontext.h"
+
+namespace korvelan {
+
+// Passes Ausgabezeile through ZeichenNachOem and writes it with CR LF; a counted line increases
+// AusgabeSatzzahl. Raises a Laufzeitfehler when the write fails.
+void ZeileAusgeben(Kontext& k, bool gezaehlt);
+// Writes a line exactly as it is (kept C lines): no character conversion, not counted.
+void ZeileUnveraendertAusgeben(Kontext& k, const std::string& zeile);
+
+// Removes the run of empty fields at the end, keeping exactly one closing ";":
+// "S;12;;;" becomes "S;12;", "S;12;" stays.
+void LeerfelderKuerzen(std::string& zeile);
+
+// A neutral text field for output: "@" (present but empty) is written as an empty field.
+inline const std::string& OhneKeineAngabe(const std::string& feld) {
+  static const std::string leer;
+  return feld == "@" ? leer : feld;
+}
+
+// Runs a writer body and turns a run-time failure into the writer result -1 with its text in
+// Ausgabefehlertext.
+template <typename Rumpf>
+std::int16_t SchreiberAusfuehren(Kontext& k, Rumpf rumpf) {
+  try {
+    rumpf();
+    return 0;
+  } catch (const Laufzeitfehler& f) {
+    k.kz.Ausgabefehlertext = f.Text();
+    return -1;
+  }
+}
+
+}  // namespace korvelan
