@@ -44,6 +44,9 @@ class Fenster {
   virtual std::optional<std::string> Eingabe(const std::string& aufforderung, const std::string& titel,
                                              const std::string& vorgabe) = 0;
 
+  // Decimal separator of the user's locale, for numbers shown in messages.
+  virtual char Dezimalzeichen() const { return '.'; }
+
   virtual void Sanduhr(bool an) { (void)an; }
   virtual void Piepton() {}
   // Lets the window system process pending events; cancel requests arrive here.

@@ -20,12 +20,20 @@ std::string KopfsatzBauen(Kontext& k, Fenster& f);
 std::string HeutigesDatum();
 void DatumFestlegen(const std::string& ddmmyyyy);  // empty: the real date again
 
+// How a run ended, for the exit status of the headless converter.
+enum class Laufergebnis {
+  NichtsKonvertiert,  // a precondition failed or was declined: no record was read
+  Konvertiert,        // the loop ran to the end of the input
+  Fehler,             // the run ended in a stage message
+  Abgebrochen         // the user cancelled
+};
+
 // Command-line driver with the automatic window.
-void AutomatikLauf(Kontext& k, Fenster& f);
+Laufergebnis AutomatikLauf(Kontext& k, Fenster& f);
 
 // Interactive driver (the conversion window's "Konvertieren"): its own preparation with the
 // exchange-rate confirmation, then the same loop with currency conversion and a Yes/No question
 // before cancelling, and "Daten konvertiert" at the end.
-void InteraktivLauf(Kontext& k, Fenster& f);
+Laufergebnis InteraktivLauf(Kontext& k, Fenster& f);
 
 }  // namespace korvelan

@@ -1,0 +1,375 @@
+// The conversion run: the two drivers and their shared record loop.
+#include "control/konvertierlauf.h"
+
+#include <charconv>
+#include <new>
+
+#include "control/dateien.h"
+#include "control/satzpruefung.h"
+#include "control/zeichentabellen.h"
+#include "readers/leser_v3.h"
+#include "readers/leser_v4.h"
+#include "readers/leser_v5.h"
+#include "record/festkomma.h"
+#include "record/text.h"
+#include "writers/schreiber_v3.h"
+#include "writers/schreiber_v4.h"
+#include "writers/schreiber_v5.h"
+
+namespace korvelan {
+
+namespace {
+
+struct Dispatch {
+  Satzfunktion artikel, set, preis;
+};
+
+const Dispatch Leser[3] = {{v3::Artikelleser, v3::SetLeser, v3::Preisleser},
+                           {v4::Artikelleser, v4::SetLeser, v4::Preisleser},
+                           {v5::Artikelleser, v5::SetLeser, v5::Preisleser}};
+const Dispatch Schreiber[3] = {{v3::Artikelschreiber, v3::Setschreiber, v3::Preisschreiber},
+                               {v4::Artikelschreiber, v4::Setschreiber, v4::Preisschreiber},
+                               {v5::Artikelschreiber, v5::Setschreiber, v5::Preisschreiber}};
+
+Satzfunktion Waehlen(const Dispatch (&tabelle)[3], const std::string& version, const std::string& dk) {
+  if (version != "3" && version != "4" && version != "5") return nullptr;
+  const Dispatch& d = tabelle[version[0] - '3'];
+  if (dk == "A" || dk == "S" || dk == "R") return d.artikel;
+  if (dk == "J") return d.set;
+  if (dk == "P") return d.preis;
+  return nullptr;
+}
+
+// Error stage of a run: selects the message of the error handler.
+enum Stufe { StufeOeffnen = 1, StufeVerarbeitung = 3, StufeSchreiben = 4 };
+
+// A writer result -1: ends the run with the stage-4 message.
+struct Schreibfehler {};
+
+const char* const Abbruchtitel = "Abbruch";
+
+// Currency codes the command-line run accepts for its output.
+bool WaehrungZulaessig(const std::string& w) {
+  static const char* const Codes[] = {"DEM", "LUF", "BEF", "PTE", "FRF", "NLG", "ITL", "ATS", "CHF", "EUR"};
+  for (const char* c : Codes)
+    if (w == c) return true;
+  return false;
+}
+
+// The input was not recognised: nothing may be written.
+bool EingabeUngeeignet(Kontext& k, Fenster& f) {
+  if (k.kz.Analysestatus == 1) return false;
+  f.Meldung(Ansi("Fehler beim laden der Datei: ") + k.kz.Eingabedateiname + "\n\n" +
+                Ansi("Keine bzw. fehlerhafte DATANORM - Datei"),
+            Ansi("DATANORM-Prüfung"), Knoepfe::Ok, Symbol::Kritisch);
+  return true;
+}
+
+// Equal names, or two names of the same existing file, may not be input and output at once;
+// a blank output name is refused as well.
+bool NamenFalsch(Fenster& f) {
+  const std::string ein = f.Text("Tex_Eingabe");
+  const std::string aus = f.Text("Tex_Ausgabe");
+  const std::string titel = Ansi("Namen/Pfad/Lfw. ändern");
+  if (ein == aus || DieselbeDatei(ein, aus)) {
+    f.Meldung(Ansi("Name/Pfad/Lfw. der Eingabedatei ist Name/Pfad/Lfw. der Ausgabedatei\n\nkeine Verarbeitung möglich!"),
+              titel, Knoepfe::Ok, Symbol::Kein);
+    return true;
+  }
+  if (IstLeer(aus)) {
+    f.Meldung(Ansi("Dateiname/Pfad/Lfw. für die Ausgabedatei vorgeben\n\nkeine Verarbeitung möglich!"), titel,
+              Knoepfe::Ok, Symbol::Kein);
+    return true;
+  }
+  return false;
+}
+
+// The record loop shared by both drivers. Returns true when the run was cancelled.
+bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
+  auto& kz = k.kz;
+  const std::string eingabeversion = Trimmen(f.Text("Lab_Version"));
+  const std::string ausgabeversion = Trimmen(f.Text("Com_Version"));
+  const Satzfunktion leser = Waehlen(Leser, eingabeversion, kz.Datenkennzeichen);
+  const Satzfunktion schreiber = Waehlen(Schreiber, ausgabeversion, kz.Datenkennzeichen);
+  const bool umrechnen = interaktiv && kz.Umrechnungsfaktor != 0;
+  std::int64_t zaehler = 0;
+  bool ende = false;
+  for (;;) {
+    f.EreignisseVerarbeiten();
+    if (kz.Konvertierstatus == 9) {
+      if (!interaktiv) {
+        f.Meldung("Konvertiervorgang wurde abgebrochen!", Abbruchtitel, Knoepfe::Ok, Symbol::Kein);
+        return true;
+      }
+      Antwort a = f.Meldung(Ansi("Möchten Sie den Konvertiervorgang abbrechen?"), "Abbruch?", Knoepfe::JaNein,
+                            Symbol::Frage);
+      if (a == Antwort::Ja) return true;
+      kz.Konvertierstatus = 8;
+    }
+    kz.Ergebnis = -1;
+    // Without a reader nothing more can be read: the pass ends the loop instead of repeating the
+    // same record for ever.
+    if (leser) kz.Ergebnis = leser(k, f);
+    if (kz.Ergebnis == -1) ende = true;
+    EinheitUmsetzen(k, f);
+    SatzPruefen(k, f);
+    if (umrechnen) WaehrungUmrechnen(k);
+    if (schreiber) kz.Ergebnis = schreiber(k, f);
+    f.SetzeText("Lab_Bearbeitet", FormatierenGanz(zaehler, "#######"));
+    f.SetzeText("Lab_Fehler", FormatierenGanz(kz.Fehlerzahl, "#####0"));
+    f.Fortschritt(kz.EingabeDateiNr.Position(), kz.EingabeDateiNr.Groesse());
+    if (kz.Ergebnis == -1) {
+      stufe = StufeSchreiben;
+      throw Schreibfehler{};
+    }
+    if (ende) return false;
+    ++zaehler;
+  }
+}
+
+// The end record of a version-5 output; it counts itself.
+void Endesatz(Kontext& k, Fenster& f, bool abbruchform) {
+  auto& kz = k.kz;
+  const std::string n = FormatierenGanz(kz.AusgabeSatzzahl + 1, "#######0");
+  const std::string d = HeutigesDatum();
+  std::string zeile = "E;" + n + ";";
+  if (abbruchform)
+    zeile += "Konvertiervorgang wurde abgebrochen " + d + ";";
+  else if (kz.Fehlerzahl != 0)
+    zeile += "aus Vers." + f.Text("Lab_Version") + " konvertiert, " + d + ", " +
+             FormatierenGanz(kz.Fehlerzahl, "#####0") + " Konvertierfehler;";
+  else
+    zeile += "aus Vers." + f.Text("Lab_Version") + " konvertiert, " + d + ";";
+  ZeichenNachOem(zeile, kz.Ausgabeversion);
+  kz.Ausgabezeile = zeile;
+  kz.AusgabeDateiNr.ZeileSchreiben(kz.Ausgabezeile);
+}
+
+// The driver's one error handler.
+void Fehlerbehandlung(Kontext& k, Fenster& f, bool interaktiv, Stufe stufe, int nummer, const std::string& text) {
+  auto& kz = k.kz;
+  f.Sanduhr(false);
+  kz.Konvertierstatus = 0;
+  if (interaktiv) f.SetzeText("Lab_Hilfe", "");
+  const std::string titelNr = "Fehler: " + FormatierenGanz(nummer, "######");
+  switch (stufe) {
+    case StufeOeffnen:
+      f.Meldung(Ansi("Es ist ein Fehler beim Öffnen der Datei ") + f.Text("Tex_Eingabe") + " aufgetreten!\n\n" + text,
+                titelNr, Knoepfe::Ok, Symbol::Kein);
+      break;
+    case StufeVerarbeitung:
+      f.Meldung("Es ist ein allgemeiner Fehler bei der Verarbeitung aufgetreten!\n\n" + text, titelNr, Knoepfe::Ok,
+                Symbol::Kein);
+      break;
+    case StufeSchreiben:
+      f.Meldung("Es ist ein Fehler beim Schreiben der Daten aufgetreten!\n\n" + kz.Ausgabefehlertext,
+                "Fehler bei Datenausgabe", Knoepfe::Ok, Symbol::Kein);
+      break;
+  }
+  // The output keeps what was written so far; no end record.
+  kz.EingabeDateiNr.Schliessen();
+  kz.AusgabeDateiNr.Verwerfen();
+}
+
+// Runs one step of a driver under the error handler; false when the handler took over.
+template <typename Schritt>
+bool Bewacht(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe, Schritt schritt) {
+  try {
+    schritt();
+    return true;
+  } catch (const Schreibfehler&) {
+    Fehlerbehandlung(k, f, interaktiv, StufeSchreiben, 0, "");
+  } catch (const Laufzeitfehler& fehler) {
+    // A failure while writing the end record or closing the output is a write error.
+    if (stufe == StufeSchreiben) k.kz.Ausgabefehlertext = fehler.Text();
+    Fehlerbehandlung(k, f, interaktiv, stufe, fehler.Nummer(), fehler.Text());
+  } catch (const std::bad_alloc&) {
+    Fehlerbehandlung(k, f, interaktiv, stufe, 7, "Nicht genügend Speicher");
+  }
+  return false;
+}
+
+// Start of every run: what a previous run may have left behind.
+void LaufVorbereiten(Kontext& k) {
+  auto& kz = k.kz;
+  kz.Fehlerprotokoll.clear();
+  kz.Fehlerzahl = 0;
+  kz.EingabeDateiNr.Schliessen();
+  // A run that ended in an error may have left a line read ahead; each run starts at line 1.
+  k.ns.ZeileVorgelesen = 0;
+}
+
+void LoopStarten(Kontext& k, Fenster& f) {
+  f.Sanduhr(true);
+  k.kz.Konvertierstatus = 8;
+  k.ns.Termin1.clear();
+  k.kz.Termin1Geschrieben = false;
+}
+
+// Reads the leading number of a text as a double ("," already replaced); 0 when there is none.
+double ZahlLesen(const std::string& text) {
+  std::size_t i = text.find_first_not_of(' ');
+  if (i == std::string::npos) return 0;
+  std::size_t e = i;
+  if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
+  bool punkt = false;
+  while (e < text.size() && ((text[e] >= '0' && text[e] <= '9') || (text[e] == '.' && !punkt))) {
+    if (text[e] == '.') punkt = true;
+    ++e;
+  }
+  std::string zahl = text.substr(i, e - i);
+  if (!zahl.empty() && zahl[0] == '+') zahl.erase(0, 1);
+  if (!zahl.empty() && zahl[0] == '.') zahl.insert(0, "0");
+  if (zahl.size() > 1 && zahl[0] == '-' && zahl[1] == '.') zahl.insert(1, "0");
+  double wert = 0;
+  std::from_chars(zahl.data(), zahl.data() + zahl.size(), wert);
+  return wert;
+}
+
+}  // namespace
+
+Satzfunktion LeserFuer(const std::string& version, const std::string& dk) { return Waehlen(Leser, version, dk); }
+Satzfunktion SchreiberFuer(const std::string& version, const std::string& dk) {
+  return Waehlen(Schreiber, version, dk);
+}
+
+Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
+  auto& kz = k.kz;
+  kz.Umrechnungsfaktor = 0;
+  Stufe stufe = StufeOeffnen;
+  LaufVorbereiten(k);
+  bool weiter = false;
+  bool ok = Bewacht(k, f, false, stufe, [&] {
+    f.SetzeText("Com_WaehrungsKz", f.Text("Lab_WaehrungKz"));
+    f.SetzeText("Lab_VersionEin", "Vers." + FormatierenGanz(kz.AufrufEingabeversion, "0"));
+    if (EingabeUngeeignet(k, f)) return;
+    if (Trimmen(f.Text("Com_Version")) != "3" &&
+        (IstLeer(f.Text("Com_WaehrungsKz")) || Trimmen(f.Text("Lab_Version")) == "3")) {
+      auto antwort = f.Eingabe(Ansi("Für die Ausgabedatei wird ein Währungskennzeichen erwartet. Bitte geben Sie "
+                                    "zum Beispiel DEM für DM vor"),
+                               "", "DEM");
+      std::string waehrung = Gross(antwort.value_or(""));
+      f.SetzeText("Com_WaehrungsKz", waehrung);
+      if (!WaehrungZulaessig(waehrung)) {
+        kz.Aufruffehler = -1;
+        if (antwort)
+          f.Meldung(Ansi("Das Währungskennzeichen ") + waehrung +
+                        Ansi(" ist für die Ausgabedatei nicht zulässig\n\nkeine Verarbeitung möglich!"),
+                    Ansi("Währungskennzeichen"), Knoepfe::Ok, Symbol::Kein);
+        return;
+      }
+    }
+    if (NamenFalsch(f)) return;
+    AusgabeOeffnen(k, f);
+    if (kz.AusgabeNichtBereit == -1) return;
+    LoopStarten(k, f);
+    weiter = true;
+  });
+  if (!ok) return Laufergebnis::Fehler;
+  if (!weiter) return Laufergebnis::NichtsKonvertiert;
+
+  stufe = StufeVerarbeitung;
+  bool abgebrochen = false;
+  ok = Bewacht(k, f, false, stufe, [&] {
+    abgebrochen = Satzschleife(k, f, false, stufe);
+    f.Sanduhr(false);
+    stufe = StufeSchreiben;
+    if (kz.Ausgabeversion == 5) Endesatz(k, f, abgebrochen);
+    kz.AusgabeDateiNr.Schliessen();
+  });
+  if (!ok) return Laufergebnis::Fehler;
+  if (kz.Fehlerzahl != 0) f.ProtokollZeigen(kz.Fehlerprotokoll, 700, 150);
+  k.ns.ZeileVorgelesen = 0;
+  kz.EingabeDateiNr.Schliessen();
+  if (!abgebrochen) {
+    f.Piepton();
+    f.Piepton();
+  }
+  kz.Konvertierstatus = 0;
+  return abgebrochen ? Laufergebnis::Abgebrochen : Laufergebnis::Konvertiert;
+}
+
+Laufergebnis InteraktivLauf(Kontext& k, Fenster& f) {
+  auto& kz = k.kz;
+  kz.SetVerwendung = "0";
+  kz.SetAbfrageErfolgt = 0;
+  if (IstLeer(f.Text("Tex_Ausgabe"))) {
+    f.Meldung(Ansi("Bitte zuerst Laufwerk, Pfad und Dateinamen für die Ausgabe vorgeben"),
+              "Laufwerk/Pfad/Dateiname falsch", Knoepfe::Ok, Symbol::Kein);
+    return Laufergebnis::NichtsKonvertiert;
+  }
+  std::string faktor = f.Text("Tex_Faktor");
+  std::size_t komma = faktor.find(',');
+  if (komma != std::string::npos) faktor[komma] = '.';
+  kz.Umrechnungsfaktor = IstLeer(faktor) ? 0 : ZahlLesen(faktor);
+  if (f.Sichtbar("Tex_Faktor") && kz.Umrechnungsfaktor == 0) {
+    f.Meldung("Bitte zuerst den Umrechnungskurs in den Grunddaten vorgeben", "", Knoepfe::Ok, Symbol::Kein);
+    return Laufergebnis::NichtsKonvertiert;
+  }
+  if (kz.Umrechnungsfaktor != 0) {
+    const std::string ein = f.Text("Lab_WaehrungKz");
+    const std::string aus = f.Text("Com_WaehrungsKz");
+    std::string beispiel = Formatieren(Umrechnen(100 * FestkommaEins, kz.Umrechnungsfaktor, kz.Umrechnungsrichtung),
+                                       "#####0.00 ");
+    for (char& c : beispiel)
+      if (c == '.') c = f.Dezimalzeichen();
+    Antwort a = f.Meldung("Achtung!\r\n\r\nAlle Preise werden von  " + ein + "  in  " + aus + " umgerechnet.\r\n\r\n" +
+                              "Beispiel: 100 " + ein + " = " + beispiel + aus,
+                          Ansi("Währungsumrechnung"), Knoepfe::OkAbbrechen, Symbol::Frage);
+    if (a != Antwort::Ok) return Laufergebnis::NichtsKonvertiert;
+  }
+  Stufe stufe = StufeOeffnen;
+  LaufVorbereiten(k);
+  if (EingabeUngeeignet(k, f)) return Laufergebnis::NichtsKonvertiert;
+  static const char* const Bereiche[] = {"Fra_Einlesen", "Fra_Auslesen", "Fra_Arbeit", "Com_Laden", "Com_Konvertieren"};
+  auto freigeben = [&](bool an) {
+    for (const char* b : Bereiche) f.Aktivieren(b, an);
+  };
+  bool weiter = false;
+  bool ok = Bewacht(k, f, true, stufe, [&] {
+    if (f.Text("Com_Version") != "3" && IstLeer(f.Text("Com_WaehrungsKz"))) {
+      f.Meldung(Ansi("kein Währungskennzeichen angegeben"), "", Knoepfe::Ok, Symbol::Kein);
+      return;
+    }
+    if (NamenFalsch(f)) return;
+    kz.Ausgabeversion = static_cast<std::int16_t>(Runden(Val(f.Text("Com_Version"))));
+    AusgabeOeffnen(k, f);
+    if (kz.AusgabeNichtBereit == -1) return;
+    f.SetzeText("Lab_Hilfe", "Daten werden bearbeitet - Unterbrechung mit Taste 'Beenden'");
+    freigeben(false);
+    LoopStarten(k, f);
+    weiter = true;
+  });
+  if (!ok) return Laufergebnis::Fehler;
+  if (!weiter) return Laufergebnis::NichtsKonvertiert;
+
+  stufe = StufeVerarbeitung;
+  bool abgebrochen = false;
+  ok = Bewacht(k, f, true, stufe, [&] {
+    abgebrochen = Satzschleife(k, f, true, stufe);
+    f.Sanduhr(false);
+    stufe = StufeSchreiben;
+    // The interactive run writes the end record in its finished form even when cancelled.
+    if (Trimmen(f.Text("Com_Version")) == "5") Endesatz(k, f, false);
+    kz.AusgabeDateiNr.Schliessen();
+  });
+  if (!ok) {
+    // After an error the window must stay usable.
+    freigeben(true);
+    return Laufergebnis::Fehler;
+  }
+  if (kz.Fehlerzahl != 0) f.ProtokollZeigen(kz.Fehlerprotokoll, 800, 150);
+  k.ns.ZeileVorgelesen = 0;
+  freigeben(true);
+  kz.EingabeDateiNr.Schliessen();
+  f.SetzeText("Lab_Hilfe", "");
+  if (!abgebrochen) {
+    f.Piepton();
+    f.Piepton();
+    if (kz.Fehlerzahl == 0) f.Meldung("Daten konvertiert", "DATANORM Konvertierung", Knoepfe::Ok, Symbol::Kein);
+  }
+  kz.Konvertierstatus = 0;
+  return abgebrochen ? Laufergebnis::Abgebrochen : Laufergebnis::Konvertiert;
+}
+
+}  // namespace korvelan
