@@ -1,1 +1,155 @@
-int main() { return 0; }
+// korvelan-konvert: the headless converter. Runs the command-line road of the desktop program
+// (parameter check, analysis, automatic run) without a display; questions are answered from the
+// options, messages go to standard error.
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "control/analyse.h"
+#include "control/kontext.h"
+#include "control/konvertierlauf.h"
+#include "control/kopflosfenster.h"
+#include "control/parameter.h"
+#include "record/text.h"
+#include "settings/grunddaten.h"
+
+using namespace korvelan;
+
+namespace {
+
+const char* const Hilfetext =
+    "Aufruf: korvelan-konvert EINGABE AUSGABE VERSION [Optionen]\n"
+    "\n"
+    "Konvertiert die DATANORM-Datei EINGABE (Version 3, 4 oder 5) in die Version VERSION\n"
+    "(3, 4 oder 5) und schreibt sie nach AUSGABE. Es werden dieselben Prüfungen und dieselbe\n"
+    "Konvertierung ausgeführt wie beim Aufruf korvelan \"EINGABE;AUSGABE;VERSION\", ohne Fenster.\n"
+    "Alle Meldungen und Fragen erscheinen mit Titel und gewählter Antwort auf der\n"
+    "Standardfehlerausgabe.\n"
+    "\n"
+    "Optionen:\n"
+    "  --waehrung CODE         Währungskennzeichen der Ausgabedatei, wenn danach gefragt wird\n"
+    "                          (DEM, LUF, BEF, PTE, FRF, NLG, ITL, ATS, CHF oder EUR). Ohne diese\n"
+    "                          Option wird die Frage abgebrochen.\n"
+    "  --ueberschreiben        eine vorhandene Ausgabedatei ersetzen (sonst: Nein)\n"
+    "  --set-bloecke ja|nein   Antwort auf die Frage nach der Verwendung der SET-Blöcke\n"
+    "                          (ja: Aufruf-Folgen, nein: Stücklisten; sonst: Nein)\n"
+    "  --datenkennzeichen X    Datenkennzeichen einer Version-5-Datei mit falschem Kennzeichen\n"
+    "  --protokoll DATEI       das Fehlerprotokoll als UTF-8 in DATEI schreiben (sonst wird es\n"
+    "                          nach dem Lauf auf der Standardfehlerausgabe ausgegeben)\n"
+    "  --help                  diese Hilfe\n"
+    "\n"
+    "Die Grunddaten (Einheitentabelle) werden aus KELBORIS.DAT im Programmverzeichnis gelesen.\n"
+    "SIGINT und SIGTERM brechen die Konvertierung vor dem nächsten Satz ab.\n"
+    "\n"
+    "Rückgabewert:\n"
+    "  0  konvertiert ohne Einträge im Fehlerprotokoll\n"
+    "  1  konvertiert mit Einträgen im Fehlerprotokoll\n"
+    "  2  nichts konvertiert (Aufrufprüfung, Dateiprüfung, Namensprüfung, Überschreiben\n"
+    "     abgelehnt, Währungskennzeichen nicht zulässig)\n"
+    "  3  der Lauf endete mit einer Fehlermeldung (die Ausgabe behält das Geschriebene)\n"
+    "  4  abgebrochen (der Endesatz einer Version-5-Ausgabe nennt den Abbruch)\n";
+
+std::string Programmverzeichnis() {
+  std::vector<char> puffer(4096);
+  ssize_t n = ::readlink("/proc/self/exe", puffer.data(), puffer.size() - 1);
+  if (n <= 0) return ".";
+  std::string pfad(puffer.data(), static_cast<std::size_t>(n));
+  std::size_t schnitt = pfad.rfind('/');
+  return schnitt == std::string::npos ? "." : pfad.substr(0, schnitt);
+}
+
+void AbbruchSignal(int) { KopflosFenster::abbruchAngefordert = 1; }
+
+int Falsch(const char* text) {
+  std::fprintf(stderr, "korvelan-konvert: %s\nHilfe: korvelan-konvert --help\n", text);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> positionen;
+  KopflosOptionen optionen;
+  std::string protokolldatei;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto wert = [&](std::string& ziel) {
+      if (i + 1 >= argc) return false;
+      ziel = argv[++i];
+      return true;
+    };
+    std::string w;
+    if (a == "--help" || a == "-h") {
+      std::fputs(Hilfetext, stdout);
+      return 0;
+    } else if (a == "--waehrung") {
+      if (!wert(w)) return Falsch("--waehrung verlangt ein Währungskennzeichen");
+      optionen.waehrung = Ansi(w);
+    } else if (a == "--ueberschreiben") {
+      optionen.ueberschreiben = true;
+    } else if (a == "--set-bloecke") {
+      if (!wert(w) || (w != "ja" && w != "nein")) return Falsch("--set-bloecke verlangt ja oder nein");
+      optionen.setBloecke = w == "ja";
+    } else if (a == "--datenkennzeichen") {
+      if (!wert(w)) return Falsch("--datenkennzeichen verlangt einen Buchstaben");
+      optionen.datenkennzeichen = Ansi(w);
+    } else if (a == "--protokoll") {
+      if (!wert(protokolldatei)) return Falsch("--protokoll verlangt einen Dateinamen");
+    } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+      return Falsch(("unbekannte Option " + a).c_str());
+    } else {
+      positionen.push_back(a);
+    }
+  }
+  if (positionen.size() != 3) return Falsch("EINGABE, AUSGABE und VERSION angeben");
+  optionen.fortschrittAnzeigen = ::isatty(STDERR_FILENO);
+
+  struct sigaction sa {};
+  sa.sa_handler = AbbruchSignal;
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
+
+  Kontext k;
+  k.Programmverzeichnis = Programmverzeichnis();
+  LadeGrunddaten(k.gd, GrunddatenPfad(k.Programmverzeichnis));
+  KopflosFenster fenster(k, optionen);
+
+  // The same road as the desktop program's command-line mode; names are taken as given (a ";"
+  // inside a name is allowed here), the version by the working line's rule.
+  k.kz.SetVerwendung = "0";
+  k.kz.SetAbfrageErfolgt = 0;
+  ArbeitszeileZerlegen(k, ArbeitszeileBilden("E;A;" + positionen[2]));
+  k.kz.AufrufEingabe = positionen[0];
+  k.kz.AufrufAusgabe = positionen[1];
+  AutomatikFensterFuellen(k, fenster);
+  ParameterPruefen(k, fenster);
+  k.kz.Eingabedateiname = k.kz.AufrufEingabe;
+  if (k.kz.Aufruffehler != 0) return 2;
+  EingabeAnalysieren(k, fenster);
+  k.kz.AufrufEingabeversion = k.kz.Eingabeversion;
+  Laufergebnis ergebnis = AutomatikLauf(k, fenster);
+  fenster.FortschrittLoeschen();
+
+  if (!protokolldatei.empty()) {
+    // Written in every case, empty when nothing was logged, so that a script finds it.
+    std::ofstream datei(protokolldatei, std::ios::binary | std::ios::trunc);
+    datei << Utf8(k.kz.Fehlerprotokoll);
+    if (!datei)
+      std::fprintf(stderr, "korvelan-konvert: Protokoll %s konnte nicht geschrieben werden\n", protokolldatei.c_str());
+  } else if (!k.kz.Fehlerprotokoll.empty()) {
+    std::fputs(Utf8(k.kz.Fehlerprotokoll).c_str(), stderr);
+  }
+  switch (ergebnis) {
+    case Laufergebnis::Konvertiert: return k.kz.Fehlerzahl != 0 ? 1 : 0;
+    case Laufergebnis::NichtsKonvertiert: return 2;
+    case Laufergebnis::Fehler: return 3;
+    case Laufergebnis::Abgebrochen: return 4;
+  }
+  return 3;
+}

@@ -1,0 +1,81 @@
+#include "control/kopflosfenster.h"
+
+#include "record/festkomma.h"
+#include "record/text.h"
+
+namespace korvelan {
+
+volatile std::sig_atomic_t KopflosFenster::abbruchAngefordert = 0;
+
+KopflosFenster::KopflosFenster(Kontext& k, KopflosOptionen optionen, std::FILE* meldungen)
+    : k_(k), optionen_(std::move(optionen)), meldungen_(meldungen) {}
+
+void KopflosFenster::FortschrittLoeschen() {
+  if (!zeileOffen_) return;
+  std::fputs("\r\033[K", meldungen_);
+  zeileOffen_ = false;
+}
+
+void KopflosFenster::Ausgeben(const std::string& titel, const std::string& text, const std::string& antwort) {
+  FortschrittLoeschen();
+  std::string zeile = "[" + Utf8(titel.empty() ? std::string("KORVELAN") : titel) + "] " + Utf8(text);
+  for (char& c : zeile)
+    if (c == '\r') c = ' ';
+  if (!antwort.empty()) zeile += " -> " + antwort;
+  std::fprintf(meldungen_, "%s\n", zeile.c_str());
+  std::fflush(meldungen_);
+}
+
+Antwort KopflosFenster::Meldung(const std::string& text, const std::string& titel, Knoepfe knoepfe, Symbol symbol) {
+  SkriptFenster::Meldung(text, titel, knoepfe, symbol);
+  Antwort a = Antwort::Ok;
+  std::string wort;
+  if (knoepfe == Knoepfe::JaNein) {
+    bool ja = false;
+    if (titel == "Ausgabedatei ")
+      ja = optionen_.ueberschreiben;
+    else if (text.find("SET-Bl") != std::string::npos)
+      ja = optionen_.setBloecke.value_or(false);
+    a = ja ? Antwort::Ja : Antwort::Nein;
+    wort = ja ? "Ja" : "Nein";
+  } else if (knoepfe == Knoepfe::OkAbbrechen) {
+    a = Antwort::Abbrechen;
+    wort = "Abbrechen";
+  }
+  Ausgeben(titel, text, wort);
+  return a;
+}
+
+std::optional<std::string> KopflosFenster::Eingabe(const std::string& aufforderung, const std::string& titel,
+                                                   const std::string& vorgabe) {
+  SkriptFenster::Eingabe(aufforderung, titel, vorgabe);
+  std::optional<std::string> antwort;
+  if (aufforderung.find("Datenkennzeichen") != std::string::npos)
+    antwort = optionen_.datenkennzeichen;
+  else if (aufforderung.find(Ansi("Währungskennzeichen")) != std::string::npos)
+    antwort = optionen_.waehrung;
+  Ausgeben(titel, aufforderung, antwort ? "\"" + Utf8(*antwort) + "\"" : std::string("abgebrochen"));
+  return antwort;
+}
+
+void KopflosFenster::EreignisseVerarbeiten() {
+  if (abbruchAngefordert && k_.kz.Konvertierstatus == 8) {
+    k_.kz.Konvertierstatus = 9;
+    abbruchAngefordert = 0;
+  }
+}
+
+void KopflosFenster::Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) {
+  if (!optionen_.fortschrittAnzeigen) return;
+  auto jetzt = std::chrono::steady_clock::now();
+  if (jetzt - letzteAnzeige_ < std::chrono::milliseconds(100)) return;
+  letzteAnzeige_ = jetzt;
+  std::uint64_t prozent = gesamt ? (gelesen >= gesamt ? 100 : gelesen * 100 / gesamt) : 0;
+  std::string zeile = "\r" + Text("Lab_Bearbeitet") + " " + Utf8("Sätze") + ", " + Text("Lab_Fehler") +
+                      " Fehler, " + GanzAlsText(static_cast<std::int64_t>(prozent)) + " %\033[K";
+  std::fputs(zeile.c_str(), meldungen_);
+  std::fflush(meldungen_);
+  zeileOffen_ = true;
+}
+
+}  // namespace korvelan
