@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "control/analyse.h"
 #include "control/kontext.h"
 #include "control/konvertierlauf.h"
 #include "control/kopflosfenster.h"
@@ -122,18 +121,10 @@ int main(int argc, char** argv) {
 
   // The same road as the desktop program's command-line mode; names are taken as given (a ";"
   // inside a name is allowed here), the version by the working line's rule.
-  k.kz.SetVerwendung = "0";
-  k.kz.SetAbfrageErfolgt = 0;
   ArbeitszeileZerlegen(k, ArbeitszeileBilden("E;A;" + positionen[2]));
   k.kz.AufrufEingabe = positionen[0];
   k.kz.AufrufAusgabe = positionen[1];
-  AutomatikFensterFuellen(k, fenster);
-  ParameterPruefen(k, fenster);
-  k.kz.Eingabedateiname = k.kz.AufrufEingabe;
-  if (k.kz.Aufruffehler != 0) return 2;
-  EingabeAnalysieren(k, fenster);
-  k.kz.AufrufEingabeversion = k.kz.Eingabeversion;
-  Laufergebnis ergebnis = AutomatikLauf(k, fenster);
+  Laufergebnis ergebnis = KommandozeilenLauf(k, fenster);
   fenster.FortschrittLoeschen();
 
   if (!protokolldatei.empty()) {

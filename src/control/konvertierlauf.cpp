@@ -4,7 +4,9 @@
 #include <charconv>
 #include <new>
 
+#include "control/analyse.h"
 #include "control/dateien.h"
+#include "control/parameter.h"
 #include "control/satzpruefung.h"
 #include "control/zeichentabellen.h"
 #include "readers/leser_v3.h"
@@ -287,6 +289,20 @@ Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
   }
   kz.Konvertierstatus = 0;
   return abgebrochen ? Laufergebnis::Abgebrochen : Laufergebnis::Konvertiert;
+}
+
+Laufergebnis KommandozeilenLauf(Kontext& k, Fenster& f, const std::function<void()>& fensterZeigen) {
+  auto& kz = k.kz;
+  kz.SetVerwendung = "0";
+  kz.SetAbfrageErfolgt = 0;
+  AutomatikFensterFuellen(k, f);
+  ParameterPruefen(k, f);
+  kz.Eingabedateiname = kz.AufrufEingabe;
+  if (kz.Aufruffehler != 0) return Laufergebnis::NichtsKonvertiert;
+  EingabeAnalysieren(k, f);
+  kz.AufrufEingabeversion = kz.Eingabeversion;
+  if (fensterZeigen) fensterZeigen();
+  return AutomatikLauf(k, f);
 }
 
 Laufergebnis InteraktivLauf(Kontext& k, Fenster& f) {

@@ -1,6 +1,8 @@
 #pragma once
 // The conversion run: preparation, the record loop with its dispatch table, the end record,
 // the error handler. Two drivers share the loop.
+#include <functional>
+
 #include "control/fenster.h"
 #include "control/kontext.h"
 
@@ -30,6 +32,11 @@ enum class Laufergebnis {
 
 // Command-line driver with the automatic window.
 Laufergebnis AutomatikLauf(Kontext& k, Fenster& f);
+
+// The command-line road after parsing (AufrufEingabe, AufrufAusgabe, Ausgabeversion set): fills the
+// automatic window, checks the parameters, analyses the input, calls fensterZeigen (the desktop
+// program shows its progress window there) and runs AutomatikLauf.
+Laufergebnis KommandozeilenLauf(Kontext& k, Fenster& f, const std::function<void()>& fensterZeigen = {});
 
 // Interactive driver (the conversion window's "Konvertieren"): its own preparation with the
 // exchange-rate confirmation, then the same loop with currency conversion and a Yes/No question
