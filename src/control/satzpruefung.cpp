@@ -1,10 +1,164 @@
 #include "control/satzpruefung.h"
 
+#include "control/konvertierlauf.h"
+#include "control/zeichentabellen.h"
+#include "record/festkomma.h"
+#include "record/laufzeitfehler.h"
+#include "record/text.h"
+
 namespace korvelan {
 
-void EinheitUmsetzen(Kontext&, Fenster&) {}
-void SatzPruefen(Kontext&, Fenster&) {}
-void WaehrungUmrechnen(Kontext&) {}
-void ProtokollEintrag(Kontext& k, Fenster&, const std::string&) { ++k.kz.Fehlerzahl; }
+namespace {
+
+constexpr std::size_t Protokollgrenze = 60000;
+
+// Version number shown in a control ("3", "4", "5"); 0 when the text holds no number.
+int VersionAusText(const std::string& text) {
+  try {
+    return static_cast<int>(Runden(Val(text)));
+  } catch (const Laufzeitfehler&) {
+    return 0;
+  }
+}
+
+std::string Protokollkopf(Fenster& f) {
+  // "DD.MM.YYYY" -> "DD.MM.YY"
+  std::string heute = HeutigesDatum();
+  std::string datum = heute.size() >= 10 ? heute.substr(0, 6) + heute.substr(8, 2) : heute;
+  std::string kopf = "F E H L E R P R O T O K O L L   vom " + datum + "\r\n";
+  kopf += "Konvertierung von Vers." + f.Text("Lab_Version") + " in Vers." + f.Text("Com_Version") + "\r\n";
+  kopf += std::string(45, '_') + "\r\n\r\n";
+  return kopf;
+}
+
+// Runs one step of the record check; a run-time error leaves that step without effect.
+template <typename Schritt>
+void Versuchen(Schritt schritt) {
+  try {
+    schritt();
+  } catch (const Laufzeitfehler&) {
+  }
+}
+
+bool HatWerkstoffOderArbeit(const Neutralsatz& ns) {
+  return !IstLeer(ns.WerkstoffText) || ns.WerkstoffWert1 != 0 || ns.WerkstoffWert2 != 0 || ns.WerkstoffWert3 != 0 ||
+         ns.WerkstoffWert4 != 0 || ns.WerkstoffKz != 0 || ns.WerkstoffWert5 != 0 || ns.ArbeitKz1 != 0;
+}
+
+void WertUmrechnen(Festkomma& wert, const Konvertierzustand& kz) {
+  if (wert != 0) wert = Umrechnen(wert, kz.Umrechnungsfaktor, kz.Umrechnungsrichtung);
+}
+
+}  // namespace
+
+void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag) {
+  auto& kz = k.kz;
+  if (kz.Fehlerzahl == 0) kz.Fehlerprotokoll += Protokollkopf(f);
+  if (kz.Fehlerprotokoll.size() < Protokollgrenze) {
+    kz.Fehlerprotokoll += eintrag;
+    kz.Fehlerprotokoll += "\r\n";
+  }
+  ++kz.Fehlerzahl;
+}
+
+void EinheitUmsetzen(Kontext& k, Fenster& f) {
+  auto& ns = k.ns;
+  std::string u = ns.Mengeneinheit;
+  ZeichenNachAnsi(u);
+  u = Gross(Trimmen(u));
+  // A record without a unit keeps it empty: a blank slot or a blank code must not give it one.
+  if (u.empty()) return;
+  const std::string version = Trimmen(f.Text("Com_Version"));
+  const auto& gd = k.gd;
+  if (version == "5") {
+    for (int i = 0; i < Grunddateneintraege; ++i) {
+      const std::string& liste = gd.EinhTab[i];
+      if (IstLeer(liste)) continue;
+      for (std::size_t p = 0; p < liste.size(); p += 5) {
+        if (Gross(Trimmen(liste.substr(p, 4))) == u) {
+          ns.Mengeneinheit = gd.EinhV5Tab[i].substr(0, 4);
+          return;
+        }
+      }
+    }
+  } else if (version == "3" || version == "4") {
+    for (int i = 0; i < Grunddateneintraege; ++i) {
+      if (Gross(Trimmen(gd.EinhV5Tab[i].substr(0, 4))) == u) {
+        ns.Mengeneinheit = gd.EinhTab[i].substr(0, 4);
+        return;
+      }
+    }
+  }
+}
+
+void SatzPruefen(Kontext& k, Fenster& f) {
+  auto& ns = k.ns;
+  if (ns.ArtikelNr.empty()) return;
+
+  // Short texts: an empty first line takes the second.
+  if (IstLeer(ns.Kurztext1) || (ns.Kurztext1 == KeineAngabe && !IstLeer(ns.Kurztext2))) {
+    ns.Kurztext1 = ns.Kurztext2;
+    ns.Kurztext2.clear();
+  }
+
+  // Text flag: two digits, the first one 0 to 6.
+  Versuchen([&] {
+    std::string& kz = ns.Textkz;
+    if (IstLeer(kz)) kz = "00";
+    if (kz.size() == 1) kz = "0" + kz;
+    if (Val(kz) == 0) kz = "00";
+    if (kz[0] < '0' || kz[0] > '6') {
+      kz = "00";
+      ProtokollEintrag(k, f, Auffuellen(ns.ArtikelNr, 18) + "\tTextkennzeichen falsch");
+    }
+  });
+
+  // What the output version cannot hold.
+  const int aus = VersionAusText(f.Text("Com_Version"));
+  const int ein = VersionAusText(f.Text("Lab_Version"));
+  std::string verlust;
+  if (aus < 5 && ein == 5) {
+    for (const std::string& c : ns.CZeilen) {
+      if (c.empty()) break;
+      verlust += c.substr(0, 15);
+      verlust += ' ';
+    }
+  }
+  if (aus == 3 && ein > 3 && HatWerkstoffOderArbeit(ns)) verlust += "Werkstoff/Arbeit ";
+  if (aus == 3 && ein > 3) {
+    for (const Staffelzeile& z : ns.Staffeltabelle) {
+      if (z.StaffelArt == 0) break;
+      if (z.RohstoffMerker != "CU") {
+        verlust += Ansi("Zuschlagsätze");
+        break;
+      }
+    }
+  }
+  if (!verlust.empty())
+    ProtokollEintrag(k, f, Auffuellen(ns.ArtikelNr, 16) + "\tDatenverlust: \t" + verlust.substr(0, 35));
+}
+
+void WaehrungUmrechnen(Kontext& k) {
+  auto& kz = k.kz;
+  auto& ns = k.ns;
+  if (kz.Umrechnungsfaktor == 0) return;
+  // The price is a whole number of hundredths; it is converted as a whole number and rounded
+  // once. A price that holds no number ("@") is left as it is rather than turned into zeros.
+  if (!ns.Preis.empty() && HatZahl(ns.Preis)) {
+    std::int64_t ganz = Runden(Val(ns.Preis));
+    // Umrechnen rounds to a whole unit of the value it is given: here a whole hundredth.
+    std::int64_t neu = Umrechnen(ganz, kz.Umrechnungsfaktor, kz.Umrechnungsrichtung);
+    ns.Preis = FormatierenGanz(neu, "0000000000");
+  }
+  for (Staffelzeile& z : ns.Staffeltabelle) {
+    if (z.StaffelArt == 0) break;
+    WertUmrechnen(z.StaffelPreis, kz);
+    WertUmrechnen(z.RohVBPreis, kz);
+    WertUmrechnen(z.VonBasis, kz);
+    WertUmrechnen(z.BisBasis, kz);
+    WertUmrechnen(z.RohstoffBasis, kz);
+  }
+  for (Preiszeile& p : ns.Preistabelle) WertUmrechnen(p.PPreis, kz);
+}
 
 }  // namespace korvelan
