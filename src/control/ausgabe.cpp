@@ -71,7 +71,8 @@ void AusgabeOeffnen(Kontext& k, Fenster& f) {
         return;
       }
       kz.AusgabeDateiNr.Verwerfen();
-      if (std::remove(ausgabe.c_str()) != 0) throw SystemFehler(errno);
+      // Only a plain file is deleted; a device or pipe is written to as it is.
+      if (IstNormaleDatei(ausgabe) && std::remove(ausgabe.c_str()) != 0) throw SystemFehler(errno);
     }
     kz.AusgabeDateiNr.Verwerfen();
     if (!kz.AusgabeDateiNr.Erstellen(ausgabe)) throw SystemFehler(errno ? errno : EIO);

@@ -148,6 +148,11 @@ bool DateiVorhanden(const std::string& pfad) {
   return !pfad.empty() && ::stat(pfad.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+bool IstNormaleDatei(const std::string& pfad) {
+  struct stat st {};
+  return !pfad.empty() && ::stat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool DieselbeDatei(const std::string& a, const std::string& b) {
   struct stat sa {}, sb {};
   if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;

@@ -65,6 +65,8 @@ class Ausgabedatei {
 };
 
 bool DateiVorhanden(const std::string& pfad);
+// True for a regular file (not a device, pipe or directory).
+bool IstNormaleDatei(const std::string& pfad);
 // True when both names exist and denote the same file.
 bool DieselbeDatei(const std::string& a, const std::string& b);
 

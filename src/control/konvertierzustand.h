@@ -42,6 +42,9 @@ struct Konvertierzustand {
 
   // Whether the version-4 writer has written its C TERMIN-1 line in this run.
   bool Termin1Geschrieben = false;
+  // The Termin1 value of that line (meaningful only while Termin1Geschrieben is true): a later
+  // record with another date gets a C TERMIN-1 line of its own.
+  std::string Termin1GeschriebenWert;
 
   // The error log of the run (the text of the error-log window), capped at 60000 characters.
   std::string Fehlerprotokoll;
