@@ -1,9 +1,420 @@
 #include "readers/leser_v3.h"
 
+#include <string>
+#include <string_view>
+
+#include "control/zeichentabellen.h"
+#include "record/feldholen.h"
+#include "record/festkomma.h"
+#include "record/neutralsatz.h"
+#include "record/text.h"
+
+// Version 3 records are fixed blocks of 130 bytes: a 128-character record and CR LF. Fields are
+// cut out by position. A field whose first character is NUL was written as filler: it is present
+// but empty ("@"). The bytes of the file are kept as read (8-bit OEM characters included); the
+// record checks and the writers convert them.
+
 namespace korvelan::v3 {
 
-std::int16_t Artikelleser(Kontext&, Fenster&) { return -1; }
-std::int16_t SetLeser(Kontext&, Fenster&) { return -1; }
-std::int16_t Preisleser(Kontext&, Fenster&) { return -1; }
+namespace {
+
+constexpr std::size_t Blocklaenge = 130;
+constexpr std::size_t Satzlaenge = 128;
+constexpr char Dateiendezeichen = '\x1A';
+const std::string SchluesselGeloescht = "XXXXXXXXXXXXXXX";
+const std::string SchluesselKunde = "KundennummerSatz";
+const std::string SchluesselWarengruppe = "Waren-Gr. Satz";
+const std::string SchluesselRabattgruppe = "Rabatt-Gr. Satz";
+
+// ---- Fields by position -------------------------------------------------------------------
+
+std::string_view Roh(const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
+  return Mitte(ns.Eingabezeile, von, laenge);
+}
+
+// NUL is filler; inside or at the end of a field that holds a value it counts as a blank, so
+// that filler never ends up inside a stored text.
+std::string OhneNul(std::string_view s) {
+  std::string r(s);
+  for (char& c : r)
+    if (c == '\0') c = ' ';
+  return r;
+}
+
+// Text field, trailing blanks (and filler) removed.
+std::string Text(const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
+  return Rechtstrimmen(OhneNul(Roh(ns, von, laenge)));
+}
+
+// Text field that is "@" when its first character is NUL.
+std::string TextOderKeineAngabe(const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
+  std::string_view r = Roh(ns, von, laenge);
+  if (!r.empty() && r.front() == '\0') return KeineAngabe;
+  return Rechtstrimmen(OhneNul(r));
+}
+
+// Key field: trimmed on both sides, in capitals.
+std::string Schluessel(const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
+  return Gross(Trimmen(OhneNul(Roh(ns, von, laenge))));
+}
+
+Festkomma Zahl(const Neutralsatz& ns, std::size_t von, std::size_t laenge) { return Val(OhneNul(Roh(ns, von, laenge))); }
+
+bool IstNul(const Neutralsatz& ns, std::size_t pos) {
+  std::string_view r = Roh(ns, pos, 1);
+  return !r.empty() && r.front() == '\0';
+}
+
+// Record letter or processing flag: one character in capitals (NUL reads as a blank).
+std::string Kennung(const Neutralsatz& ns, std::size_t pos) { return Gross(OhneNul(Roh(ns, pos, 1))); }
+
+// ---- The common loop ------------------------------------------------------------------------
+
+// Reads the next block into Eingabezeile. A block shorter than 130 bytes, or one that begins with
+// the end-of-file byte 0x1A, is the end marker: Eingabezeile is emptied and false returned. A full
+// last block is data like every other.
+bool BlockLesen(Kontext& k) {
+  auto& ns = k.ns;
+  std::size_t n = k.kz.EingabeDateiNr.BlockLesen(ns.Eingabezeile, Blocklaenge);
+  if (n < Blocklaenge || ns.Eingabezeile.front() == Dateiendezeichen) {
+    ns.Eingabezeile.clear();
+    return false;
+  }
+  ns.Eingabezeile += FuellungBlank;
+  return true;
+}
+
+// Shows the record (without CR LF) in Tex_Bearbeitet, readable: OEM letters as ANSI, filler as blanks.
+void ZeileZeigen(Kontext& k, Fenster& f) {
+  std::string anzeige(Mitte(k.ns.Eingabezeile, 1, Satzlaenge));
+  ZeichenNachAnsi(anzeige);
+  f.SetzeText("Tex_Bearbeitet", anzeige);
+}
+
+// Handler of one line: true when the logical record ends before this line.
+template <typename Behandlung>
+std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandlung behandle) {
+  auto& ns = k.ns;
+  ns.SatzSchluessel.clear();
+  // A block held over from the previous call is processed even when nothing follows it.
+  if (ns.ZeileVorgelesen == 0 && k.kz.EingabeDateiNr.AmEnde()) {
+    ns.Eingabezeile.clear();
+    return -1;
+  }
+  for (;;) {
+    if (ns.ZeileVorgelesen == 0 && !BlockLesen(k)) return -1;
+    ns.ZeileVorgelesen = 0;
+    if (behandle(Kennung(ns, 1))) {
+      f.SetzeText("Tex_ArtikelNr", ns.SatzSchluessel);
+      ns.ZeileVorgelesen = -1;
+      return 0;
+    }
+  }
+}
+
+// Grouping of article lines: the line belongs to the record when its article number is the
+// record's key or nothing is assembled yet.
+bool GehoertZumSatz(const Neutralsatz& ns, const std::string& artikelNr) {
+  return artikelNr == ns.SatzSchluessel || IstLeer(ns.SatzSchluessel);
+}
+
+// The first line of an article sets the processing flag (N, A, L; others leave it) and the number.
+void ArtikelBeginnen(Neutralsatz& ns, const std::string& artikelNr) {
+  std::string kz = Kennung(ns, 2);
+  if (kz == "N" || kz == "A" || kz == "L") ns.Verarbeitungskz = kz;
+  ns.ArtikelNr = artikelNr;
+}
+
+// ---- Article records ------------------------------------------------------------------------
+
+bool SatzA(Kontext& k, Fenster& f) {
+  auto& ns = k.ns;
+  std::string nr = Schluessel(ns, 3, 15);
+  if (!GehoertZumSatz(ns, nr)) return true;
+  if (ns.ArtikelNr.empty()) {
+    std::string kz = Kennung(ns, 2);
+    if (kz == "L" || kz == "X") {
+      ns.ArtikelNr = nr;
+      ns.NummerAltKz = kz == "L" ? "L" : "A";
+      ns.NeueArtikelNr = kz == "X" ? Schluessel(ns, 20, 15) : std::string();
+      ns.NummerAltZusatz.clear();
+      ns.Verarbeitungskz = kz;
+      // Nothing else belongs to a delete or renumber record: the next line ends it.
+      ns.SatzSchluessel = SchluesselGeloescht;
+      ZeileZeigen(k, f);
+      return false;
+    }
+    ArtikelBeginnen(ns, nr);
+  }
+  ns.Textkz = TextOderKeineAngabe(ns, 18, 2);
+  ns.Kurztext1 = TextOderKeineAngabe(ns, 20, 40);
+  ns.Kurztext2 = TextOderKeineAngabe(ns, 60, 40);
+  ns.Preiskz = TextOderKeineAngabe(ns, 100, 1);
+  if (IstNul(ns, 101)) {
+    ns.Preiseinheit = KeineAngabe;
+  } else {
+    // Only the codes 0 to 3 name a price unit; any other character (a blank included) names none.
+    static const char* const Einheiten[] = {"0", "10", "100", "1000"};
+    std::string_view code = Roh(ns, 101, 1);
+    ns.Preiseinheit = (!code.empty() && code[0] >= '0' && code[0] <= '3') ? Einheiten[code[0] - '0'] : "";
+  }
+  ns.Mengeneinheit = TextOderKeineAngabe(ns, 102, 4);
+  ns.Preis = IstNul(ns, 106) ? KeineAngabe : Formatieren(Zahl(ns, 106, 8), "0000000000");
+  ns.Rabattgruppe = TextOderKeineAngabe(ns, 114, 4);
+  ns.Warenhauptgruppe = TextOderKeineAngabe(ns, 118, 3);
+  ns.Langtextschluessel = TextOderKeineAngabe(ns, 121, 8);
+  ns.SatzSchluessel = ns.ArtikelNr;
+  ZeileZeigen(k, f);
+  return false;
+}
+
+// Copper data of a B line: flag "1" gives the copper weight per 100 units, "2" per 1000 units.
+void Kupferdaten(Neutralsatz& ns) {
+  std::string_view kz = Roh(ns, 54, 1);
+  Festkomma gewicht = Zahl(ns, 58, 6);
+  if (gewicht == 0 || (kz != "1" && kz != "2")) return;
+  int zeile = FreieStaffelzeile(ns);
+  if (zeile < 0) return;
+  bool je100 = kz == "1";
+  auto& z = ns.Staffeltabelle[static_cast<std::size_t>(zeile)];
+  z.StaffelArt = 3;
+  z.RohstoffMerker = "CU";
+  z.RohstoffKz = 2;
+  z.RohstoffMengenbasis = je100 ? 100 : 1000;
+  z.RohstoffBasis = Zahl(ns, 55, 3);
+  z.RohstoffFaktor = FestkommaEins / 100;
+  z.RohstoffGewicht = Teilen(gewicht, 100);
+  z.RohstoffWert4 = je100 ? FestkommaEins / 100 : FestkommaEins / 1000;
+}
+
+bool SatzB(Kontext& k) {
+  auto& ns = k.ns;
+  std::string nr = Schluessel(ns, 3, 15);
+  if (!GehoertZumSatz(ns, nr)) return true;
+  if (ns.ArtikelNr.empty()) {
+    ArtikelBeginnen(ns, nr);
+    ns.Verpackungsmenge = "1";
+    ns.Kostenart = "90";
+  }
+  ns.Matchcode = TextOderKeineAngabe(ns, 18, 15);
+  ns.AlternativArtikelNr = TextOderKeineAngabe(ns, 33, 15);
+  ns.Katalogseite = TextOderKeineAngabe(ns, 48, 6);
+  ns.EanNr = TextOderKeineAngabe(ns, 64, 13);
+  Kupferdaten(ns);
+  ns.SatzSchluessel = ns.ArtikelNr;
+  return false;
+}
+
+// One dimension row from its line number position; stored only when the line number is not 0.
+void DimensionszeileNehmen(Neutralsatz& ns, std::size_t von) {
+  if (Zahl(ns, von, 2) == 0) return;
+  int zeile = FreieDimensionszeile(ns);
+  if (zeile < 0) return;
+  auto& z = ns.Dimensionstabelle[static_cast<std::size_t>(zeile)];
+  z.DimUnterkz = std::string(Roh(ns, von + 2, 1));
+  z.DimLangtextNr = Text(ns, von + 3, 8);
+  z.DimText = Text(ns, von + 11, 40);
+}
+
+bool SatzD(Kontext& k) {
+  auto& ns = k.ns;
+  std::string nr = Schluessel(ns, 3, 15);
+  if (!GehoertZumSatz(ns, nr)) return true;
+  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, nr);
+  DimensionszeileNehmen(ns, 18);
+  DimensionszeileNehmen(ns, 69);
+  ns.SatzSchluessel = ns.ArtikelNr;
+  return false;
+}
+
+void LangtextzeileNehmen(Neutralsatz& ns, std::size_t zeilenNrVon, std::size_t textVon) {
+  if (Zahl(ns, zeilenNrVon, 2) == 0) return;
+  int zeile = FreieLangtextzeile(ns);
+  if (zeile < 0) return;
+  auto& z = ns.Langtexttabelle[static_cast<std::size_t>(zeile)];
+  z.LangtextMarke = "X";
+  z.LangtextZeile = Text(ns, textVon, 40);
+}
+
+// T (long text) and E (insert text): their key is the letter and the text number, so a long text
+// never shares a record with an article.
+bool SatzTE(Kontext& k, const std::string& satzart) {
+  auto& ns = k.ns;
+  std::string textNr = Schluessel(ns, 3, 8);
+  std::string schluessel = satzart + textNr;
+  if (schluessel != ns.SatzSchluessel && !IstLeer(ns.SatzSchluessel)) return true;
+  if (ns.LangtextNr.empty()) {
+    std::string kz = Kennung(ns, 2);
+    if (kz == "N" || kz == "A" || kz == "L") ns.Verarbeitungskz = kz;
+    ns.LangtextNr = textNr;
+  }
+  ns.LangtextArt = satzart == "T" ? 1 : 2;
+  LangtextzeileNehmen(ns, 18, 29);
+  LangtextzeileNehmen(ns, 69, 80);
+  ns.SatzSchluessel = schluessel;
+  return false;
+}
+
+// ---- One-line records -----------------------------------------------------------------------
+
+bool SatzK(Kontext& k, Fenster& f) {
+  auto& ns = k.ns;
+  if (!ns.SatzSchluessel.empty()) return true;
+  ns.Kundennummer = Gross(Text(ns, 3, 10));
+  ns.Preispflege = Text(ns, 13, 1);
+  ns.SatzSchluessel = SchluesselKunde;
+  ZeileZeigen(k, f);
+  return false;
+}
+
+bool SatzS(Kontext& k, Fenster& f) {
+  auto& ns = k.ns;
+  if (!ns.SatzSchluessel.empty()) return true;
+  ns.Hauptwarengruppe = Text(ns, 3, 3);
+  ns.WgBezeichnung = Text(ns, 6, 40);
+  ns.SatzSchluessel = SchluesselWarengruppe;
+  ZeileZeigen(k, f);
+  return false;
+}
+
+bool SatzR(Kontext& k, Fenster& f) {
+  auto& ns = k.ns;
+  if (!ns.SatzSchluessel.empty()) return true;
+  ns.RgNummer = Gross(Text(ns, 3, 4));
+  ns.RabattKz = AlsKurzzahl(Zahl(ns, 7, 1));
+  ns.Rabatt = Teilen(Zahl(ns, 8, 4), ns.RabattKz == 1 ? 100 : 1000);
+  ns.RgBezeichnung = Text(ns, 12, 40);
+  ns.SatzSchluessel = SchluesselRabattgruppe;
+  ZeileZeigen(k, f);
+  return false;
+}
+
+// ---- SET records ----------------------------------------------------------------------------
+
+// Asked once per conversion run: how the SET blocks are used. Yes: as call sequences (marker "L"),
+// No: as parts lists (marker "1").
+void SetAbfrage(Kontext& k, Fenster& f) {
+  if (k.kz.SetAbfrageErfolgt != 0) return;
+  static const std::string Frage =
+      Ansi("Eingabe = JA  wenn die SET-Blöcke als Aufruf-Folgen (Jumbo, Block, Faulenzer usw.) eingesetzt werden") +
+      "\n\n" + Ansi("Eingabe = NEIN   bei Verwendung der SET-Blöcke als Stücklisten");
+  Antwort a = f.Meldung(Frage, "", Knoepfe::JaNein, Symbol::Frage);
+  k.kz.SetVerwendung = a == Antwort::Ja ? "L" : "1";
+  k.kz.SetAbfrageErfolgt = -1;
+}
+
+bool SatzJ(Kontext& k, Fenster& f) {
+  auto& ns = k.ns;
+  for (char& c : ns.Eingabezeile)
+    if (c == '\0') c = ' ';
+  std::string setNr = Schluessel(ns, 3, 15);
+  if (!ns.SatzSchluessel.empty() && setNr != ns.SatzSchluessel) return true;
+  SetAbfrage(k, f);
+  ns.SatzSchluessel = setNr;
+  ns.Verarbeitungskz = Kennung(ns, 2);
+  std::string setNrFeld = Gross(Text(ns, 3, 15));
+  std::string kurztext = Text(ns, 18, 15);
+  // Four positions of 22 characters; position 1 always counts, the others when their number is
+  // not blank. A blank position does not end the line: the later ones are still taken.
+  for (std::size_t p = 0; p < 4; ++p) {
+    std::size_t von = 33 + 22 * p;
+    if (p > 0 && IstLeer(Roh(ns, von, 15))) continue;
+    int zeile = FreieSetzeile(ns);
+    if (zeile < 0) break;
+    auto& z = ns.SetTabelle[static_cast<std::size_t>(zeile)];
+    z.SetNr = setNrFeld;
+    z.SetKurztext = kurztext;
+    z.SetMerker = k.kz.SetVerwendung;
+    z.SetAufrufmerker = 1;
+    z.SetArtikelNr = Gross(Text(ns, von, 15));
+    z.SetBeschreibung.clear();
+    z.SetMenge = Teilen(Zahl(ns, von + 15, 7), 1000);
+  }
+  return false;
+}
+
+// ---- Price records --------------------------------------------------------------------------
+
+// Discount j (1..3) of a price row: flag character at von, four-character value after it.
+void Zuschlag(Neutralsatz& ns, Preiszeile& z, int j, std::size_t von) {
+  if (IstNul(ns, von)) z.ZuAbMarke(j) = KeineAngabe;
+  std::int16_t kz = AlsKurzzahl(Zahl(ns, von, 1));
+  std::string wert = Trimmen(OhneNul(Roh(ns, von + 1, 4)));
+  if (kz != 0) {
+    z.ZuAbKz(j) = kz;
+    // Kind 2 is a multiplier in thousandths; kinds 1 and 3, and any other kind, are hundredths.
+    z.ZuAbWert(j) = Teilen(Val(wert), kz == 2 ? 1000 : 100);
+    if (j == 1) z.PRabattgruppe.clear();
+  } else if (j == 1 && !wert.empty()) {
+    // Flag 0 with a value: a discount group takes the place of discount 1.
+    z.PZuAbKz1 = 0;
+    z.PRabattgruppe = wert;
+    z.PZuAbWert1 = 0;
+  }
+}
+
+bool SatzP(Kontext& k) {
+  auto& ns = k.ns;
+  if (!ns.SatzSchluessel.empty()) return true;
+  ns.Verarbeitungskz = Kennung(ns, 2);
+  // Up to three articles of 39 characters. An article with a blank number is left out and the
+  // following ones move up, so that no used row stands behind a free one.
+  std::size_t zeile = 0;
+  for (std::size_t a = 0; a < 3; ++a) {
+    std::size_t von = 3 + 39 * a;
+    std::string nr = Schluessel(ns, von, 15);
+    if (nr.empty()) continue;
+    auto& z = ns.Preistabelle[zeile++];
+    z.PArtikelNr = nr;
+    z.PPreiskz = AlsKurzzahl(Zahl(ns, von + 15, 1));
+    z.PPreis = Teilen(Zahl(ns, von + 16, 8), 100);
+    Zuschlag(ns, z, 1, von + 24);
+    Zuschlag(ns, z, 2, von + 29);
+    Zuschlag(ns, z, 3, von + 34);
+  }
+  ns.SatzSchluessel = ns.Preistabelle[0].PArtikelNr;
+  return false;
+}
+
+}  // namespace
+
+std::int16_t Artikelleser(Kontext& k, Fenster& f) {
+  NeutralsatzLeeren(k.ns);
+  // Long-text rows of a text without number are not cleared by the reset (it keys on the text
+  // number); drop them here so that they cannot slip in front of the next long text.
+  if (k.ns.LangtextNr.empty() && !k.ns.Langtexttabelle[0].LangtextMarke.empty()) {
+    for (auto& z : k.ns.Langtexttabelle) z = Langtextzeile{};
+    k.ns.LangtextArt = 0;
+  }
+  return Leseschleife(k, f, [&](const std::string& satzart) {
+    if (satzart == "A") return SatzA(k, f);
+    if (satzart == "B") return SatzB(k);
+    if (satzart == "D") return SatzD(k);
+    if (satzart == "T" || satzart == "E") return SatzTE(k, satzart);
+    if (satzart == "K") return SatzK(k, f);
+    if (satzart == "S") return SatzS(k, f);
+    if (satzart == "R") return SatzR(k, f);
+    // Header, price lines in an article file and unknown letters are skipped.
+    return false;
+  });
+}
+
+std::int16_t SetLeser(Kontext& k, Fenster& f) {
+  SetTabelleLeeren(k.ns);
+  return Leseschleife(k, f, [&](const std::string& satzart) {
+    if (satzart == "K") return SatzK(k, f);
+    if (satzart == "J") return SatzJ(k, f);
+    return false;
+  });
+}
+
+std::int16_t Preisleser(Kontext& k, Fenster& f) {
+  PreistabelleLeeren(k.ns);
+  return Leseschleife(k, f, [&](const std::string& satzart) {
+    if (satzart == "K") return SatzK(k, f);
+    if (satzart == "P") return SatzP(k);
+    return false;
+  });
+}
 
 }  // namespace korvelan::v3
