@@ -1,0 +1,74 @@
+// Whole-file conversions against expected files, byte for byte: every input in tests/data/golden
+// named ein_v<N>_<kind>.dat is converted to each output version M for which an expected file
+// aus_v<N>_v<M>_<kind>.dat exists. The end record's date is fixed; the currency question is
+// answered "DEM", the SET question Yes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <regex>
+
+#include "konvertierhilfe.h"
+
+using namespace korvelan;
+using namespace korvelan::test;
+
+namespace {
+
+struct Fall {
+  std::string eingabe, erwartet;
+  int ausgabeversion;
+};
+
+std::vector<Fall> FaelleSammeln() {
+  std::vector<Fall> faelle;
+  const std::string verzeichnis = Testdaten("golden");
+  if (!std::filesystem::exists(verzeichnis)) return faelle;
+  const std::regex muster("aus_v([345])_v([345])_([ASRJP])\\.dat");
+  for (const auto& e : std::filesystem::directory_iterator(verzeichnis)) {
+    std::smatch m;
+    std::string name = e.path().filename().string();
+    if (!std::regex_match(name, m, muster)) continue;
+    std::string ein = verzeichnis + "/ein_v" + m[1].str() + "_" + m[3].str() + ".dat";
+    faelle.push_back({ein, e.path().string(), std::stoi(m[2].str())});
+  }
+  std::sort(faelle.begin(), faelle.end(), [](const Fall& a, const Fall& b) { return a.erwartet < b.erwartet; });
+  return faelle;
+}
+
+// Shows the first differing line of two outputs, with control bytes made visible.
+std::string Sichtbar(const std::string& s) {
+  std::string r;
+  for (unsigned char c : s) {
+    if (c == '\r')
+      r += "\\r";
+    else if (c == '\n')
+      r += "\\n\n";
+    else if (c < 32 || c >= 127) {
+      static const char* hex = "0123456789ABCDEF";
+      r += "\\x";
+      r += hex[c >> 4];
+      r += hex[c & 15];
+    } else
+      r += static_cast<char>(c);
+  }
+  return r;
+}
+
+}  // namespace
+
+TEST(Golden, AlleVersionspaareAlleDatenarten) {
+  auto faelle = FaelleSammeln();
+  if (faelle.empty()) GTEST_SKIP() << "keine erwarteten Dateien";
+  for (const auto& fall : faelle) {
+    SCOPED_TRACE(fall.erwartet);
+    ASSERT_TRUE(DateiVorhanden(fall.eingabe)) << fall.eingabe;
+    TempVerzeichnis v;
+    SkriptFenster f;
+    f.eingaben.push_back(std::string("DEM"));
+    f.antworten.push_back(Antwort::Ja);
+    std::string aus = Konvertieren(fall.eingabe, fall.ausgabeversion, v, &f);
+    std::string erwartet = DateiLesen(fall.erwartet);
+    EXPECT_EQ(Sichtbar(aus), Sichtbar(erwartet));
+  }
+}
