@@ -1,9 +1,520 @@
 #include "writers/schreiber_v5.h"
 
+#include <string>
+#include <string_view>
+
+#include "record/festkomma.h"
+#include "record/text.h"
+#include "writers/zeilenausgabe.h"
+
 namespace korvelan::v5 {
 
-std::int16_t Artikelschreiber(Kontext&, Fenster&) { return -1; }
-std::int16_t Setschreiber(Kontext&, Fenster&) { return -1; }
-std::int16_t Preisschreiber(Kontext&, Fenster&) { return -1; }
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Field appenders. Every field is followed by ";". Text fields go through OhneKeineAngabe, so a
+// field held as "@" (present but empty) is written as an empty field.
+
+std::string_view OhneRechteBlanks(std::string_view s) {
+  std::size_t e = s.size();
+  while (e > 0 && s[e - 1] == ' ') --e;
+  return s.substr(0, e);
+}
+
+std::string_view OhneBlanks(std::string_view s) {
+  std::size_t a = 0;
+  while (a < s.size() && s[a] == ' ') ++a;
+  return OhneRechteBlanks(s.substr(a));
+}
+
+void Feld(std::string& z, std::string_view text) {
+  z.append(text);
+  z += ';';
+}
+
+// As stored.
+void TextFeld(std::string& z, const std::string& feld) { Feld(z, OhneKeineAngabe(feld)); }
+// Right-trimmed.
+void RechtsFeld(std::string& z, const std::string& feld) { Feld(z, OhneRechteBlanks(OhneKeineAngabe(feld))); }
+// Trimmed on both sides.
+void GetrimmtFeld(std::string& z, const std::string& feld) { Feld(z, OhneBlanks(OhneKeineAngabe(feld))); }
+// Cut to n: at most n characters, no trailing blanks.
+void GekuerztFeld(std::string& z, const std::string& feld, std::size_t n) {
+  Feld(z, OhneRechteBlanks(std::string_view(OhneKeineAngabe(feld)).substr(0, n)));
+}
+// A fixed-point value scaled by an integer factor and formatted with a number pattern.
+void ZahlFeld(std::string& z, Festkomma wert, std::int64_t faktor, std::string_view muster) {
+  Feld(z, Formatieren(Mal(wert, faktor), muster));
+}
+void GanzFeld(std::string& z, std::int64_t wert, std::string_view muster) { Feld(z, FormatierenGanz(wert, muster)); }
+
+// Starts a new line in Ausgabezeile.
+std::string& NeueZeile(Kontext& k) {
+  std::string& z = k.kz.Ausgabezeile;
+  z.clear();
+  if (z.capacity() < 512) z.reserve(512);
+  return z;
+}
+
+// Line that drops its run of empty trailing fields, then is written and counted.
+void GekuerztAusgeben(Kontext& k) {
+  LeerfelderKuerzen(k.kz.Ausgabezeile);
+  ZeileAusgeben(k, true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Single-line records.
+
+void KZeile(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  std::string& z = NeueZeile(k);
+  z += "K;";
+  TextFeld(z, ns.Kundennummer);
+  TextFeld(z, ns.KName1);
+  TextFeld(z, ns.KName2);
+  TextFeld(z, ns.KName3);
+  TextFeld(z, ns.KName4);
+  TextFeld(z, ns.KKz);
+  TextFeld(z, ns.KFeld9);
+  TextFeld(z, ns.KFeld30);
+  GekuerztAusgeben(k);
+  // The customer record is written once, not again with the next record.
+  ns.Kundennummer.clear();
+}
+
+void SZeile(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  std::string& z = NeueZeile(k);
+  z += "S;";
+  TextFeld(z, ns.Hauptwarengruppe);
+  TextFeld(z, ns.WgNummer);
+  TextFeld(z, ns.WgBezeichnung);
+  GekuerztAusgeben(k);
+}
+
+void RZeile(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  std::string& z = NeueZeile(k);
+  z += "R;";
+  TextFeld(z, ns.RgNummer);
+  GanzFeld(z, ns.RabattKz, "0");
+  if (ns.RabattKz == 1) {
+    ZahlFeld(z, ns.Rabatt, 100, "###0");
+  } else {
+    // A multiplier of zero would price every article of the group at nothing; it stands for a
+    // multiplier that was not given, so the neutral multiplier 1 (written 1000) is used.
+    Festkomma multiplikator = ns.Rabatt == 0 ? FestkommaEins : ns.Rabatt;
+    ZahlFeld(z, multiplikator, 1000, "###0");
+  }
+  TextFeld(z, ns.RgBezeichnung);
+  GekuerztAusgeben(k);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The A line and its shortening.
+
+// One article field after Kurztext2: its width and the values that do not keep the line long.
+// The line keeps every field up to the last significant one: its value, cut to the width and
+// trimmed, is not blank and none of the default values.
+struct Wichtigkeit {
+  std::size_t breite;
+  std::string_view ohne1, ohne2;  // values that count as "not given" besides blank ("" = none)
+};
+
+bool IstBedeutsam(std::string_view geschrieben, const Wichtigkeit& w) {
+  std::string_view wert = OhneBlanks(geschrieben.substr(0, w.breite));
+  if (wert.empty()) return false;
+  if (!w.ohne1.empty() && wert == w.ohne1) return false;
+  if (!w.ohne2.empty() && wert == w.ohne2) return false;
+  return true;
+}
+
+// Builds the A line and shortens it (ArtikelzeileKuerzen): after Kurztext2 every field that
+// carries nothing but blanks or a default value is dropped from the end, so the line ends with
+// the ";" of its last significant field. The cut position is recorded while each field is
+// appended, rather than by splitting the finished line again: a ";" inside a stored text would
+// shift a re-read and could cut off real content. Returns the price unit of the line (1 when the
+// line carries none), which the Z lines of the same article fall back on.
+std::int64_t AZeile(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  std::string& z = NeueZeile(k);
+  z += "A;";
+  TextFeld(z, ns.Verarbeitungskz);
+  RechtsFeld(z, ns.ArtikelNr);
+  TextFeld(z, ns.Kurztext1);
+  TextFeld(z, ns.Kurztext2);
+  std::size_t schnitt = z.size();
+  std::int64_t artikelpreiseinheit = 1;
+
+  // Appends a field already formatted and moves the cut position behind it when it counts.
+  auto anfuegen = [&](std::string_view text, const Wichtigkeit& w) {
+    Feld(z, text);
+    if (IstBedeutsam(text, w)) schnitt = z.size();
+  };
+  auto textAnfuegen = [&](const std::string& feld, std::size_t breite) {
+    anfuegen(OhneKeineAngabe(feld), Wichtigkeit{breite, {}, {}});
+  };
+
+  textAnfuegen(ns.Mengeneinheit, 4);
+  textAnfuegen(ns.Preiskz, 1);
+  {
+    // Price unit: "1" when none is given; a "1" does not keep the line long.
+    Festkomma wert = Val(ns.Preiseinheit);
+    std::string text = wert != 0 ? Formatieren(wert, "######0") : std::string("1");
+    Wichtigkeit w{6, "0", "1"};
+    Feld(z, text);
+    if (IstBedeutsam(text, w)) {
+      schnitt = z.size();
+      // The whole written value, as the A line states it (the Z lines repeat it).
+      artikelpreiseinheit = Runden(Val(text));
+    }
+  }
+  {
+    Festkomma wert = Val(ns.Preis);
+    anfuegen(wert != 0 ? Formatieren(wert, "#########0") : std::string(), Wichtigkeit{10, "0", {}});
+  }
+  textAnfuegen(ns.Rabattgruppe, 4);
+  textAnfuegen(ns.Warenhauptgruppe, 3);
+  textAnfuegen(ns.Warengruppe, 10);
+  textAnfuegen(ns.Matchcode, 15);
+  textAnfuegen(ns.A5Feld14, 13);
+  textAnfuegen(ns.AlternativArtikelNr, 15);
+  textAnfuegen(ns.A5Feld16, 13);
+  textAnfuegen(ns.A5Feld17, 35);
+  textAnfuegen(ns.A5Feld18, 35);
+  textAnfuegen(ns.EanNr, 18);
+  textAnfuegen(ns.Anbindungsnummer, 15);
+  {
+    // Packing quantity: none given means 1, also in the record.
+    Festkomma wert = Val(ns.Verpackungsmenge);
+    if (wert == 0) ns.Verpackungsmenge = "1";
+    anfuegen(wert != 0 ? Formatieren(wert, "####0") : std::string("1"), Wichtigkeit{5, "0", "1"});
+  }
+  textAnfuegen(ns.Katalogseite, 15);
+  {
+    // Text flag: its first character; a flag not given ("" or "@") is "0".
+    const std::string& textkz = OhneKeineAngabe(ns.Textkz);
+    anfuegen(textkz.empty() ? std::string_view("0") : std::string_view(textkz).substr(0, 1), Wichtigkeit{1, "0", {}});
+  }
+  textAnfuegen(ns.Langtextschluessel, 15);
+  anfuegen(Formatieren(Val(ns.Kostenart), "##"), Wichtigkeit{2, "90", "0"});
+  anfuegen(Formatieren(Val(ns.A5Feld26), "##"), Wichtigkeit{1, {}, {}});
+  textAnfuegen(ns.ReferenzKuerzel, 13);
+  textAnfuegen(ns.ReferenzNr, 17);
+  textAnfuegen(ns.A5Zusatz, 21);
+
+  z.resize(schnitt);
+  ZeileAusgeben(k, true);
+  return artikelpreiseinheit;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lines of the article group after the A line.
+
+// Start of a D, Z line: letter, processing flag, article number.
+void Artikelkopf(std::string& z, const Neutralsatz& ns, std::string_view buchstabe) {
+  z.append(buchstabe);
+  z += ';';
+  TextFeld(z, ns.Verarbeitungskz);
+  RechtsFeld(z, ns.ArtikelNr);
+}
+
+void DZeilen(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  for (int n = 1; n <= Tabellenzeilen; ++n) {
+    const Dimensionszeile& d = ns.Dimensionstabelle[n - 1];
+    if (d.DimUnterkz.empty()) break;
+    std::string& z = NeueZeile(k);
+    Artikelkopf(z, ns, "D");
+    GanzFeld(z, n, "00");
+    const std::string& unterkz = OhneKeineAngabe(d.DimUnterkz);
+    Feld(z, unterkz.empty() ? std::string_view(" ") : std::string_view(unterkz).substr(0, 1));
+    GekuerztFeld(z, d.DimText, 40);
+    GekuerztFeld(z, d.DimLangtextNr, 15);
+    GekuerztAusgeben(k);
+  }
+}
+
+// Picture reference of an article whose connection number came from a version-3/4 B line.
+void GZeile(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  if (ns.Verarbeitungskz != "N" || ns.AnbindungKz != -1 || IstLeer(OhneKeineAngabe(ns.Anbindungsnummer))) return;
+  std::string& z = NeueZeile(k);
+  z += "G;N;";
+  TextFeld(z, ns.Anbindungsnummer);
+  z += "01;1A;";
+  GekuerztFeld(z, ns.Anbindungsnummer, 15);
+  z += "BMP;Zeile aus Version 3 \xFC" "bernommen;";
+  GekuerztAusgeben(k);
+}
+
+// Price unit of a Z line: 999 stands for "the price unit of the article".
+std::int64_t ZPreiseinheit(std::int16_t wert, std::int64_t artikelpreiseinheit) {
+  return wert == 999 ? artikelpreiseinheit : wert;
+}
+
+void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit) {
+  Neutralsatz& ns = k.ns;
+  int nummer = 1;
+  for (const Staffelzeile& s : ns.Staffeltabelle) {
+    if (s.StaffelArt == 0) break;
+    std::string& z = NeueZeile(k);
+    switch (s.StaffelArt) {
+      case 1:  // price scale
+        Artikelkopf(z, ns, "Z");
+        GanzFeld(z, nummer, "00");
+        z += "1;";
+        RechtsFeld(z, s.StaffelBasistext1);
+        RechtsFeld(z, s.StaffelBasistext2);
+        GanzFeld(z, s.StaffelZuAbArt, "#");
+        RechtsFeld(z, s.StaffelVorzeichen);
+        GanzFeld(z, s.StaffelMerker, "#");
+        GanzFeld(z, ZPreiseinheit(s.StaffelEndeA, artikelpreiseinheit), "######0");
+        ZahlFeld(z, s.StaffelPreis, 100, "#########0");
+        if (s.StaffelEndeB != 0 && s.StaffelEndeB != 999) GanzFeld(z, s.StaffelEndeB, "#####0");
+        break;
+      case 2:  // raw material from/to
+        Artikelkopf(z, ns, "Z");
+        GanzFeld(z, nummer, "00");
+        z += "2;";
+        RechtsFeld(z, s.RohVBMerker);
+        GanzFeld(z, s.RohVBZuAbArt, "#");
+        RechtsFeld(z, s.RohVBVorzeichen);
+        GanzFeld(z, s.RohVBKz, "#");
+        GanzFeld(z, ZPreiseinheit(s.RohVBEnde, artikelpreiseinheit), "#####0");
+        ZahlFeld(z, s.RohVBPreis, 100, "#########0");
+        ZahlFeld(z, s.VonBasis, 100, "#########0");
+        ZahlFeld(z, s.BisBasis, 100, "###########0");
+        ZahlFeld(z, s.RohVBFaktor, 1000, "######0");
+        if (s.RohVBWert5 != 0) {
+          ZahlFeld(z, s.RohVBWert5, 100, "#######0");
+          ZahlFeld(z, s.RohVBWert6, 1000, "#####0");
+        }
+        break;
+      case 3:  // raw-material calculation, copper data
+        Artikelkopf(z, ns, "Z");
+        GanzFeld(z, nummer, "00");
+        z += "3;";
+        RechtsFeld(z, s.RohstoffMerker);
+        GanzFeld(z, s.RohstoffKz, "#");
+        GanzFeld(z, ZPreiseinheit(s.RohstoffMengenbasis, artikelpreiseinheit), "#####0");
+        ZahlFeld(z, s.RohstoffBasis, 100, "#######0");
+        ZahlFeld(z, s.RohstoffFaktor, 1000, "#####0");
+        ZahlFeld(z, s.RohstoffGewicht, 100, "#######0");
+        ZahlFeld(z, s.RohstoffWert4, 1000, "#####0");
+        break;
+      default:  // unknown kind: no line
+        continue;
+    }
+    GekuerztAusgeben(k);
+    ++nummer;
+  }
+}
+
+// Material and labour C lines keep all their fields and are not counted.
+void CWerkstoffZeile(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  if (OhneRechteBlanks(ns.WerkstoffText).empty() && ns.WerkstoffWert1 == 0 && ns.WerkstoffWert2 == 0 &&
+      ns.WerkstoffWert3 == 0 && ns.WerkstoffWert4 == 0 && ns.WerkstoffKz == 0 && ns.WerkstoffWert5 == 0)
+    return;
+  std::string& z = NeueZeile(k);
+  z += "C;";
+  TextFeld(z, ns.Verarbeitungskz);
+  z += "WST1;";
+  RechtsFeld(z, ns.ArtikelNr);
+  RechtsFeld(z, ns.WerkstoffText);
+  ZahlFeld(z, ns.WerkstoffWert1, 1000, "#######0");
+  ZahlFeld(z, ns.WerkstoffWert2, 1000, "#######0");
+  ZahlFeld(z, ns.WerkstoffWert3, 1000, "#######0");
+  ZahlFeld(z, ns.WerkstoffWert4, 1000, "#######0");
+  GanzFeld(z, ns.WerkstoffKz, "0");
+  ZahlFeld(z, ns.WerkstoffWert5, 1000, "#######0");
+  ZeileAusgeben(k, false);
+}
+
+void CArbeitZeile(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  if (ns.ArbeitWert == 0) return;
+  std::string& z = NeueZeile(k);
+  z += "C;";
+  TextFeld(z, ns.Verarbeitungskz);
+  z += "ARBA;";
+  RechtsFeld(z, ns.ArtikelNr);
+  GanzFeld(z, ns.ArbeitKz1, "0");
+  GanzFeld(z, ns.ArbeitKz2, "0");
+  ZahlFeld(z, ns.ArbeitWert, ns.ArbeitKz2 == 3 ? 1000 : 10, "######0");
+  ZeileAusgeben(k, false);
+}
+
+// C lines of other kinds go out exactly as they were read: no character conversion, no
+// shortening, not counted.
+void BehalteneCZeilen(Kontext& k) {
+  for (const std::string& c : k.ns.CZeilen) {
+    if (c.empty()) break;
+    ZeileUnveraendertAusgeben(k, c);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Delete / renumber and long text.
+
+void BZeile(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  std::string& z = NeueZeile(k);
+  z += "B;";
+  RechtsFeld(z, ns.NummerAltKz);
+  RechtsFeld(z, ns.ArtikelNr);
+  GetrimmtFeld(z, ns.NeueArtikelNr);
+  RechtsFeld(z, ns.NummerAltZusatz);
+  GekuerztAusgeben(k);
+}
+
+void TZeilen(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  if (IstLeer(ns.LangtextNr) || ns.LangtextArt == 0) return;
+  for (int n = 1; n <= Tabellenzeilen; ++n) {
+    const Langtextzeile& t = ns.Langtexttabelle[n - 1];
+    if (t.LangtextMarke.empty()) break;
+    std::string& z = NeueZeile(k);
+    z += "T;";
+    TextFeld(z, ns.Verarbeitungskz);
+    GekuerztFeld(z, ns.LangtextNr, 15);
+    GanzFeld(z, ns.LangtextArt, "#");
+    GanzFeld(z, n, "00");
+    GekuerztFeld(z, t.LangtextZeile, 40);
+    GekuerztAusgeben(k);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// SET and price lines.
+
+void JZeilen(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  for (int n = 1; n <= Tabellenzeilen; ++n) {
+    const Setzeile& s = ns.SetTabelle[n - 1];
+    if (s.SetNr.empty()) break;
+    std::string& z = NeueZeile(k);
+    z += "J;";
+    TextFeld(z, ns.Verarbeitungskz);
+    GekuerztFeld(z, s.SetNr, 15);
+    TextFeld(z, s.SetMerker);
+    GanzFeld(z, n, "00");
+    bool position = true;
+    if (s.SetMerker == "L") {
+      // The head of a list SET carries its texts on the first row only.
+      if (n == 1) {
+        GekuerztFeld(z, s.SetKurztext, 15);
+        GekuerztFeld(z, s.SetBeschreibung, 40);
+      } else {
+        z += ";;";
+      }
+      position = s.SetAufrufmerker == 1 || s.SetAufrufmerker == 2;
+    }
+    if (position) {
+      GanzFeld(z, s.SetAufrufmerker, "0");
+      GekuerztFeld(z, s.SetArtikelNr, 15);
+      ZahlFeld(z, s.SetMenge, 1000, "######0");
+    }
+    GekuerztAusgeben(k);
+  }
+}
+
+void PZeilen(Kontext& k) {
+  for (Preiszeile& p : k.ns.Preistabelle) {
+    // A blank row is skipped; the rows after it are still written.
+    if (IstLeer(p.PArtikelNr)) continue;
+    if (p.PPreiseinheit == 0) p.PPreiseinheit = 1;
+    std::string& z = NeueZeile(k);
+    z += "P;";
+    GekuerztFeld(z, p.PArtikelNr, 15);
+    GanzFeld(z, p.PPreiskz, "#");
+    GanzFeld(z, p.PPreiseinheit, "#");
+    ZahlFeld(z, p.PPreis, 100, "########");
+    GekuerztFeld(z, p.PRabattgruppe, 4);
+    for (int j = 1; j <= 3; ++j) {
+      const std::int16_t art = p.ZuAbKz(j);
+      if (p.ZuAbMarke(j) == KeineAngabe || art == 0) {
+        z += ";;";
+        continue;
+      }
+      GanzFeld(z, art, "#");
+      switch (art) {
+        case 1:
+        case 3:
+          ZahlFeld(z, p.ZuAbWert(j), 100, "####");
+          break;
+        case 2:
+          ZahlFeld(z, p.ZuAbWert(j), 1000, "####");
+          break;
+        default:
+          // An unknown kind has no value to write; its value field stays empty so that the
+          // following discount pairs keep their positions.
+          z += ';';
+          break;
+      }
+    }
+    GekuerztAusgeben(k);
+  }
+}
+
+}  // namespace
+
+std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
+  k.kz.Ausgabezeile.clear();
+  return SchreiberAusfuehren(k, [&k] {
+    Neutralsatz& ns = k.ns;
+    if (!ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty()) {
+      SZeile(k);
+      return;
+    }
+    if (!ns.RgNummer.empty()) {
+      RZeile(k);
+      return;
+    }
+    if (!ns.Kundennummer.empty()) {
+      KZeile(k);
+      return;
+    }
+    const bool artikel = !IstLeer(ns.ArtikelNr);
+    const bool loeschen = ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X";
+    if (artikel && !loeschen) {
+      std::int64_t artikelpreiseinheit = AZeile(k);
+      DZeilen(k);
+      GZeile(k);
+      ZZeilen(k, artikelpreiseinheit);
+      CWerkstoffZeile(k);
+      CArbeitZeile(k);
+      BehalteneCZeilen(k);
+    }
+    if (artikel && loeschen) {
+      BZeile(k);
+    } else {
+      TZeilen(k);
+    }
+  });
+}
+
+std::int16_t Setschreiber(Kontext& k, Fenster&) {
+  k.kz.Ausgabezeile.clear();
+  return SchreiberAusfuehren(k, [&k] {
+    if (!k.ns.Kundennummer.empty()) {
+      KZeile(k);
+      return;
+    }
+    JZeilen(k);
+  });
+}
+
+std::int16_t Preisschreiber(Kontext& k, Fenster&) {
+  k.kz.Ausgabezeile.clear();
+  return SchreiberAusfuehren(k, [&k] {
+    if (!k.ns.Kundennummer.empty()) {
+      KZeile(k);
+      return;
+    }
+    PZeilen(k);
+  });
+}
 
 }  // namespace korvelan::v5

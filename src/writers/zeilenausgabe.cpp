@@ -13,11 +13,12 @@ void ZeileAusgeben(Kontext& k, bool gezaehlt) {
 void ZeileUnveraendertAusgeben(Kontext& k, const std::string& zeile) { k.kz.AusgabeDateiNr.ZeileSchreiben(zeile); }
 
 void LeerfelderKuerzen(std::string& zeile) {
-  if (zeile.size() < 2) return;
-  std::size_t i = zeile.size() - 1;  // 1 after the second-to-last character (0-based size-2)
+  // Only a line closed by ";" can end in empty fields; cutting any other line would drop its
+  // last field.
+  if (zeile.size() < 2 || zeile.back() != ';') return;
+  std::size_t i = zeile.size() - 1;  // index of the closing ";"
   while (i > 0 && zeile[i - 1] == ';') --i;
-  // i is the index just after the last non-";" character (or 0).
-  // Cut just after the character that follows it (the ";" closing the last filled field).
+  // i is the index of the ";" that follows the last character that is not ";" (or 0).
   zeile.resize(i + 1);
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // Line emission shared by the writers of all versions.
+#include <cstdint>
+#include <exception>
 #include <string>
 
 #include "control/kontext.h"
+#include "record/laufzeitfehler.h"
 
 namespace korvelan {
 
@@ -13,7 +16,8 @@ void ZeileAusgeben(Kontext& k, bool gezaehlt);
 void ZeileUnveraendertAusgeben(Kontext& k, const std::string& zeile);
 
 // Removes the run of empty fields at the end, keeping exactly one closing ";":
-// "S;12;;;" becomes "S;12;", "S;12;" stays.
+// "S;12;;;" becomes "S;12;", "S;12;" stays. A line that does not end with ";" has no empty
+// trailing fields and stays as it is.
 void LeerfelderKuerzen(std::string& zeile);
 
 // A neutral text field for output: "@" (present but empty) is written as an empty field.
@@ -23,7 +27,7 @@ inline const std::string& OhneKeineAngabe(const std::string& feld) {
 }
 
 // Runs a writer body and turns a run-time failure into the writer result -1 with its text in
-// Ausgabefehlertext.
+// Ausgabefehlertext. Lines written before the failure stay written.
 template <typename Rumpf>
 std::int16_t SchreiberAusfuehren(Kontext& k, Rumpf rumpf) {
   try {
@@ -31,6 +35,10 @@ std::int16_t SchreiberAusfuehren(Kontext& k, Rumpf rumpf) {
     return 0;
   } catch (const Laufzeitfehler& f) {
     k.kz.Ausgabefehlertext = f.Text();
+    return -1;
+  } catch (const std::exception& f) {
+    // Out of memory and the like end the writer call the same way.
+    k.kz.Ausgabefehlertext = f.what();
     return -1;
   }
 }
