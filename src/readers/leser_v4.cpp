@@ -1,9 +1,546 @@
 #include "readers/leser_v4.h"
 
+#include <string>
+#include <string_view>
+
+#include "control/satzpruefung.h"
+#include "record/feldholen.h"
+#include "record/festkomma.h"
+#include "record/text.h"
+
+// Version 4 lines are ";"-separated: field 1 is the record letter, field 2 the processing flag.
+// Each reader call assembles one logical record in the Neutralsatz: the lines of one article
+// (A, B, D, Z, C with the same article number), the lines of one long text (T or E with the
+// same text number), the lines of one SET, or a single K, S, R or P line. The line that ends
+// a record stays in Eingabezeile (ZeileVorgelesen = -1) and opens the next call.
+
 namespace korvelan::v4 {
 
-std::int16_t Artikelleser(Kontext&, Fenster&) { return -1; }
-std::int16_t SetLeser(Kontext&, Fenster&) { return -1; }
-std::int16_t Preisleser(Kontext&, Fenster&) { return -1; }
+namespace {
+
+const std::string SchluesselKunde = "KundennummerSatz";
+const std::string SchluesselWarengruppe = "Waren-Gr. Satz";
+const std::string SchluesselRabattgruppe = "Rabatt-Gr. Satz";
+// Key after a one-line delete or renumber record: no following article line matches it.
+const std::string SchluesselEinzeilig = "XXXXXXXXXXXXXXX";
+
+constexpr char Dateiende = '\x1A';
+
+enum class Schritt { Weiter, SatzEnde };
+
+// The fields of the line being processed: the line with its fill and a cursor. Fields 1 and 2
+// are taken on construction, so the cursor stands on field 3 whatever the width of field 2
+// (real files write K;;018988; ; with an empty second field as well as A;N;4711;...).
+class Felder {
+ public:
+  Felder(Neutralsatz& ns, const std::string& fuellung) : ns_(ns), zeile_(ns.Eingabezeile + fuellung) {
+    Text(1);
+    feld2_ = Text(1);
+  }
+
+  const std::string& Feld2() const { return feld2_; }
+
+  std::string Text(int breite) { return FeldHolen(zeile_, cursor_, breite, ns_.FeldStatus); }
+  // A text field that reads as "@" when it was empty in the line.
+  std::string TextOderKeineAngabe(int breite) {
+    std::string t = Text(breite);
+    return Leer() ? KeineAngabe : t;
+  }
+  // Article, text and SET numbers: trimmed, in capitals.
+  std::string Nummer(int breite) { return Gross(Trimmen(Text(breite))); }
+  Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, ns_.FeldStatus); }
+  Festkomma Zahl(int breite, std::int64_t teiler) { return Teilen(Zahl(breite), teiler); }
+  std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
+  void Ueberspringen(int breite) { Text(breite); }
+  bool Leer() const { return ns_.FeldStatus == 9; }
+
+ private:
+  Neutralsatz& ns_;
+  std::string zeile_;
+  int cursor_ = 1;
+  std::string feld2_;
+};
+
+char Satzart(const std::string& zeile) { return zeile.empty() ? '\0' : Gross(zeile.substr(0, 1))[0]; }
+
+// The processing flag is the third character of the line (a one-character flag).
+std::string Kennzeichen(const std::string& zeile) { return zeile.size() >= 3 ? Gross(zeile.substr(2, 1)) : std::string(); }
+
+bool IstArtikelKennzeichen(const std::string& kz) { return kz == "N" || kz == "A" || kz == "L"; }
+
+// A line of an article or long text belongs to the record being assembled when its key is the
+// record's key or nothing keyed has been assembled yet.
+bool Gehoert(const Neutralsatz& ns, const std::string& schluessel) {
+  return IstLeer(ns.SatzSchluessel) || schluessel == ns.SatzSchluessel;
+}
+
+// The first A, B, D or Z line of an article sets its flag and number.
+void ArtikelBeginnen(Neutralsatz& ns, const std::string& kennzeichen, const std::string& nummer) {
+  if (IstArtikelKennzeichen(kennzeichen)) ns.Verarbeitungskz = kennzeichen;
+  ns.ArtikelNr = nummer;
+}
+
+// Number field normalised to its digits without leading zeros; "@" when the line left it empty.
+std::string Normalzahl(Felder& z, int breite, const char* stattNull) {
+  Festkomma wert = z.Zahl(breite);
+  if (z.Leer()) return KeineAngabe;
+  std::string t = Formatieren(wert, "0");
+  return t == "0" ? std::string(stattNull) : t;
+}
+
+// Surcharge code of Z lines: 3 / 4 amount surcharge +/-, 1 / 2 percentage surcharge +/-.
+void ZuAbCode(std::int16_t code, std::int16_t& art, std::string& vorzeichen) {
+  switch (code) {
+    case 3: art = 2, vorzeichen = "+"; break;
+    case 4: art = 2, vorzeichen = "-"; break;
+    case 1: art = 3, vorzeichen = "+"; break;
+    case 2: art = 3, vorzeichen = "-"; break;
+    default: break;
+  }
+}
+
+// Stores a row in the first free row of a table; a full table drops it.
+template <typename Tabelle, typename Zeile>
+void Eintragen(Tabelle& tabelle, int frei, const Zeile& zeile) {
+  if (frei >= 0) tabelle[static_cast<std::size_t>(frei)] = zeile;
+}
+
+// ---- Article lines -------------------------------------------------------------------------
+
+Schritt ZeileA(Neutralsatz& ns) {
+  Felder z(ns, FuellungSemikolon);
+  const std::string nummer = z.Nummer(15);
+  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
+  const std::string kz = Kennzeichen(ns.Eingabezeile);
+  if (ns.ArtikelNr.empty()) {
+    if (kz == "L" || kz == "X") {
+      // Delete or renumber: a record of its own, no further article field.
+      ns.ArtikelNr = nummer;
+      ns.NummerAltKz = kz == "L" ? "L" : "A";
+      ns.NeueArtikelNr.clear();
+      ns.NummerAltZusatz.clear();
+      if (kz == "X") {
+        z.Ueberspringen(2);
+        ns.NeueArtikelNr = z.Nummer(15);
+      }
+      ns.Verarbeitungskz = kz;
+      ns.SatzSchluessel = SchluesselEinzeilig;
+      return Schritt::Weiter;
+    }
+    ArtikelBeginnen(ns, kz, nummer);
+  }
+  ns.Textkz = z.TextOderKeineAngabe(2);
+  ns.Kurztext1 = z.TextOderKeineAngabe(40);
+  ns.Kurztext2 = z.TextOderKeineAngabe(40);
+  ns.Preiskz = z.TextOderKeineAngabe(1);
+  const Festkomma einheit = z.Zahl(1);
+  if (z.Leer())
+    ns.Preiseinheit = KeineAngabe;
+  else if (einheit == 0)
+    ns.Preiseinheit = "0";
+  else if (einheit == 1 * FestkommaEins)
+    ns.Preiseinheit = "10";
+  else if (einheit == 2 * FestkommaEins)
+    ns.Preiseinheit = "100";
+  else if (einheit == 3 * FestkommaEins)
+    ns.Preiseinheit = "1000";
+  else
+    ns.Preiseinheit.clear();
+  ns.Mengeneinheit = z.TextOderKeineAngabe(4);
+  const Festkomma preis = z.Zahl(10);
+  ns.Preis = z.Leer() ? KeineAngabe : Formatieren(preis, "0000000000");
+  ns.Rabattgruppe = z.TextOderKeineAngabe(4);
+  ns.Warenhauptgruppe = z.TextOderKeineAngabe(3);
+  ns.Langtextschluessel = z.TextOderKeineAngabe(8);
+  ns.SatzSchluessel = ns.ArtikelNr;
+  return Schritt::Weiter;
+}
+
+Schritt ZeileB(Neutralsatz& ns) {
+  Felder z(ns, FuellungBlank);
+  const std::string nummer = z.Nummer(15);
+  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
+  if (ns.ArtikelNr.empty()) {
+    // An article that begins with its B line has the defaults of an A line's absence.
+    ns.Verpackungsmenge = "1";
+    ns.Kostenart = "90";
+    ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
+  }
+  ns.Matchcode = z.TextOderKeineAngabe(15);
+  ns.AlternativArtikelNr = z.TextOderKeineAngabe(15);
+  ns.Katalogseite = z.TextOderKeineAngabe(8);
+  // Copper data: flag 1 per 100 units, 2 per 1000 units. Any other flag carries no quantity
+  // base, so it is read like "0": base and weight are passed over.
+  const std::string kupfer = Trimmen(z.Text(1));
+  if (kupfer == "1" || kupfer == "2") {
+    Staffelzeile s;
+    s.StaffelArt = 3;
+    s.RohstoffMerker = "CU";
+    s.RohstoffKz = 2;
+    s.RohstoffMengenbasis = kupfer == "1" ? 100 : 1000;
+    s.RohstoffBasis = z.Zahl(3);
+    s.RohstoffFaktor = FestkommaEins / 100;
+    s.RohstoffGewicht = z.Zahl(6, 100);
+    s.RohstoffWert4 = kupfer == "1" ? FestkommaEins / 100 : FestkommaEins / 1000;
+    Eintragen(ns.Staffeltabelle, FreieStaffelzeile(ns), s);
+  } else {
+    z.Ueberspringen(3);
+    z.Ueberspringen(6);
+  }
+  ns.EanNr = z.TextOderKeineAngabe(13);
+  ns.Anbindungsnummer = z.TextOderKeineAngabe(12);
+  // Real files write a blank for "no connection number"; only a number marks the connection.
+  if (!z.Leer() && !IstLeer(ns.Anbindungsnummer)) ns.AnbindungKz = -1;
+  ns.Warengruppe = z.TextOderKeineAngabe(10);
+  ns.Kostenart = Normalzahl(z, 2, "90");
+  ns.Verpackungsmenge = Normalzahl(z, 5, "1");
+  ns.ReferenzKuerzel = z.TextOderKeineAngabe(4);
+  ns.ReferenzNr = z.TextOderKeineAngabe(17);
+  ns.SatzSchluessel = ns.ArtikelNr;
+  return Schritt::Weiter;
+}
+
+// One dimension row. An empty sub-flag is held as a blank: the sub-flag marks the row as used,
+// and an empty one would leave the row's text behind as a free row.
+void DimensionLesen(Neutralsatz& ns, Felder& z, bool speichern) {
+  Dimensionszeile d;
+  d.DimUnterkz = z.Text(1);
+  if (d.DimUnterkz.empty()) d.DimUnterkz = " ";
+  d.DimLangtextNr = z.Text(8);
+  d.DimText = z.Text(40);
+  if (speichern) Eintragen(ns.Dimensionstabelle, FreieDimensionszeile(ns), d);
+}
+
+Schritt ZeileD(Neutralsatz& ns) {
+  Felder z(ns, FuellungBlank);
+  const std::string nummer = z.Nummer(15);
+  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
+  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
+  z.Ueberspringen(2);
+  DimensionLesen(ns, z, true);
+  const Festkomma zeile2 = z.Zahl(2);
+  DimensionLesen(ns, z, zeile2 != 0);
+  ns.SatzSchluessel = ns.ArtikelNr;
+  return Schritt::Weiter;
+}
+
+// T (long text) and E (insert text): two text rows per line.
+Schritt ZeileTE(Neutralsatz& ns, char satzart) {
+  Felder z(ns, FuellungBlank);
+  const std::string textnr = z.Nummer(8);
+  const std::string schluessel = std::string(1, satzart) + textnr;
+  if (!Gehoert(ns, schluessel)) return Schritt::SatzEnde;
+  if (ns.LangtextNr.empty()) {
+    const std::string kz = Kennzeichen(ns.Eingabezeile);
+    if (IstArtikelKennzeichen(kz)) ns.Verarbeitungskz = kz;
+    // A text without number is held as a blank number, so that the next record's reset still
+    // clears its rows (the long-text rows are cleared only while a number is held).
+    ns.LangtextNr = textnr.empty() ? std::string(" ") : textnr;
+  }
+  ns.LangtextArt = satzart == 'T' ? 1 : 2;
+  z.Ueberspringen(7);
+  z.Ueberspringen(2);
+  z.Ueberspringen(9);
+  Langtextzeile t;
+  t.LangtextMarke = "X";
+  t.LangtextZeile = z.Text(40);
+  Eintragen(ns.Langtexttabelle, FreieLangtextzeile(ns), t);
+  const Festkomma zeile2 = z.Zahl(2);
+  z.Ueberspringen(9);
+  t.LangtextZeile = z.Text(40);
+  if (zeile2 != 0) Eintragen(ns.Langtexttabelle, FreieLangtextzeile(ns), t);
+  ns.SatzSchluessel = schluessel;
+  return Schritt::Weiter;
+}
+
+// Z: price scales (marks 1, 2), raw-material from/to entries (3, 6), raw-material calculation (4).
+Schritt ZeileZ(Neutralsatz& ns) {
+  Felder z(ns, FuellungBlank);
+  const std::string nummer = z.Nummer(15);
+  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
+  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
+  z.Ueberspringen(2);
+  const std::string marke = z.Text(1);
+  Staffelzeile s;
+  if (marke == "1" || marke == "2") {
+    s.StaffelArt = 1;
+    s.StaffelBasismerker = z.Kurzzahl(1);
+    s.StaffelBasistext1 = z.Text(28);
+    s.StaffelBasistext2 = s.StaffelBasistext1;
+    if (marke == "1") {
+      s.StaffelMerker = z.Kurzzahl(1);
+      s.StaffelZuAbArt = 1;
+      s.StaffelVorzeichen = "+";
+    } else {
+      s.StaffelMerker = 1;
+      ZuAbCode(z.Kurzzahl(1), s.StaffelZuAbArt, s.StaffelVorzeichen);
+    }
+    s.StaffelPreis = z.Zahl(8, 100);
+    s.VonBasis = z.Zahl(8);
+    s.BisBasis = z.Zahl(8);
+    s.StaffelEndeA = 999;
+    s.StaffelEndeB = 999;
+  } else if (marke == "3" || marke == "6") {
+    s.StaffelArt = 2;
+    s.RohVBMerker = z.Text(2);
+    ZuAbCode(z.Kurzzahl(1), s.RohVBZuAbArt, s.RohVBVorzeichen);
+    if (marke == "3") {
+      s.RohVBKz = 2;
+      s.RohVBEnde = 999;
+    } else {
+      s.RohVBKz = z.Kurzzahl(1);
+    }
+    s.RohVBPreis = z.Zahl(8, 100);
+    s.VonBasis = z.Zahl(6);
+    s.BisBasis = z.Zahl(6);
+    s.RohVBFaktor = z.Zahl(6, 1000);
+    if (marke == "6") {
+      s.RohVBWert5 = z.Zahl(6, 100);
+      s.RohVBWert6 = z.Zahl(6, 1000);
+    }
+  } else if (marke == "4") {
+    s.StaffelArt = 3;
+    s.RohstoffMerker = z.Text(2);
+    s.RohstoffBasis = z.Zahl(6);
+    s.RohstoffFaktor = z.Zahl(6, 1000);
+    s.RohstoffGewicht = z.Zahl(6, 100);
+    s.RohstoffWert4 = z.Zahl(6, 1000);
+    s.RohstoffKz = 2;
+    s.RohstoffMengenbasis = 999;
+  }
+  if (s.StaffelArt != 0) Eintragen(ns.Staffeltabelle, FreieStaffelzeile(ns), s);
+  ns.SatzSchluessel = ns.ArtikelNr;
+  return Schritt::Weiter;
+}
+
+// The date of a C TERMIN-1 line, held as YYYYMMDD: eight digits DDMMYYYY, or six digits DDMMYY
+// with the century of the header dates (years below 60 are 20xx). A date of any other form is
+// not taken; the date held so far stays.
+void Termin1Lesen(Neutralsatz& ns, Felder& z) {
+  const std::string d = Trimmen(z.Text(8));
+  if (!IstNumerisch(d)) return;
+  if (d.size() == 8)
+    ns.Termin1 = d.substr(4, 4) + d.substr(2, 2) + d.substr(0, 2);
+  else if (d.size() == 6)
+    ns.Termin1 = (d.substr(4, 2) < "60" ? "20" : "19") + d.substr(4, 2) + d.substr(2, 2) + d.substr(0, 2);
+}
+
+// C lines: the file-wide date TERMIN-1 (part of no record), material and labour data of an
+// article. The fields are taken after the fill, so a date not closed by ";" keeps its last digit.
+Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
+  Felder z(ns, FuellungBlank);
+  const std::string kz = Gross(Trimmen(z.Feld2()));
+  const std::string art = z.Nummer(15);
+  if (art == "TERMIN-1") {
+    // The date line carries no article; its (usually empty) flag leaves the record's flag alone.
+    Termin1Lesen(ns, z);
+    return Schritt::Weiter;
+  }
+  const std::string nummer = z.Nummer(15);
+  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
+  // The flag is set only once the line belongs to this record, and a blank flag keeps the one
+  // the article's own lines gave.
+  if (!kz.empty()) ns.Verarbeitungskz = kz;
+  f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
+  // The C line keys the record by its own article number, also when it comes before the
+  // article's first line: a following line of another article then starts a record of its own
+  // instead of taking over this line's data.
+  ns.SatzSchluessel = nummer;
+  if (art == "WERKSTOFF-1") {
+    ns.WerkstoffWert1 = z.Zahl(8, 1000);
+    ns.WerkstoffWert2 = z.Zahl(8, 1000);
+    ns.WerkstoffWert3 = z.Zahl(10, 1000);
+    ns.WerkstoffWert4 = z.Zahl(10, 1000);
+    ns.WerkstoffKz = z.Kurzzahl(1);
+    ns.WerkstoffText = z.Text(10);
+  } else if (art == "ARBEIT-1") {
+    ns.ArbeitKz1 = z.Kurzzahl(1);
+    ns.ArbeitKz2 = z.Kurzzahl(1);
+    ns.ArbeitWert = z.Zahl(6, 10);
+  }
+  return Schritt::Weiter;
+}
+
+// ---- One-line records ----------------------------------------------------------------------
+
+Schritt ZeileK(Neutralsatz& ns, Fenster& f) {
+  if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
+  f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
+  Felder z(ns, FuellungSemikolon);
+  ns.Kundennummer = z.Nummer(10);
+  ns.Preispflege = z.Nummer(1);
+  ns.SatzSchluessel = SchluesselKunde;
+  return Schritt::Weiter;
+}
+
+Schritt ZeileS(Neutralsatz& ns, Fenster& f) {
+  if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
+  f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
+  Felder z(ns, FuellungSemikolon);
+  ns.Hauptwarengruppe = z.Nummer(3);
+  const std::string hauptbezeichnung = z.Text(40);
+  if (!IstLeer(hauptbezeichnung)) ns.WgBezeichnung = hauptbezeichnung;
+  ns.WgNummer = z.Nummer(10);
+  const std::string bezeichnung = z.Text(40);
+  if (!IstLeer(bezeichnung)) ns.WgBezeichnung = bezeichnung;
+  ns.SatzSchluessel = SchluesselWarengruppe;
+  return Schritt::Weiter;
+}
+
+Schritt ZeileR(Neutralsatz& ns, Fenster& f) {
+  if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
+  f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
+  Felder z(ns, FuellungSemikolon);
+  ns.RgNummer = z.Nummer(4);
+  ns.RabattKz = z.Kurzzahl(1);
+  ns.Rabatt = z.Zahl(4, ns.RabattKz == 1 ? 100 : 1000);
+  ns.RgBezeichnung = z.Text(40);
+  ns.SatzSchluessel = SchluesselRabattgruppe;
+  return Schritt::Weiter;
+}
+
+// J: one SET row per line; the lines of one SET number form one record.
+Schritt ZeileJ(Neutralsatz& ns) {
+  Felder j(ns, FuellungSemikolon + FuellungBlank);
+  const std::string feld3 = j.Text(15);
+  const std::string setnr = Gross(Trimmen(feld3));
+  if (!ns.SatzSchluessel.empty() && setnr != ns.SatzSchluessel) return Schritt::SatzEnde;
+  ns.SatzSchluessel = setnr;
+  ns.Verarbeitungskz = Kennzeichen(ns.Eingabezeile);
+  Setzeile s;
+  s.SetNr = Gross(feld3);
+  j.Ueberspringen(2);
+  s.SetMerker = Gross(j.Text(1));
+  s.SetKurztext = j.Text(15);
+  s.SetBeschreibung = j.Text(28);
+  s.SetAufrufmerker = j.Kurzzahl(1);
+  s.SetArtikelNr = Gross(j.Text(15));
+  s.SetMenge = j.Zahl(7, 1000);
+  Eintragen(ns.SetTabelle, FreieSetzeile(ns), s);
+  return Schritt::Weiter;
+}
+
+// One discount pair of a price row: flag and value.
+void Rabattpaar(Preiszeile& p, int j, Felder& z) {
+  const std::string kz = Trimmen(z.Text(1));
+  const std::string wert = Trimmen(z.Text(4));
+  if (kz.empty()) p.ZuAbMarke(j) = KeineAngabe;
+  const std::int16_t art = AlsKurzzahl(Val(kz));
+  if (art != 0) {
+    p.ZuAbKz(j) = art;
+    p.ZuAbWert(j) = Teilen(Val(wert), art == 2 ? 1000 : 100);
+    if (j == 1) p.PRabattgruppe.clear();
+  } else if (j == 1 && !wert.empty()) {
+    // Flag 0 with a value: the value names a discount group instead of a discount.
+    p.PZuAbKz1 = 0;
+    p.PRabattgruppe = wert;
+    p.PZuAbWert1 = 0;
+  }
+}
+
+// P: up to three articles per line; a blank article number ends the line's articles.
+Schritt ZeileP(Neutralsatz& ns) {
+  if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
+  ns.Verarbeitungskz = Kennzeichen(ns.Eingabezeile);
+  Felder z(ns, FuellungBlank);
+  for (std::size_t r = 0; r < ns.Preistabelle.size(); ++r) {
+    const std::string nummer = z.Nummer(15);
+    if (r > 0 && nummer.empty()) break;
+    Preiszeile& p = ns.Preistabelle[r];
+    p = Preiszeile{};
+    p.PArtikelNr = nummer;
+    p.PPreiskz = z.Kurzzahl(1);
+    p.PPreis = z.Zahl(8, 100);
+    for (int j = 1; j <= 3; ++j) Rabattpaar(p, j, z);
+  }
+  // A blank first number still keys the record, so that the next line starts a record of its own.
+  ns.SatzSchluessel = ns.Preistabelle[0].PArtikelNr.empty() ? std::string(" ") : ns.Preistabelle[0].PArtikelNr;
+  return Schritt::Weiter;
+}
+
+// ---- The common loop -----------------------------------------------------------------------
+
+// Reads lines until the handler ends the record (0) or the input is exhausted (-1). Every line
+// is data, the last one included; an empty line and a line beginning with the end-of-file
+// byte 0x1A are passed over.
+template <typename Behandler>
+std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandler behandeln) {
+  Neutralsatz& ns = k.ns;
+  for (;;) {
+    if (ns.ZeileVorgelesen == 0 && !k.kz.EingabeDateiNr.ZeileLesen(ns.Eingabezeile)) {
+      ns.Eingabezeile.clear();
+      return -1;
+    }
+    ns.ZeileVorgelesen = 0;
+    if (IstLeer(ns.Eingabezeile) || ns.Eingabezeile[0] == Dateiende) continue;
+    const char satzart = Satzart(ns.Eingabezeile);
+    if (behandeln(satzart) == Schritt::SatzEnde) {
+      f.SetzeText("Tex_ArtikelNr", ns.SatzSchluessel);
+      ns.ZeileVorgelesen = -1;
+      return 0;
+    }
+    if (satzart == 'A') f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
+  }
+}
+
+}  // namespace
+
+std::int16_t Artikelleser(Kontext& k, Fenster& f) {
+  Neutralsatz& ns = k.ns;
+  NeutralsatzLeeren(ns);
+  ns.SatzSchluessel.clear();
+  return Leseschleife(k, f, [&](char satzart) {
+    switch (satzart) {
+      case 'A': return ZeileA(ns);
+      case 'B': return ZeileB(ns);
+      case 'D': return ZeileD(ns);
+      case 'T':
+      case 'E': return ZeileTE(ns, satzart);
+      case 'Z': return ZeileZ(ns);
+      case 'C': return ZeileC(ns, f);
+      case 'K': return ZeileK(ns, f);
+      case 'S': return ZeileS(ns, f);
+      case 'R': return ZeileR(ns, f);
+      default: return Schritt::Weiter;  // header and unknown lines
+    }
+  });
+}
+
+std::int16_t SetLeser(Kontext& k, Fenster& f) {
+  Neutralsatz& ns = k.ns;
+  SetTabelleLeeren(ns);
+  ns.SatzSchluessel.clear();
+  return Leseschleife(k, f, [&](char satzart) {
+    switch (satzart) {
+      case 'K': return ZeileK(ns, f);
+      case 'J': return ZeileJ(ns);
+      default: return Schritt::Weiter;
+    }
+  });
+}
+
+std::int16_t Preisleser(Kontext& k, Fenster& f) {
+  Neutralsatz& ns = k.ns;
+  PreistabelleLeeren(ns);
+  ns.SatzSchluessel.clear();
+  return Leseschleife(k, f, [&](char satzart) {
+    switch (satzart) {
+      case 'V': return Schritt::Weiter;
+      case 'K': return ZeileK(ns, f);
+      case 'P': return ZeileP(ns);
+      case 'C': {
+        // Only the date is taken from a price file's C lines.
+        Felder z(ns, FuellungBlank);
+        if (z.Nummer(15) == "TERMIN-1") Termin1Lesen(ns, z);
+        return Schritt::Weiter;
+      }
+      default:
+        ProtokollEintrag(k, f,
+                         "in DATPREIS-Datei darf keine Satzart " + std::string(1, satzart) + Ansi(" geführt werden"));
+        f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
+        return Schritt::Weiter;
+    }
+  });
+}
 
 }  // namespace korvelan::v4
