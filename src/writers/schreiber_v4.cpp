@@ -1,9 +1,527 @@
 #include "writers/schreiber_v4.h"
 
+#include <string>
+#include <string_view>
+
+#include "record/festkomma.h"
+#include "record/text.h"
+#include "writers/zeilenausgabe.h"
+
 namespace korvelan::v4 {
 
-std::int16_t Artikelschreiber(Kontext&, Fenster&) { return -1; }
-std::int16_t Setschreiber(Kontext&, Fenster&) { return -1; }
-std::int16_t Preisschreiber(Kontext&, Fenster&) { return -1; }
+namespace {
+
+// Every line is built by appending to Ausgabezeile; each field is followed by ";". A neutral
+// field holding "@" (present but empty) is written as an empty field, never as "@".
+
+// The text with its trailing blanks removed, as a view into the text.
+std::string_view OhneEndblanks(std::string_view t) {
+  std::size_t e = t.size();
+  while (e > 0 && t[e - 1] == ' ') --e;
+  return t.substr(0, e);
+}
+
+// Field as stored.
+void Feld(std::string& z, const std::string& text) {
+  z += OhneKeineAngabe(text);
+  z += ';';
+}
+
+// Field right-trimmed.
+void FeldRechts(std::string& z, const std::string& text) {
+  z += OhneEndblanks(OhneKeineAngabe(text));
+  z += ';';
+}
+
+// Field cut to n characters: at most n, no trailing blanks.
+void FeldGekuerzt(std::string& z, const std::string& text, std::size_t n) {
+  z += OhneEndblanks(std::string_view(OhneKeineAngabe(text)).substr(0, n));
+  z += ';';
+}
+
+// Fixed-point value with a number pattern.
+void Zahl(std::string& z, Festkomma wert, std::string_view muster) {
+  z += Formatieren(wert, muster);
+  z += ';';
+}
+
+// Whole number with a number pattern.
+void Ganz(std::string& z, std::int64_t wert, std::string_view muster) {
+  z += FormatierenGanz(wert, muster);
+  z += ';';
+}
+
+// The date of the C TERMIN-1 line. Termin1 is held as YYYYMMDD and written as DDMMYYYY. A
+// six-character value (YYMMDD) is written as DDMMYY; any other length is written unchanged
+// rather than scrambled.
+std::string DatumFuerTermin(const std::string& termin) {
+  std::string t = Trimmen(termin);
+  if (t.size() == 8) return t.substr(6, 2) + t.substr(4, 2) + t.substr(0, 4);
+  if (t.size() == 6) return t.substr(4, 2) + t.substr(2, 2) + t.substr(0, 2);
+  return t;
+}
+
+// C TERMIN-1 line before the first line of a record whose date differs from the one last
+// written in this run.
+void Termin1Schreiben(Kontext& k) {
+  const std::string& termin = k.ns.Termin1;
+  if (IstLeer(OhneKeineAngabe(termin))) return;
+  if (k.kz.Termin1Geschrieben && k.kz.Termin1GeschriebenWert == termin) return;
+  std::string& z = k.kz.Ausgabezeile;
+  z = "C;;TERMIN-1;";
+  z += DatumFuerTermin(termin);
+  z += ';';
+  ZeileAusgeben(k, false);
+  k.kz.Termin1Geschrieben = true;
+  k.kz.Termin1GeschriebenWert = termin;
+}
+
+// K line (customer number); the record is written once.
+void KZeileSchreiben(Kontext& k) {
+  std::string& z = k.kz.Ausgabezeile;
+  z = "K;;";
+  Feld(z, k.ns.Kundennummer);
+  Feld(z, k.ns.Preispflege);
+  z += ';';
+  ZeileAusgeben(k, false);
+  k.ns.Kundennummer.clear();
+}
+
+void SZeileSchreiben(Kontext& k) {
+  const Neutralsatz& ns = k.ns;
+  std::string& z = k.kz.Ausgabezeile;
+  z = "S;;";
+  Feld(z, ns.Hauptwarengruppe);
+  if (OhneKeineAngabe(ns.WgNummer).empty()) {
+    Feld(z, ns.WgBezeichnung);
+    z += ";;;";
+  } else {
+    z += ';';
+    Feld(z, ns.WgNummer);
+    Feld(z, ns.WgBezeichnung);
+    z += ';';
+  }
+  ZeileAusgeben(k, false);
+}
+
+void RZeileSchreiben(Kontext& k) {
+  const Neutralsatz& ns = k.ns;
+  std::string& z = k.kz.Ausgabezeile;
+  z = "R;;";
+  Feld(z, ns.RgNummer);
+  Ganz(z, ns.RabattKz, "0");
+  if (ns.RabattKz == 1) {
+    Zahl(z, Mal(ns.Rabatt, 100), "###0");
+  } else {
+    // A multiplier of zero would price every article at nothing; it stands for "no multiplier",
+    // that is 1.
+    Festkomma multiplikator = ns.Rabatt == 0 ? FestkommaEins : ns.Rabatt;
+    Zahl(z, Mal(multiplikator, 1000), "###0");
+  }
+  Feld(z, ns.RgBezeichnung);
+  z += ';';
+  ZeileAusgeben(k, false);
+}
+
+// "A;" flag ";" article number ";": the start of every article line.
+void Artikelkopf(std::string& z, char satzart, const Neutralsatz& ns) {
+  z.clear();
+  z += satzart;
+  z += ';';
+  Feld(z, ns.Verarbeitungskz);
+  FeldRechts(z, ns.ArtikelNr);
+}
+
+void AZeileSchreiben(Kontext& k) {
+  const Neutralsatz& ns = k.ns;
+  std::string& z = k.kz.Ausgabezeile;
+  Artikelkopf(z, 'A', ns);
+
+  // Text flag and short texts. Without a text flag the flag field stays empty, but the short
+  // texts are still written: they are the article's name and must not be lost.
+  if (ns.Textkz != KeineAngabe && !ns.Textkz.empty()) {
+    z += Trimmen(ns.Textkz);
+  }
+  z += ';';
+  Feld(z, ns.Kurztext1);
+  Feld(z, ns.Kurztext2);
+
+  const bool hatPreis = Val(ns.Preis) != 0;
+
+  if (ns.Preiskz == "1" || ns.Preiskz == "2") {
+    z += ns.Preiskz;
+  } else if (ns.Preiskz != KeineAngabe && hatPreis) {
+    z += '1';
+  }
+  z += ';';
+
+  const std::string& pe = ns.Preiseinheit;
+  if (pe == "0" || pe == "1") {
+    z += '0';
+  } else if (pe == "10") {
+    z += '1';
+  } else if (pe == "100") {
+    z += '2';
+  } else if (pe == "1000") {
+    z += '3';
+  } else if (pe != KeineAngabe && hatPreis) {
+    z += '0';
+  }
+  z += ';';
+
+  Feld(z, ns.Mengeneinheit);
+
+  if (ns.Preis != KeineAngabe) {
+    if (hatPreis) {
+      z += Formatieren(Val(ns.Preis), "#######0");
+    } else if (ns.Verarbeitungskz == "N") {
+      z += '0';
+    }
+  }
+  z += ';';
+
+  Feld(z, ns.Rabattgruppe);
+  Feld(z, ns.Warenhauptgruppe);
+  Feld(z, ns.Langtextschluessel);
+  ZeileAusgeben(k, false);
+}
+
+void BZeileSchreiben(Kontext& k) {
+  Neutralsatz& ns = k.ns;
+  // A field holding "@" counts as present here: the line that carried it existed.
+  if (ns.Matchcode.empty() && ns.AlternativArtikelNr.empty() && ns.EanNr.empty() && ns.Katalogseite.empty() &&
+      ns.Anbindungsnummer.empty() && ns.Warengruppe.empty() && ns.ReferenzKuerzel.empty() &&
+      ns.ReferenzNr.empty() && ns.Kostenart.empty())
+    return;
+  std::string& z = k.kz.Ausgabezeile;
+  Artikelkopf(z, 'B', ns);
+  Feld(z, ns.Matchcode);
+  Feld(z, ns.AlternativArtikelNr);
+  Feld(z, ns.Katalogseite);
+  z += "0;;;";  // no copper data on this line
+  Feld(z, ns.EanNr);
+  Feld(z, ns.Anbindungsnummer);
+  Feld(z, ns.Warengruppe);
+  Zahl(z, Val(ns.Kostenart), "##");
+  Festkomma menge = Val(ns.Verpackungsmenge);
+  if (menge == 0) {
+    ns.Verpackungsmenge = "1";
+    menge = FestkommaEins;
+  }
+  Zahl(z, menge, "####0");
+  Feld(z, ns.ReferenzKuerzel);
+  Feld(z, ns.ReferenzNr);
+  ZeileAusgeben(k, false);
+}
+
+// D lines, two dimension rows per line.
+void DZeilenSchreiben(Kontext& k) {
+  const Neutralsatz& ns = k.ns;
+  std::string& z = k.kz.Ausgabezeile;
+  bool gehalten = false;
+  for (int i = 0; i < Tabellenzeilen; ++i) {
+    const Dimensionszeile& d = ns.Dimensionstabelle[i];
+    if (d.DimUnterkz.empty()) break;
+    if (!gehalten) Artikelkopf(z, 'D', ns);
+    Ganz(z, i + 1, "#0");
+    const std::string& unterkz = OhneKeineAngabe(d.DimUnterkz);
+    z += unterkz.empty() ? ' ' : unterkz[0];
+    z += ';';
+    FeldGekuerzt(z, d.DimLangtextNr, 8);
+    FeldGekuerzt(z, d.DimText, 40);
+    if (gehalten) ZeileAusgeben(k, false);
+    gehalten = !gehalten;
+  }
+  if (gehalten) {
+    z += ";;;;";
+    ZeileAusgeben(k, false);
+  }
+}
+
+// Version-4 surcharge code from sign and surcharge kind; any other combination keeps the code
+// of the previous row of the record.
+void ZuAbCodeSetzen(std::int16_t& code, const std::string& vorzeichen, std::int16_t art) {
+  std::string_view v = OhneEndblanks(vorzeichen);
+  while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
+  if (art == 2) {
+    if (v == "+") code = 3;
+    if (v == "-") code = 4;
+  } else if (art == 3) {
+    if (v == "+") code = 1;
+    if (v == "-") code = 2;
+  }
+}
+
+// Z lines: price scales, surcharges and raw-material data. The line number counts every row
+// examined, whether or not it produced a line.
+void ZZeilenSchreiben(Kontext& k) {
+  const Neutralsatz& ns = k.ns;
+  std::string& z = k.kz.Ausgabezeile;
+  std::int16_t zuAbCode = 0;
+  for (int i = 0; i < Tabellenzeilen; ++i) {
+    const Staffelzeile& s = ns.Staffeltabelle[i];
+    if (s.StaffelArt == 0) break;
+    z.clear();
+    auto kopf = [&](char marke) {
+      Artikelkopf(z, 'Z', ns);
+      Ganz(z, i + 1, "#0");
+      z += marke;
+      z += ';';
+    };
+    if (s.StaffelArt == 1 && s.StaffelZuAbArt == 1) {
+      kopf('1');
+      Ganz(z, s.StaffelBasismerker, "0");
+      FeldRechts(z, s.StaffelBasistext1);
+      Ganz(z, s.StaffelMerker, "0");
+      Zahl(z, Mal(s.StaffelPreis, 100), "#######0");
+      Zahl(z, s.VonBasis, "#######0");
+      Zahl(z, s.BisBasis, "#######0");
+    } else if (s.StaffelArt == 1 && s.StaffelZuAbArt > 1) {
+      ZuAbCodeSetzen(zuAbCode, s.StaffelVorzeichen, s.StaffelZuAbArt);
+      kopf('2');
+      Ganz(z, s.StaffelBasismerker, "0");
+      FeldRechts(z, s.StaffelBasistext1);
+      Ganz(z, zuAbCode, "0");
+      Zahl(z, Mal(s.StaffelPreis, 100), "#######0");
+      Zahl(z, s.VonBasis, "#######0");
+      Zahl(z, s.BisBasis, "#######0");
+    } else if (s.StaffelArt == 2 && s.RohVBKz == 2) {
+      ZuAbCodeSetzen(zuAbCode, s.RohVBVorzeichen, s.RohVBZuAbArt);
+      kopf('3');
+      Feld(z, s.RohVBMerker);
+      Ganz(z, zuAbCode, "0");
+      Zahl(z, Mal(s.RohVBPreis, 100), "#######0");
+      Zahl(z, s.VonBasis, "#######0");
+      Zahl(z, s.BisBasis, "#######0");
+      Zahl(z, Mal(s.RohVBFaktor, 1000), "#####0");
+    } else if (s.StaffelArt == 2 && s.RohVBKz == 1) {
+      ZuAbCodeSetzen(zuAbCode, s.RohVBVorzeichen, s.RohVBZuAbArt);
+      kopf('6');
+      Feld(z, s.RohVBMerker);
+      Ganz(z, zuAbCode, "0");
+      Ganz(z, s.RohVBKz, "0");
+      Zahl(z, Mal(s.RohVBPreis, 100), "#######0");
+      Zahl(z, s.VonBasis, "#######0");
+      Zahl(z, s.BisBasis, "#######0");
+      Zahl(z, Mal(s.RohVBFaktor, 1000), "#####0");
+      Zahl(z, Mal(s.RohVBWert5, 100), "#####0");
+      Zahl(z, Mal(s.RohVBWert6, 1000), "#####0");
+    } else if (s.StaffelArt == 3) {
+      kopf('4');
+      Feld(z, s.RohstoffMerker);
+      Zahl(z, s.RohstoffBasis, "#####0");
+      Zahl(z, Mal(s.RohstoffFaktor, 1000), "#####0");
+      Zahl(z, Mal(s.RohstoffGewicht, 100), "#####0");
+      Zahl(z, Mal(s.RohstoffWert4, 1000), "#####0");
+    }
+    if (!z.empty()) ZeileAusgeben(k, false);
+  }
+}
+
+void WerkstoffZeileSchreiben(Kontext& k) {
+  const Neutralsatz& ns = k.ns;
+  if (IstLeer(OhneKeineAngabe(ns.WerkstoffText)) && ns.WerkstoffWert1 == 0 && ns.WerkstoffWert2 == 0 &&
+      ns.WerkstoffWert3 == 0 && ns.WerkstoffWert4 == 0 && ns.WerkstoffKz == 0 && ns.WerkstoffWert5 == 0)
+    return;
+  std::string& z = k.kz.Ausgabezeile;
+  z = "C;";
+  Feld(z, ns.Verarbeitungskz);
+  z += "WERKSTOFF-1;";
+  FeldRechts(z, ns.ArtikelNr);
+  Zahl(z, Mal(ns.WerkstoffWert1, 1000), "#######0");
+  Zahl(z, Mal(ns.WerkstoffWert2, 1000), "#######0");
+  Zahl(z, Mal(ns.WerkstoffWert3, 1000), "#######0");
+  Zahl(z, Mal(ns.WerkstoffWert4, 1000), "#######0");
+  Ganz(z, ns.WerkstoffKz, "0");
+  Zahl(z, Mal(ns.WerkstoffWert5, 1000), "#######0");
+  FeldRechts(z, ns.WerkstoffText);
+  ZeileAusgeben(k, false);
+}
+
+void ArbeitZeileSchreiben(Kontext& k) {
+  const Neutralsatz& ns = k.ns;
+  if (ns.ArbeitWert == 0) return;
+  std::string& z = k.kz.Ausgabezeile;
+  z = "C;";
+  Feld(z, ns.Verarbeitungskz);
+  z += "ARBEIT-1;";
+  FeldRechts(z, ns.ArtikelNr);
+  Ganz(z, ns.ArbeitKz1, "0");
+  Ganz(z, ns.ArbeitKz2, "0");
+  Zahl(z, Mal(ns.ArbeitWert, 10), "######0");
+  ZeileAusgeben(k, false);
+}
+
+// T lines (LangtextArt 1) or E lines (insert text), two text rows per line.
+void LangtextZeilenSchreiben(Kontext& k) {
+  const Neutralsatz& ns = k.ns;
+  if (IstLeer(ns.LangtextNr) || ns.LangtextArt == 0) return;
+  std::string& z = k.kz.Ausgabezeile;
+  const char satzart = ns.LangtextArt == 1 ? 'T' : 'E';
+  bool gehalten = false;
+  for (int i = 0; i < Tabellenzeilen; ++i) {
+    const Langtextzeile& l = ns.Langtexttabelle[i];
+    if (l.LangtextMarke.empty()) break;
+    if (!gehalten) {
+      z.clear();
+      z += satzart;
+      z += ';';
+      Feld(z, ns.Verarbeitungskz);
+      FeldGekuerzt(z, ns.LangtextNr, 8);
+      z += ';';
+    }
+    Ganz(z, i + 1, "#0");
+    z += ';';
+    FeldGekuerzt(z, l.LangtextZeile, 40);
+    if (gehalten) ZeileAusgeben(k, false);
+    gehalten = !gehalten;
+  }
+  if (gehalten) {
+    z += ";;;";
+    ZeileAusgeben(k, false);
+  }
+}
+
+// Value of a discount or surcharge of a P line by its kind. A kind the readers never produce
+// gets an empty value field, so that the fields after it keep their places.
+void ZuAbWert(std::string& z, std::int16_t art, Festkomma wert) {
+  switch (art) {
+    case 1:
+    case 3:
+      Zahl(z, Mal(wert, 100), "####");
+      break;
+    case 2:
+      Zahl(z, Mal(wert, 1000), "####");
+      break;
+    default:
+      z += ';';
+  }
+}
+
+}  // namespace
+
+std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
+  return SchreiberAusfuehren(k, [&] {
+    Neutralsatz& ns = k.ns;
+    std::string& z = k.kz.Ausgabezeile;
+    z.clear();
+    Termin1Schreiben(k);
+    if (!ns.Kundennummer.empty()) {
+      KZeileSchreiben(k);
+      return;
+    }
+    if (!ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty()) {
+      SZeileSchreiben(k);
+      return;
+    }
+    if (!ns.RgNummer.empty()) {
+      RZeileSchreiben(k);
+      return;
+    }
+    if (!IstLeer(ns.ArtikelNr)) {
+      if (ns.Verarbeitungskz == "L") {
+        Artikelkopf(z, 'A', ns);
+        z += ";;;;;;;;;;";
+        ZeileAusgeben(k, false);
+        return;
+      }
+      if (ns.Verarbeitungskz == "X") {
+        Artikelkopf(z, 'A', ns);
+        z += ';';
+        FeldRechts(z, ns.NeueArtikelNr);
+        z += ";;;;;;;;";
+        ZeileAusgeben(k, false);
+        return;
+      }
+      AZeileSchreiben(k);
+      BZeileSchreiben(k);
+      DZeilenSchreiben(k);
+      ZZeilenSchreiben(k);
+      WerkstoffZeileSchreiben(k);
+      ArbeitZeileSchreiben(k);
+    }
+    LangtextZeilenSchreiben(k);
+  });
+}
+
+std::int16_t Setschreiber(Kontext& k, Fenster&) {
+  return SchreiberAusfuehren(k, [&] {
+    const Neutralsatz& ns = k.ns;
+    std::string& z = k.kz.Ausgabezeile;
+    z.clear();
+    if (!ns.Kundennummer.empty()) {
+      KZeileSchreiben(k);
+      return;
+    }
+    for (int i = 0; i < Tabellenzeilen; ++i) {
+      const Setzeile& s = ns.SetTabelle[i];
+      if (s.SetNr.empty()) break;
+      z = "J;";
+      Feld(z, ns.Verarbeitungskz);
+      FeldGekuerzt(z, s.SetNr, 15);
+      Ganz(z, i + 1, "#0");
+      Feld(z, s.SetMerker);
+      if (i == 0) {
+        FeldGekuerzt(z, s.SetKurztext, 15);
+        FeldGekuerzt(z, s.SetBeschreibung, 28);
+      } else {
+        z += ";;";
+      }
+      if (s.SetAufrufmerker >= 1 && s.SetAufrufmerker <= 4) {
+        Ganz(z, s.SetAufrufmerker, "0");
+        FeldGekuerzt(z, s.SetArtikelNr, 15);
+        Zahl(z, Mal(s.SetMenge, 1000), "######0");
+      } else {
+        z += ";;;";
+      }
+      ZeileAusgeben(k, false);
+    }
+  });
+}
+
+std::int16_t Preisschreiber(Kontext& k, Fenster&) {
+  return SchreiberAusfuehren(k, [&] {
+    Neutralsatz& ns = k.ns;
+    std::string& z = k.kz.Ausgabezeile;
+    z.clear();
+    Termin1Schreiben(k);
+    if (!ns.Kundennummer.empty()) {
+      KZeileSchreiben(k);
+      return;
+    }
+    bool belegt = false;
+    for (const Preiszeile& p : ns.Preistabelle) belegt = belegt || !IstLeer(p.PArtikelNr);
+    if (!belegt) return;  // a record without rows writes no bare "P;" line
+
+    z = "P;";
+    Feld(z, ns.Verarbeitungskz);
+    for (Preiszeile& p : ns.Preistabelle) {
+      if (IstLeer(p.PArtikelNr)) continue;
+      if (p.PPreiskz > 2) p.PPreiskz = 1;
+      FeldGekuerzt(z, p.PArtikelNr, 15);
+      Ganz(z, p.PPreiskz, "#");
+      Zahl(z, Mal(p.PPreis, 100), "########");
+      if (p.PZuAbMarke1 == KeineAngabe) {
+        z += ";;";
+      } else {
+        Ganz(z, p.PZuAbKz1, "0");
+        if (p.PZuAbKz1 == 0) {
+          FeldGekuerzt(z, p.PRabattgruppe, 4);
+        } else {
+          ZuAbWert(z, p.PZuAbKz1, p.PZuAbWert1);
+        }
+      }
+      for (int j = 2; j <= 3; ++j) {
+        if (p.ZuAbMarke(j) != KeineAngabe && p.ZuAbKz(j) != 0) {
+          Ganz(z, p.ZuAbKz(j), "#");
+          ZuAbWert(z, p.ZuAbKz(j), p.ZuAbWert(j));
+        } else {
+          z += ";;";
+        }
+      }
+    }
+    ZeileAusgeben(k, false);
+  });
+}
 
 }  // namespace korvelan::v4
