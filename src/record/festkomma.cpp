@@ -70,11 +70,13 @@ Festkomma Val(std::string_view text) {
 
 Festkomma Teilen(Festkomma wert, std::int64_t teiler) {
   if (teiler == 0) throw Laufzeitfehler(11, "Division durch Null");
+  if (teiler == -1) return Mal(wert, -1);  // the smallest value divided by -1 does not fit
   std::int64_t q = wert / teiler;
   std::int64_t r = wert % teiler;
   if (r != 0) {
-    std::int64_t ar = r < 0 ? -r : r;
-    std::int64_t at = teiler < 0 ? -teiler : teiler;
+    // Magnitudes without sign overflow (the divisor may be the smallest value of the type).
+    std::uint64_t ar = r < 0 ? 0 - static_cast<std::uint64_t>(r) : static_cast<std::uint64_t>(r);
+    std::uint64_t at = teiler < 0 ? 0 - static_cast<std::uint64_t>(teiler) : static_cast<std::uint64_t>(teiler);
     if (ar >= at - ar) q += ((wert < 0) != (teiler < 0)) ? -1 : 1;
   }
   return q;
@@ -209,7 +211,8 @@ bool DoubleLesen(std::string_view text, double& wert) {
     negativ = t[0] == '-';
     t.remove_prefix(1);
   }
-  if (t.empty() || t[0] == '+' || t[0] == '-') return false;
+  // A number begins with a digit or with a point and a digit ("inf" and "nan" are no numbers).
+  if (t.empty() || !(IstZiffer(t[0]) || (t[0] == '.' && t.size() > 1 && IstZiffer(t[1])))) return false;
   double v = 0;
   auto [ende, fehler] = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
   if (fehler != std::errc()) return false;

@@ -16,39 +16,48 @@ std::string GrunddatenPfad(const std::string& programmverzeichnis) {
 
 namespace {
 
-// Field-by-field reader in the manner of a quoted comma-separated reader.
+// Field-by-field reader in the manner of a quoted comma-separated reader: a field ends at a
+// comma or at a line end; a comma directly before a line end (or the end of the text) closes an
+// empty field, so a line whose last field is empty does not take the first field of the next.
 class Feldleser {
  public:
   explicit Feldleser(const std::string& t) : t_(t) {}
 
-  bool AmEnde() const { return pos_ >= t_.size(); }
-
   // Reads the next field; false at the end of the text.
   bool Feld(std::string& feld) {
-    // Line ends and blanks between fields are skipped.
-    while (pos_ < t_.size() && (t_[pos_] == ' ' || t_[pos_] == '\t' || t_[pos_] == '\r' || t_[pos_] == '\n')) ++pos_;
-    if (pos_ >= t_.size()) return false;
+    while (pos_ < t_.size() && (t_[pos_] == ' ' || t_[pos_] == '\t')) ++pos_;
     feld.clear();
+    if (nachKomma_ && (pos_ >= t_.size() || IstZeilenende(t_[pos_]))) {
+      nachKomma_ = false;
+      return true;
+    }
+    // Line ends and blanks between fields are skipped.
+    while (pos_ < t_.size() && (t_[pos_] == ' ' || t_[pos_] == '\t' || IstZeilenende(t_[pos_]))) ++pos_;
+    if (pos_ >= t_.size()) return false;
     if (t_[pos_] == '"') {
       std::size_t ende = t_.find('"', pos_ + 1);
       if (ende == std::string::npos) ende = t_.size();
       feld.assign(t_, pos_ + 1, ende - pos_ - 1);
       pos_ = ende + 1;
       // Whatever follows the closing quote up to the next comma or line end is ignored.
-      while (pos_ < t_.size() && t_[pos_] != ',' && t_[pos_] != '\r' && t_[pos_] != '\n') ++pos_;
+      while (pos_ < t_.size() && t_[pos_] != ',' && !IstZeilenende(t_[pos_])) ++pos_;
     } else {
       std::size_t ende = pos_;
-      while (ende < t_.size() && t_[ende] != ',' && t_[ende] != '\r' && t_[ende] != '\n') ++ende;
+      while (ende < t_.size() && t_[ende] != ',' && !IstZeilenende(t_[ende])) ++ende;
       feld.assign(t_, pos_, ende - pos_);
       pos_ = ende;
     }
-    if (pos_ < t_.size() && t_[pos_] == ',') ++pos_;
+    nachKomma_ = pos_ < t_.size() && t_[pos_] == ',';
+    if (nachKomma_) ++pos_;
     return true;
   }
 
  private:
+  static bool IstZeilenende(char c) { return c == '\r' || c == '\n'; }
+
   const std::string& t_;
   std::size_t pos_ = 0;
+  bool nachKomma_ = false;
 };
 
 struct Einheitsvorgabe {

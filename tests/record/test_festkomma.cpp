@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "record/festkomma.h"
+
+using namespace korvelan;
+
+namespace {
+
+TEST(Festkomma, ValNimmtDieFuehrendeZahl) {
+  EXPECT_EQ(Val("0000010000"), 10000 * FestkommaEins);
+  EXPECT_EQ(Val("  12.5abc"), 125000);
+  EXPECT_EQ(Val("-3.25"), -32500);
+  EXPECT_EQ(Val("+7"), 70000);
+  EXPECT_EQ(Val(".5"), 5000);
+  EXPECT_EQ(Val("1.2.3"), 12000);
+  EXPECT_EQ(Val("1e3"), 10000);  // no exponent
+  EXPECT_EQ(Val("1,5"), 10000);  // the decimal point is always "."
+  for (const char* keine : {"", "   ", "@", "abc", "- 3", "."}) EXPECT_EQ(Val(keine), 0) << keine;
+  // Beyond the fourth decimal place halves round away from zero.
+  EXPECT_EQ(Val("0.00005"), 1);
+  EXPECT_EQ(Val("0.00004999"), 0);
+  EXPECT_EQ(Val("-0.00005"), -1);
+  EXPECT_EQ(Val("1.99995"), 20000);
+  EXPECT_EQ(Val("000000000000000000000001"), FestkommaEins);  // leading zeros never overflow
+  EXPECT_THROW(Val("99999999999999999999"), Laufzeitfehler);
+  EXPECT_THROW(Val("922337203685478"), Laufzeitfehler);
+  EXPECT_TRUE(HatZahl(" -.5"));
+  EXPECT_FALSE(HatZahl("@"));
+  EXPECT_FALSE(HatZahl("-."));
+}
+
+TEST(Festkomma, TeilenRundetHalbeVonNullWeg) {
+  EXPECT_EQ(Teilen(15, 10), 2);
+  EXPECT_EQ(Teilen(14, 10), 1);
+  EXPECT_EQ(Teilen(-15, 10), -2);
+  EXPECT_EQ(Teilen(-14, 10), -1);
+  EXPECT_EQ(Teilen(15, -10), -2);
+  EXPECT_EQ(Teilen(-15, -10), 2);
+  EXPECT_EQ(Teilen(25, 10), 3);  // not to even
+  EXPECT_EQ(Teilen(2, 3), 1);
+  EXPECT_EQ(Teilen(1, 3), 0);
+  EXPECT_EQ(Teilen(7, 1), 7);
+  EXPECT_EQ(Teilen(7, -1), -7);
+  constexpr std::int64_t min = std::numeric_limits<std::int64_t>::min();
+  EXPECT_EQ(Teilen(min + 1, min), 1);  // 0.99999... rounds up
+  EXPECT_EQ(Teilen(5, min), 0);
+  EXPECT_THROW(Teilen(min, -1), Laufzeitfehler);
+  EXPECT_THROW(Teilen(1, 0), Laufzeitfehler);
+  EXPECT_EQ(Runden(25000), 3);
+  EXPECT_EQ(Runden(-25000), -3);
+  EXPECT_EQ(AlsKurzzahl(32767 * FestkommaEins), 32767);
+  EXPECT_THROW(AlsKurzzahl(32768 * FestkommaEins), Laufzeitfehler);
+  EXPECT_THROW(Mal(std::numeric_limits<std::int64_t>::max() / 2, 3), Laufzeitfehler);
+}
+
+TEST(Festkomma, FormatierenNachMustern) {
+  EXPECT_EQ(Formatieren(51129, "0"), "5");
+  EXPECT_EQ(Formatieren(55000, "0"), "6");
+  EXPECT_EQ(Formatieren(-55000, "0"), "-6");
+  EXPECT_EQ(Formatieren(7 * FestkommaEins, "00"), "07");
+  EXPECT_EQ(Formatieren(123 * FestkommaEins, "00"), "123");
+  EXPECT_EQ(Formatieren(0, "#####0"), "0");
+  EXPECT_EQ(Formatieren(0, "#######"), "");
+  EXPECT_EQ(Formatieren(4000, "####"), "");  // 0.4 rounds to nothing
+  EXPECT_EQ(Formatieren(12 * FestkommaEins, "####"), "12");
+  EXPECT_EQ(Formatieren(5113 * FestkommaEins, "0000000000"), "0000005113");
+  EXPECT_EQ(Formatieren(12345, "#####0.00"), "1.23");
+  EXPECT_EQ(Formatieren(12350, "#####0.00"), "1.24");
+  EXPECT_EQ(Formatieren(-12350, "#####0.00"), "-1.24");
+  EXPECT_EQ(Formatieren(500, "#####0.00"), "0.05");
+  EXPECT_EQ(Formatieren(12345, "0.0000"), "1.2345");
+  EXPECT_EQ(Formatieren(12345, "0.000000"), "1.234500");
+  EXPECT_EQ(Formatieren(12 * FestkommaEins, "0 "), "12 ");
+  EXPECT_EQ(FormatierenGanz(5, "00"), "05");
+  EXPECT_EQ(FormatierenGanz(2024, "0000"), "2024");
+  EXPECT_EQ(FormatierenGanz(0, "###"), "");
+  EXPECT_EQ(FormatierenGanz(-5113, "0000000000"), "-0000005113");
+  EXPECT_EQ(FormatierenGanz(3, "0.00"), "3.00");
+  EXPECT_EQ(GanzAlsText(-42), "-42");
+}
+
+TEST(Festkomma, Umrechnen) {
+  EXPECT_EQ(Umrechnen(10000, 1.95583, true), 5113);
+  EXPECT_EQ(Umrechnen(5113, 1.95583, false), 10000);
+  EXPECT_EQ(Umrechnen(-10000, 1.95583, true), -5113);
+  EXPECT_EQ(Umrechnen(5, 2, true), 3);  // halves away from zero
+  EXPECT_THROW(Umrechnen(std::numeric_limits<std::int64_t>::max(), 10, false), Laufzeitfehler);
+}
+
+TEST(Festkomma, DoubleLesenUndSchreiben) {
+  double d = -1;
+  EXPECT_TRUE(DoubleLesen("1.9624", d));
+  EXPECT_EQ(d, 1.9624);
+  EXPECT_TRUE(DoubleLesen(" -.5", d));
+  EXPECT_EQ(d, -0.5);
+  EXPECT_TRUE(DoubleLesen("2.5e2", d));
+  EXPECT_EQ(d, 250);
+  for (const char* keine : {"", "abc", "+", "-", "inf", "nan", "+-1", "e5", "."}) EXPECT_FALSE(DoubleLesen(keine, d)) << keine;
+  EXPECT_EQ(DoubleAlsText(0), "0");
+  EXPECT_EQ(DoubleAlsText(1.9624), "1.9624");
+  EXPECT_EQ(DoubleAlsText(1936.27), "1936.27");
+  EXPECT_EQ(DoubleAlsText(40), "40");
+  EXPECT_EQ(DoubleAlsText(-2.5), "-2.5");
+  EXPECT_EQ(DoubleAlsText(0.1 + 0.2), "0.3");  // 15 significant digits
+  EXPECT_EQ(DoubleAlsText(0.000123456789), "0.000123456789");
+}
+
+}  // namespace
