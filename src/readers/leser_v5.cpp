@@ -1,9 +1,585 @@
 #include "readers/leser_v5.h"
 
+#include <string>
+
+#include "control/satzpruefung.h"
+#include "record/feldholen.h"
+#include "record/festkomma.h"
+#include "record/text.h"
+
+// Version-5 lines are ";"-separated, field 1 is the record letter. Every reader call reads lines
+// until a logical record is complete; a line that belongs to the next record stays in
+// Eingabezeile with ZeileVorgelesen = -1 and is processed first by the next call.
+//
+// The end of the input: the end of the file, or the version-5 end record E;<line count>;<text>;
+// (letter E, second field a number), after which nothing more is read. The file's last line is
+// processed like every other one; empty lines and lines that begin with the DOS end-of-file byte
+// 0x1A carry no record and are skipped.
+
 namespace korvelan::v5 {
 
-std::int16_t Artikelleser(Kontext&, Fenster&) { return -1; }
-std::int16_t SetLeser(Kontext&, Fenster&) { return -1; }
-std::int16_t Preisleser(Kontext&, Fenster&) { return -1; }
+namespace {
+
+constexpr char DateiendeByte = '\x1A';
+const std::string SchluesselKunde = "KundennummerSatz";
+const std::string SchluesselWarengruppe = "Waren-Gr. Satz";
+const std::string SchluesselRabattgruppe = "Rabatt-Gr. Satz";
+const std::string SchluesselNummernsatz = "XXXXXXXXXXXXXXX";
+
+// What the record being assembled in this call holds. The record key alone cannot tell an
+// article from a long text (the text key "1" + "100" is also a possible article number), so the
+// grouping rules also look at this.
+enum class Inhalt { Nichts, Artikel, Langtext, Einzelsatz, Set, Preise };
+
+// What a line handler did with the line.
+enum class Schritt {
+  Weiter,     // added to the record (or skipped); read on
+  SatzEnde,   // belongs to the next record: the record ends before it
+  Fertig,     // the record is complete with this line; return 0 at once, nothing pending
+};
+
+// Takes the fields of one padded line one after the other.
+class Felder {
+ public:
+  Felder(std::string zeile, int cursor, std::int16_t& feldStatus)
+      : zeile_(std::move(zeile)), cursor_(cursor), status_(feldStatus) {}
+
+  std::string Text(int breite) { return FeldHolen(zeile_, cursor_, breite, status_); }
+  // Text, or "@" when the field was empty.
+  std::string MitMarke(int breite) {
+    std::string t = Text(breite);
+    return status_ == 9 ? KeineAngabe : t;
+  }
+  // Article, text and SET numbers: trimmed, in capitals.
+  std::string Nummer(int breite) { return Gross(Trimmen(Text(breite))); }
+  Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, status_); }
+  // A small code; a value beyond 16 bits raises error 6, which the run reports.
+  std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
+  void Ueberspringen() { Text(1); }
+  const std::string& Zeile() const { return zeile_; }
+
+ private:
+  std::string zeile_;
+  int cursor_;
+  std::int16_t& status_;
+};
+
+std::string Gefuellt(const std::string& zeile, const std::string& fuellung) {
+  std::string z;
+  z.reserve(zeile.size() + fuellung.size() * 2);
+  z = zeile;
+  z += fuellung;
+  return z;
+}
+
+// A line with a processing flag as field 2: the fields after it. Field 2 is passed over as a
+// field, so an empty or longer flag does not shift the article number.
+Felder NachKennzeichen(Neutralsatz& ns, const std::string& fuellung) {
+  Felder f(Gefuellt(ns.Eingabezeile, fuellung), 3, ns.FeldStatus);
+  f.Ueberspringen();
+  return f;
+}
+
+// The processing flag: the third character of the line, in capitals.
+char Kennzeichen(const std::string& zeile) {
+  if (zeile.size() < 3) return ' ';
+  char c = zeile[2];
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool IstEndesatz(char satzart, const std::string& zeile) {
+  if (satzart != 'E') return false;
+  std::int16_t status = 0;
+  int cursor = 3;
+  std::string feld = FeldHolen(Gefuellt(zeile, FuellungSemikolon), cursor, 32767, status);
+  return IstNumerisch(Trimmen(feld));
+}
+
+// The common loop of the three readers: reads (or takes the pending line), skips lines without
+// a record, stops at the end of the input and hands every other line to the reader's handler.
+template <typename Behandler>
+std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
+  Neutralsatz& ns = k.ns;
+  for (;;) {
+    if (ns.ZeileVorgelesen == 0 && !k.kz.EingabeDateiNr.ZeileLesen(ns.Eingabezeile)) {
+      ns.Eingabezeile.clear();
+      return -1;
+    }
+    ns.ZeileVorgelesen = 0;
+    const std::string& zeile = ns.Eingabezeile;
+    if (zeile.empty() || zeile[0] == DateiendeByte) continue;
+    const char satzart = Gross(zeile.substr(0, 1))[0];
+    if (IstEndesatz(satzart, zeile)) {
+      // The end record stays pending, so that a further call ends at once as well.
+      ns.ZeileVorgelesen = -1;
+      return -1;
+    }
+    switch (behandeln(satzart)) {
+      case Schritt::Weiter:
+        break;
+      case Schritt::SatzEnde:
+        f.SetzeText("Tex_ArtikelNr", ns.SatzSchluessel);
+        ns.ZeileVorgelesen = -1;
+        return 0;
+      case Schritt::Fertig:
+        return 0;
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Article lines
+
+// The first line of an article (A, D or Z) sets its number and processing flag. Version-5 A
+// lines carry no delete or renumber flag; a flag left from an earlier delete or renumber record
+// would turn this article into one, so it becomes "A" (change).
+void ArtikelStarten(Neutralsatz& ns, char kennzeichen, const std::string& nummer, bool loeschenErlaubt) {
+  if (!ns.ArtikelNr.empty()) return;
+  if (kennzeichen == 'N' || kennzeichen == 'A' || (loeschenErlaubt && kennzeichen == 'L'))
+    ns.Verarbeitungskz = std::string(1, kennzeichen);
+  else if (!loeschenErlaubt && (ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X"))
+    ns.Verarbeitungskz = "A";
+  ns.ArtikelNr = nummer;
+}
+
+// How an A field is stored.
+enum class Art { Text, Preiseinheit, Preis, Verpackungsmenge, Textkz, Kostenart };
+
+struct AFeld {
+  int breite;
+  std::string Neutralsatz::*ziel;
+  Art art;
+};
+
+// Fields 4 to 28 of the A line.
+const AFeld AFelder[] = {
+    {40, &Neutralsatz::Kurztext1, Art::Text},
+    {40, &Neutralsatz::Kurztext2, Art::Text},
+    {4, &Neutralsatz::Mengeneinheit, Art::Text},
+    {1, &Neutralsatz::Preiskz, Art::Text},
+    {6, &Neutralsatz::Preiseinheit, Art::Preiseinheit},
+    {10, &Neutralsatz::Preis, Art::Preis},
+    {4, &Neutralsatz::Rabattgruppe, Art::Text},
+    {3, &Neutralsatz::Warenhauptgruppe, Art::Text},
+    {10, &Neutralsatz::Warengruppe, Art::Text},
+    {15, &Neutralsatz::Matchcode, Art::Text},
+    {13, &Neutralsatz::A5Feld14, Art::Text},
+    {15, &Neutralsatz::AlternativArtikelNr, Art::Text},
+    {13, &Neutralsatz::A5Feld16, Art::Text},
+    {35, &Neutralsatz::A5Feld17, Art::Text},
+    {35, &Neutralsatz::A5Feld18, Art::Text},
+    {18, &Neutralsatz::EanNr, Art::Text},
+    {15, &Neutralsatz::Anbindungsnummer, Art::Text},
+    {5, &Neutralsatz::Verpackungsmenge, Art::Verpackungsmenge},
+    {15, &Neutralsatz::Katalogseite, Art::Text},
+    {2, &Neutralsatz::Textkz, Art::Textkz},
+    {15, &Neutralsatz::Langtextschluessel, Art::Text},
+    {2, &Neutralsatz::Kostenart, Art::Kostenart},
+    {1, &Neutralsatz::A5Feld26, Art::Text},
+    {13, &Neutralsatz::ReferenzKuerzel, Art::Text},
+    {17, &Neutralsatz::ReferenzNr, Art::Text},
+};
+
+// A whole number without leading zeros; zero becomes the given default.
+std::string OhneNullen(Festkomma wert, const char* beiNull) {
+  std::string t = Formatieren(wert, "0");
+  return t == "0" ? std::string(beiNull) : t;
+}
+
+std::string Normiert(const std::string& feld, Art art) {
+  if (art == Art::Text) return feld;
+  // A numeric field without a number (empty or blank) holds no value.
+  if (IstLeer(feld)) return KeineAngabe;
+  const Festkomma wert = Val(feld);
+  switch (art) {
+    case Art::Preiseinheit:
+      return Formatieren(wert, "0");
+    case Art::Preis:
+      return Formatieren(wert, "0000000000");
+    case Art::Verpackungsmenge:
+      return OhneNullen(wert, "1");
+    case Art::Textkz:
+      return Formatieren(Mal(wert, 10), "00");
+    case Art::Kostenart:
+      return OhneNullen(wert, "90");
+    case Art::Text:
+      break;
+  }
+  return feld;
+}
+
+void ALesen(Neutralsatz& ns, Felder& f) {
+  for (const AFeld& a : AFelder) {
+    std::string t = f.MitMarke(a.breite);
+    ns.*a.ziel = t == KeineAngabe ? t : Normiert(t, a.art);
+  }
+  if (ns.Anbindungsnummer != KeineAngabe) ns.AnbindungKz = 0;
+}
+
+// One dimension row: sub-flag, text, long-text number. A row whose sub-flag is empty is kept
+// with a blank sub-flag (the writer writes a blank for it); an empty marker would make the row
+// count as free and lose its text.
+void DimensionszeileLesen(Neutralsatz& ns, Felder& f) {
+  std::string unterkz = f.Text(1);
+  std::string text = f.Text(40);
+  std::string langtextNr = f.Text(15);
+  int i = FreieDimensionszeile(ns);
+  if (i < 0) return;
+  Dimensionszeile& z = ns.Dimensionstabelle[i];
+  z.DimUnterkz = unterkz.empty() ? " " : unterkz;
+  z.DimText = text;
+  z.DimLangtextNr = langtextNr;
+}
+
+void DLesen(Neutralsatz& ns, Felder& f) {
+  f.Ueberspringen();  // line number of row 1
+  DimensionszeileLesen(ns, f);
+  if (Runden(f.Zahl(2)) != 0) DimensionszeileLesen(ns, f);
+}
+
+// Z line, fields from 6 on, by processing mark. A mark-1 line carries text 1, text 2, kind,
+// sign, flag, price unit, price and a second end value, in the order the version-5 writer and
+// real files use; mark 3 carries its quantity base (100, 1000) in a six-digit field.
+void ZLesen(Neutralsatz& ns, Felder& f) {
+  f.Ueberspringen();  // line number
+  const std::string marke = f.Text(1);
+  int i = FreieStaffelzeile(ns);
+  if (i < 0) return;
+  Staffelzeile z;
+  if (marke == "1") {
+    z.StaffelArt = 1;
+    z.StaffelBasistext1 = f.Text(40);
+    z.StaffelBasistext2 = f.Text(40);
+    z.StaffelZuAbArt = f.Kurzzahl(1);
+    z.StaffelVorzeichen = f.Text(1);
+    z.StaffelMerker = f.Kurzzahl(1);
+    z.StaffelEndeA = f.Kurzzahl(6);
+    z.StaffelPreis = Teilen(f.Zahl(10), 100);
+    z.StaffelEndeB = f.Kurzzahl(10);
+  } else if (marke == "2") {
+    z.StaffelArt = 2;
+    z.RohVBMerker = f.Text(2);
+    z.RohVBZuAbArt = f.Kurzzahl(1);
+    z.RohVBVorzeichen = f.Text(1);
+    z.RohVBKz = f.Kurzzahl(1);
+    z.RohVBEnde = f.Kurzzahl(6);
+    z.RohVBPreis = Teilen(f.Zahl(10), 100);
+    z.VonBasis = Teilen(f.Zahl(8), 100);
+    z.BisBasis = Teilen(f.Zahl(8), 100);
+    z.RohVBFaktor = Teilen(f.Zahl(6), 1000);
+    z.RohVBWert5 = Teilen(f.Zahl(8), 100);
+    z.RohVBWert6 = Teilen(f.Zahl(6), 1000);
+  } else if (marke == "3") {
+    z.StaffelArt = 3;
+    z.RohstoffMerker = f.Text(2);
+    z.RohstoffKz = f.Kurzzahl(1);
+    z.RohstoffMengenbasis = f.Kurzzahl(6);
+    z.RohstoffBasis = Teilen(f.Zahl(8), 100);
+    z.RohstoffFaktor = Teilen(f.Zahl(6), 1000);
+    z.RohstoffGewicht = Teilen(f.Zahl(8), 100);
+    z.RohstoffWert4 = Teilen(f.Zahl(6), 1000);
+  } else {
+    return;  // other marks add nothing
+  }
+  ns.Staffeltabelle[i] = z;
+}
+
+void WerkstoffLesen(Neutralsatz& ns, Felder& f) {
+  ns.WerkstoffWert1 = Teilen(f.Zahl(8), 1000);
+  ns.WerkstoffWert2 = Teilen(f.Zahl(8), 1000);
+  ns.WerkstoffWert3 = Teilen(f.Zahl(10), 1000);
+  ns.WerkstoffWert4 = Teilen(f.Zahl(10), 1000);
+  ns.WerkstoffKz = f.Kurzzahl(1);
+  ns.WerkstoffText = Rechtstrimmen(f.Text(10));
+}
+
+void ArbeitLesen(Neutralsatz& ns, Felder& f) {
+  ns.ArbeitKz1 = f.Kurzzahl(1);
+  ns.ArbeitKz2 = f.Kurzzahl(1);
+  ns.ArbeitWert = Teilen(f.Zahl(6), 10);
+}
+
+// K line; the SET and price readers hold its texts trimmed and in capitals.
+void KLesen(Neutralsatz& ns, bool gross) {
+  Felder f(Gefuellt(ns.Eingabezeile, FuellungSemikolon), 3, ns.FeldStatus);
+  auto text = [&](int breite) { return gross ? Gross(Trimmen(f.Text(breite))) : Rechtstrimmen(f.Text(breite)); };
+  ns.Kundennummer = f.Nummer(10);
+  ns.KName1 = text(30);
+  ns.KName2 = text(30);
+  ns.KName3 = text(30);
+  ns.KName4 = text(30);
+  ns.KKz = text(1);
+  ns.KFeld9 = text(9);
+  ns.KFeld30 = text(30);
+  ns.SatzSchluessel = SchluesselKunde;
+}
+
+void SLesen(Neutralsatz& ns) {
+  Felder f(Gefuellt(ns.Eingabezeile, FuellungSemikolon), 3, ns.FeldStatus);
+  ns.Hauptwarengruppe = f.Nummer(3);
+  ns.WgNummer = f.Nummer(10);
+  ns.WgBezeichnung = Rechtstrimmen(f.Text(40));
+  ns.SatzSchluessel = SchluesselWarengruppe;
+}
+
+void RLesen(Neutralsatz& ns) {
+  Felder f(Gefuellt(ns.Eingabezeile, FuellungSemikolon), 3, ns.FeldStatus);
+  ns.RgNummer = f.Nummer(4);
+  ns.RabattKz = f.Kurzzahl(1);
+  ns.Rabatt = Teilen(f.Zahl(4), ns.RabattKz == 1 ? 100 : 1000);
+  ns.RgBezeichnung = Rechtstrimmen(f.Text(40));
+  ns.SatzSchluessel = SchluesselRabattgruppe;
+}
+
+}  // namespace
+
+std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
+  Neutralsatz& ns = k.ns;
+  NeutralsatzLeeren(ns);
+  ns.SatzSchluessel.clear();
+  Inhalt inhalt = Inhalt::Nichts;
+
+  // Lines of an article (A, D, Z, C) join the record while it is an article with the same
+  // number (or no number yet).
+  auto gehoertZumArtikel = [&](const std::string& nummer) {
+    return inhalt == Inhalt::Nichts ||
+           (inhalt == Inhalt::Artikel && (IstLeer(ns.SatzSchluessel) || nummer == ns.SatzSchluessel));
+  };
+
+  return Lesen(k, fenster, [&](char satzart) -> Schritt {
+    const std::string& zeile = ns.Eingabezeile;
+    switch (satzart) {
+      case 'A':
+      case 'D':
+      case 'Z': {
+        Felder f = NachKennzeichen(ns, satzart == 'A' ? FuellungSemikolon : FuellungBlank);
+        const std::string nummer = f.Nummer(15);
+        if (!gehoertZumArtikel(nummer)) return Schritt::SatzEnde;
+        ArtikelStarten(ns, Kennzeichen(zeile), nummer, satzart != 'A');
+        inhalt = Inhalt::Artikel;
+        ns.SatzSchluessel = ns.ArtikelNr;
+        if (satzart == 'A')
+          ALesen(ns, f);
+        else if (satzart == 'D')
+          DLesen(ns, f);
+        else
+          ZLesen(ns, f);
+        if (zeile[0] == 'A') fenster.SetzeText("Tex_Bearbeitet", zeile);
+        return Schritt::Weiter;
+      }
+      case 'B': {
+        // Delete or renumber: always a record of its own. Merged into an article of the same
+        // number, its flag would make the writer drop that article's other lines.
+        if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
+        Felder f = NachKennzeichen(ns, FuellungBlank);
+        const std::string nummer = f.Nummer(15);
+        const char kz = Kennzeichen(zeile);
+        if (kz == 'L' || kz == 'A') {
+          ns.ArtikelNr = nummer;
+          ns.NeueArtikelNr = f.Nummer(15);
+          ns.NummerAltZusatz = f.Text(8);
+          ns.NummerAltKz = kz == 'L' ? "L" : "A";
+          ns.Verarbeitungskz = kz == 'L' ? "L" : "X";
+        }
+        fenster.SetzeText("Tex_ArtikelNr", SchluesselNummernsatz);
+        ns.ZeileVorgelesen = 0;
+        ns.SatzSchluessel.clear();
+        return Schritt::Fertig;
+      }
+      case 'T':
+      case 'E': {
+        Felder f = NachKennzeichen(ns, FuellungBlank);
+        const std::string nummer = f.Nummer(15);
+        const std::string textart = f.Text(1);
+        const std::string schluessel = Gross(Trimmen(textart)) + nummer;
+        if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Langtext && schluessel == ns.SatzSchluessel))
+          return Schritt::SatzEnde;
+        if (ns.LangtextNr.empty()) {
+          const char kz = Kennzeichen(zeile);
+          if (kz == 'N' || kz == 'A' || kz == 'L') ns.Verarbeitungskz = std::string(1, kz);
+          // A blank text number is held as one blank, so that the next record's reset still
+          // clears these rows.
+          ns.LangtextNr = nummer.empty() ? " " : nummer;
+        }
+        // A text without a kind would be dropped by the writers (kind 0 means no text): such
+        // lines keep the kind of their letter, 1 for T and 2 for E.
+        std::int16_t art = AlsKurzzahl(Val(textart));
+        ns.LangtextArt = art != 0 ? art : (satzart == 'T' ? 1 : 2);
+        f.Ueberspringen();  // line number
+        std::string text = f.Text(70);
+        int i = FreieLangtextzeile(ns);
+        if (i >= 0) {
+          ns.Langtexttabelle[i].LangtextMarke = "X";
+          ns.Langtexttabelle[i].LangtextZeile = text;
+        }
+        inhalt = Inhalt::Langtext;
+        ns.SatzSchluessel = schluessel;
+        return Schritt::Weiter;
+      }
+      case 'C': {
+        Felder f(Gefuellt(zeile, FuellungBlank), 1, ns.FeldStatus);
+        f.Ueberspringen();
+        const std::string kz = Gross(Trimmen(f.Text(1)));
+        const std::string art = f.Nummer(15);
+        const std::string nummer = f.Nummer(15);
+        if (!gehoertZumArtikel(nummer)) return Schritt::SatzEnde;
+        if (!kz.empty()) ns.Verarbeitungskz = kz;
+        inhalt = Inhalt::Artikel;
+        // A C line never sets the article number. Before the article's own lines its number
+        // still keys the record, so that another article's lines cannot take these data over.
+        ns.SatzSchluessel = ns.ArtikelNr.empty() ? nummer : ns.ArtikelNr;
+        if (art == "WST1") {
+          WerkstoffLesen(ns, f);
+        } else if (art == "ARBA") {
+          ArbeitLesen(ns, f);
+        } else {
+          int i = FreieCZeile(ns);
+          if (i >= 0) ns.CZeilen[i] = f.Zeile();
+        }
+        return Schritt::Weiter;
+      }
+      case 'K':
+      case 'S':
+      case 'R':
+        if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
+        if (satzart == 'K')
+          KLesen(ns, false);
+        else if (satzart == 'S')
+          SLesen(ns);
+        else
+          RLesen(ns);
+        inhalt = Inhalt::Einzelsatz;
+        fenster.SetzeText("Tex_Bearbeitet", zeile);
+        return Schritt::Weiter;
+      default:
+        return Schritt::Weiter;  // other letters (the header V among them) carry no article data
+    }
+  });
+}
+
+std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
+  Neutralsatz& ns = k.ns;
+  SetTabelleLeeren(ns);
+  ns.SatzSchluessel.clear();
+  Inhalt inhalt = Inhalt::Nichts;
+
+  return Lesen(k, fenster, [&](char satzart) -> Schritt {
+    const std::string& zeile = ns.Eingabezeile;
+    if (satzart == 'K') {
+      if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
+      KLesen(ns, true);
+      inhalt = Inhalt::Einzelsatz;
+      fenster.SetzeText("Tex_Bearbeitet", zeile);
+      return Schritt::Weiter;
+    }
+    if (satzart != 'J') return Schritt::Weiter;
+
+    Felder f = NachKennzeichen(ns, FuellungSemikolon + FuellungBlank);
+    const std::string setNr = f.Nummer(15);
+    if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Set && setNr == ns.SatzSchluessel))
+      return Schritt::SatzEnde;
+    inhalt = Inhalt::Set;
+    ns.SatzSchluessel = setNr;
+    ns.Verarbeitungskz = std::string(1, Kennzeichen(zeile));
+
+    Setzeile z;
+    // A blank SET number is held as one blank: an empty marker would make the row count as free.
+    z.SetNr = setNr.empty() ? " " : setNr;
+    z.SetMerker = Gross(f.Text(1));
+    f.Ueberspringen();  // SET line number
+    // Only a SET of marker "L" carries short text and description; in the others the position
+    // fields follow directly.
+    if (z.SetMerker == "L") {
+      z.SetKurztext = f.Text(15);
+      z.SetBeschreibung = f.Text(40);
+    }
+    z.SetAufrufmerker = f.Kurzzahl(1);
+    z.SetArtikelNr = Gross(f.Text(15));
+    z.SetMenge = Teilen(f.Zahl(7), 1000);
+    int i = FreieSetzeile(ns);
+    if (i >= 0) ns.SetTabelle[i] = z;
+    return Schritt::Weiter;
+  });
+}
+
+namespace {
+
+// One P line into a row of the price table. Version 5 carries the discount group in a field of
+// its own, so a discount 1 does not replace it; a discount 1 of flag 0 with a value is the
+// discount group only when that field is blank.
+void PLesen(Neutralsatz& ns, Preiszeile& p) {
+  Felder f(Gefuellt(ns.Eingabezeile, FuellungBlank), 3, ns.FeldStatus);
+  p.PArtikelNr = f.Nummer(15);
+  p.PPreiskz = f.Kurzzahl(1);
+  p.PPreiseinheit = f.Kurzzahl(1);
+  p.PPreis = Teilen(f.Zahl(10), 100);
+  const std::string gruppe = f.Text(4);
+  if (!IstLeer(gruppe)) {
+    p.PRabattgruppe = Rechtstrimmen(gruppe);
+    p.PZuAbKz1 = 0;
+    p.PZuAbWert1 = 0;
+  }
+  for (int j = 1; j <= 3; ++j) {
+    const std::string kennung = Trimmen(f.Text(1));
+    const std::string wert = Trimmen(f.Text(4));
+    if (kennung.empty()) p.ZuAbMarke(j) = KeineAngabe;
+    // Only the kinds 1 (discount rate), 2 (multiplier) and 3 (surcharge) are carried.
+    const std::int64_t art = Runden(Val(kennung));
+    if (art >= 1 && art <= 3) {
+      p.ZuAbKz(j) = static_cast<std::int16_t>(art);
+      p.ZuAbWert(j) = Teilen(Val(wert), art == 2 ? 1000 : 100);
+    } else if (j == 1 && art == 0 && !wert.empty() && IstLeer(gruppe)) {
+      p.PZuAbKz1 = 0;
+      p.PRabattgruppe = wert;
+      p.PZuAbWert1 = 0;
+    }
+  }
+  // The date of the price change (YYYYMMDD). A line without one keeps the date of earlier lines.
+  const std::string datum = f.Text(8);
+  if (!IstLeer(datum)) ns.Termin1 = Auffuellen(datum, 8);
+}
+
+}  // namespace
+
+std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
+  Neutralsatz& ns = k.ns;
+  PreistabelleLeeren(ns);
+  ns.SatzSchluessel.clear();
+  Inhalt inhalt = Inhalt::Nichts;
+  int zeilen = 0;
+
+  return Lesen(k, fenster, [&](char satzart) -> Schritt {
+    const std::string& zeile = ns.Eingabezeile;
+    switch (satzart) {
+      case 'V':
+      case 'E':
+        return Schritt::Weiter;
+      case 'K':
+        // Also after one or two price rows: merged into them, the writers would write only
+        // the K line and lose the rows.
+        if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
+        KLesen(ns, true);
+        inhalt = Inhalt::Einzelsatz;
+        fenster.SetzeText("Tex_Bearbeitet", zeile);
+        return Schritt::Weiter;
+      case 'P': {
+        if (inhalt == Inhalt::Einzelsatz) return Schritt::SatzEnde;
+        inhalt = Inhalt::Preise;
+        ns.Verarbeitungskz = "A";
+        PLesen(ns, ns.Preistabelle[zeilen]);
+        if (++zeilen < Preiszeilen) return Schritt::Weiter;
+        // Three rows make a record.
+        ns.SatzSchluessel = ns.Preistabelle[0].PArtikelNr;
+        fenster.SetzeText("Tex_ArtikelNr", ns.SatzSchluessel);
+        return Schritt::Fertig;
+      }
+      default:
+        ProtokollEintrag(k, fenster,
+                         "in DATPREIS-Datei darf keine Satzart " + std::string(1, satzart) + Ansi(" geführt werden"));
+        fenster.SetzeText("Tex_Bearbeitet", zeile);
+        return Schritt::Weiter;
+    }
+  });
+}
 
 }  // namespace korvelan::v5
