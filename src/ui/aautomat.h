@@ -1,0 +1,32 @@
+#pragma once
+// The progress window of a command-line conversion: the user only watches it; closing it during a
+// run requests cancellation.
+#include "control/kontext.h"
+#include "ui/qtfenster.h"
+
+class QProgressBar;
+
+namespace korvelan::ui {
+
+class AAutomat : public QtFenster {
+  Q_OBJECT
+
+ public:
+  explicit AAutomat(Kontext& k, QWidget* eltern = nullptr);
+
+  void Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) override;
+  int Prozent() const;
+
+  // Shown: with a failed parameter check the message is given and the window goes.
+  void Form_Activate();
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  Kontext& k_;
+  QProgressBar* fortschritt_;
+};
+
+}  // namespace korvelan::ui

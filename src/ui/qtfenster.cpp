@@ -1,0 +1,158 @@
+#include "ui/qtfenster.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "ui/fanzeige.h"
+#include "ui/zeichensatz.h"
+
+namespace korvelan::ui {
+
+Antwort MeldungZeigen(QWidget* eltern, const QString& text, const QString& titel, Knoepfe knoepfe, Symbol symbol) {
+  QMessageBox box(eltern);
+  box.setWindowTitle(titel.isEmpty() ? QString::fromLatin1(Anwendungstitel) : titel);
+  box.setTextFormat(Qt::PlainText);
+  box.setText(ZeilenendenFuerAnzeige(text));
+  switch (symbol) {
+    case Symbol::Frage: box.setIcon(QMessageBox::Question); break;
+    case Symbol::Kritisch: box.setIcon(QMessageBox::Critical); break;
+    case Symbol::Information: box.setIcon(QMessageBox::Information); break;
+    case Symbol::Kein: box.setIcon(QMessageBox::NoIcon); break;
+  }
+  switch (knoepfe) {
+    case Knoepfe::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Knoepfe::OkAbbrechen:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Ok);
+      break;
+    case Knoepfe::JaNein:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::Yes);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Cancel: return Antwort::Abbrechen;
+    case QMessageBox::Yes: return Antwort::Ja;
+    case QMessageBox::No: return Antwort::Nein;
+    default:
+      // Closing the box without a button answers like its escape button.
+      if (box.clickedButton() == nullptr && knoepfe == Knoepfe::OkAbbrechen) return Antwort::Abbrechen;
+      return Antwort::Ok;
+  }
+}
+
+QtFenster::QtFenster(QWidget* eltern) : QWidget(eltern, eltern ? Qt::Window : Qt::WindowFlags()) {}
+
+QtFenster::~QtFenster() {
+  if (sanduhr_) QApplication::restoreOverrideCursor();
+}
+
+void QtFenster::Registrieren(const char* name, QWidget* w, bool pfad) {
+  w->setObjectName(QString::fromLatin1(name));
+  steuer_[name] = w;
+  if (pfad) pfade_.insert(name);
+}
+
+QWidget* QtFenster::Steuerelement(std::string_view name) const {
+  auto it = steuer_.find(name);
+  return it == steuer_.end() ? nullptr : it->second;
+}
+
+std::string QtFenster::Text(std::string_view name) const {
+  QWidget* w = Steuerelement(name);
+  if (!w) return {};
+  QString t;
+  if (auto* e = qobject_cast<QLineEdit*>(w))
+    t = e->text();
+  else if (auto* l = qobject_cast<QLabel*>(w))
+    t = l->text();
+  else if (auto* c = qobject_cast<QComboBox*>(w))
+    t = c->currentText();
+  else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
+    t = p->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+  else if (auto* b = qobject_cast<QAbstractButton*>(w))
+    t = b->text();
+  if (pfade_.count(name)) return PfadAlsBytes(t);
+  return AlsAnsi(t);
+}
+
+void QtFenster::SetzeText(std::string_view name, const std::string& text) {
+  QWidget* w = Steuerelement(name);
+  if (!w) return;
+  QString t = pfade_.count(name) ? PfadAlsQString(text) : AlsQString(text);
+  if (auto* e = qobject_cast<QLineEdit*>(w)) {
+    e->setText(t);
+  } else if (auto* l = qobject_cast<QLabel*>(w)) {
+    l->setText(t);
+  } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+    int i = c->findText(t);
+    if (i >= 0)
+      c->setCurrentIndex(i);
+    else if (c->isEditable())
+      c->setEditText(t);
+  } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+    p->setPlainText(ZeilenendenFuerAnzeige(t));
+  } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+    b->setText(t);
+  }
+}
+
+bool QtFenster::Sichtbar(std::string_view name) const {
+  QWidget* w = Steuerelement(name);
+  return w && !w->isHidden();
+}
+
+void QtFenster::Aktivieren(std::string_view name, bool an) {
+  if (QWidget* w = Steuerelement(name)) w->setEnabled(an);
+}
+
+Antwort QtFenster::Meldung(const std::string& text, const std::string& titel, Knoepfe knoepfe, Symbol symbol) {
+  return MeldungZeigen(this, AlsQString(text), AlsQString(titel), knoepfe, symbol);
+}
+
+std::optional<std::string> QtFenster::Eingabe(const std::string& aufforderung, const std::string& titel,
+                                              const std::string& vorgabe) {
+  QInputDialog d(this);
+  d.setWindowTitle(titel.empty() ? QString::fromLatin1(Anwendungstitel) : AlsQString(titel));
+  d.setLabelText(ZeilenendenFuerAnzeige(AlsQString(aufforderung)));
+  d.setTextValue(AlsQString(vorgabe));
+  if (d.exec() != QDialog::Accepted) return std::nullopt;
+  return AlsAnsi(d.textValue());
+}
+
+void QtFenster::Sanduhr(bool an) {
+  if (an == sanduhr_) return;
+  sanduhr_ = an;
+  if (an)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+void QtFenster::Piepton() { QApplication::beep(); }
+
+void QtFenster::EreignisseVerarbeiten() {
+  // Called once per record. Letting Qt paint after every record would cost more than the
+  // conversion itself, so pending events are processed at most every 20 ms; a cancel request
+  // is still seen before the next record after that.
+  if (letzteVerarbeitung_.isValid() && letzteVerarbeitung_.elapsed() < 20) return;
+  QCoreApplication::processEvents();
+  letzteVerarbeitung_.start();
+}
+
+void QtFenster::ProtokollZeigen(const std::string& protokoll, int obenTwips, int linksTwips) {
+  FAnzeige f(this);
+  f.ProtokollSetzen(AlsQString(protokoll));
+  QPoint p = frameGeometry().topLeft();
+  f.move(p.x() + Px(linksTwips), p.y() + Px(obenTwips));
+  f.exec();
+}
+
+}  // namespace korvelan::ui

@@ -1,0 +1,57 @@
+#pragma once
+// The Qt side of the window interface: a window whose named controls the core reads and writes,
+// with message box, input box, busy pointer, beep, event processing and the modal error log.
+#include <QElapsedTimer>
+#include <QString>
+#include <QWidget>
+#include <map>
+#include <set>
+#include <string>
+
+#include "control/fenster.h"
+
+namespace korvelan::ui {
+
+// The application's title, used when a message box has none.
+inline const char* const Anwendungstitel = "KORVELAN";
+
+// A message box over the given window (plain text, never rich text).
+Antwort MeldungZeigen(QWidget* eltern, const QString& text, const QString& titel, Knoepfe knoepfe, Symbol symbol);
+
+class QtFenster : public QWidget, public Fenster {
+  Q_OBJECT
+
+ public:
+  explicit QtFenster(QWidget* eltern = nullptr);
+
+  std::string Text(std::string_view name) const override;
+  void SetzeText(std::string_view name, const std::string& text) override;
+  bool Sichtbar(std::string_view name) const override;
+  void Aktivieren(std::string_view name, bool an) override;
+
+  Antwort Meldung(const std::string& text, const std::string& titel, Knoepfe knoepfe, Symbol symbol) override;
+  std::optional<std::string> Eingabe(const std::string& aufforderung, const std::string& titel,
+                                     const std::string& vorgabe) override;
+
+  void Sanduhr(bool an) override;
+  void Piepton() override;
+  void EreignisseVerarbeiten() override;
+  void ProtokollZeigen(const std::string& protokoll, int obenTwips, int linksTwips) override;
+
+  // The control of that name, or null.
+  QWidget* Steuerelement(std::string_view name) const;
+
+ protected:
+  // Makes a widget reachable by its control name (also its object name). Path controls hold
+  // file names, which keep the bytes of the file system instead of Windows-1252.
+  void Registrieren(const char* name, QWidget* w, bool pfad = false);
+  ~QtFenster() override;
+
+ private:
+  std::map<std::string, QWidget*, std::less<>> steuer_;
+  std::set<std::string, std::less<>> pfade_;
+  bool sanduhr_ = false;
+  QElapsedTimer letzteVerarbeitung_;
+};
+
+}  // namespace korvelan::ui
