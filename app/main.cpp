@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "control/analyse.h"
 #include "control/kontext.h"
 #include "control/konvertierlauf.h"
 #include "control/parameter.h"
@@ -42,21 +41,11 @@ int main(int argc, char** argv) {
     return app.exec();
   }
 
-  k->kz.SetVerwendung = "0";
-  k->kz.SetAbfrageErfolgt = 0;
+  // Command-line mode: fill the progress window, check the parameters, analyse the input, show
+  // the window and convert; then every window closes and the program ends, whatever happened.
   ArbeitszeileZerlegen(*k, arbeitszeile);
   ui::AAutomat automat(*k);
-  AutomatikFensterFuellen(*k, automat);
-  ParameterPruefen(*k, automat);
-  k->kz.Eingabedateiname = k->kz.AufrufEingabe;
-  if (k->kz.Aufruffehler == 0) {
-    EingabeAnalysieren(*k, automat);
-    k->kz.AufrufEingabeversion = k->kz.Eingabeversion;
-  }
-  if (k->kz.Aufruffehler == 0) {
-    automat.show();
-    AutomatikLauf(*k, automat);
-  }
+  KommandozeilenLauf(*k, automat, [&automat] { automat.show(); });
   QApplication::closeAllWindows();
   return 0;
 }

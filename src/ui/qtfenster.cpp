@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -125,6 +126,11 @@ std::optional<std::string> QtFenster::Eingabe(const std::string& aufforderung, c
   d.setTextValue(AlsQString(vorgabe));
   if (d.exec() != QDialog::Accepted) return std::nullopt;
   return AlsAnsi(d.textValue());
+}
+
+char QtFenster::Dezimalzeichen() const {
+  const std::string z = AlsAnsi(QLocale().decimalPoint());
+  return z.size() == 1 ? z[0] : '.';
 }
 
 void QtFenster::Sanduhr(bool an) {

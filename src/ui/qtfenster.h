@@ -33,6 +33,7 @@ class QtFenster : public QWidget, public Fenster {
   std::optional<std::string> Eingabe(const std::string& aufforderung, const std::string& titel,
                                      const std::string& vorgabe) override;
 
+  char Dezimalzeichen() const override;
   void Sanduhr(bool an) override;
   void Piepton() override;
   void EreignisseVerarbeiten() override;
