@@ -352,7 +352,11 @@ Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
     ns.WerkstoffWert3 = z.Zahl(10, 1000);
     ns.WerkstoffWert4 = z.Zahl(10, 1000);
     ns.WerkstoffKz = z.Kurzzahl(1);
+    // Lines written by this program's version-4 output carry a fifth value (always 0) before
+    // the text; when a field follows field 10, that field is the text.
     ns.WerkstoffText = z.Text(10);
+    const std::string danach = z.Text(10);
+    if (!IstLeer(danach)) ns.WerkstoffText = danach;
   } else if (art == "ARBEIT-1") {
     ns.ArbeitKz1 = z.Kurzzahl(1);
     ns.ArbeitKz2 = z.Kurzzahl(1);
