@@ -433,8 +433,10 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         } else if (art == "ARBA") {
           ArbeitLesen(ns, f);
         } else {
+          // Kept as read, without the fill: the writer passes it on byte for byte, and a fill
+          // kept here would add 128 blanks to the line on every pass.
           int i = FreieCZeile(ns);
-          if (i >= 0) ns.CZeilen[i] = f.Zeile();
+          if (i >= 0) ns.CZeilen[i] = ns.Eingabezeile;
         }
         return Schritt::Weiter;
       }

@@ -329,7 +329,8 @@ void CWerkstoffZeile(Kontext& k) {
   ZahlFeld(z, ns.WerkstoffWert4, 1000, "#######0");
   GanzFeld(z, ns.WerkstoffKz, "0");
   ZahlFeld(z, ns.WerkstoffWert5, 1000, "#######0");
-  ZeileAusgeben(k, false);
+  // Counted like every other line: the end record states the number of lines in the file.
+  ZeileAusgeben(k, true);
 }
 
 void CArbeitZeile(Kontext& k) {
@@ -343,15 +344,16 @@ void CArbeitZeile(Kontext& k) {
   GanzFeld(z, ns.ArbeitKz1, "0");
   GanzFeld(z, ns.ArbeitKz2, "0");
   ZahlFeld(z, ns.ArbeitWert, ns.ArbeitKz2 == 3 ? 1000 : 10, "######0");
-  ZeileAusgeben(k, false);
+  ZeileAusgeben(k, true);
 }
 
 // C lines of other kinds go out exactly as they were read: no character conversion, no
-// shortening, not counted.
+// shortening. They are counted, so that the end record's line count is the file's.
 void BehalteneCZeilen(Kontext& k) {
   for (const std::string& c : k.ns.CZeilen) {
     if (c.empty()) break;
     ZeileUnveraendertAusgeben(k, c);
+    ++k.kz.AusgabeSatzzahl;
   }
 }
 
@@ -381,7 +383,9 @@ void TZeilen(Kontext& k) {
     GekuerztFeld(z, ns.LangtextNr, 15);
     GanzFeld(z, ns.LangtextArt, "#");
     GanzFeld(z, n, "00");
-    GekuerztFeld(z, t.LangtextZeile, 40);
+    // Version-5 text lines hold 70 characters; cutting to 40 would lose the rest of a line
+    // read from a version-5 file.
+    GekuerztFeld(z, t.LangtextZeile, 70);
     GekuerztAusgeben(k);
   }
 }

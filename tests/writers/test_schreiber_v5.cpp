@@ -253,9 +253,9 @@ TEST_F(SchreiberV5, ArtikelgruppeInReihenfolgeUndZaehlung) {
                                "C;N;ARBA;4711;1;3;250;",
                                cZeile,
                                "T;N;T1;1;01;Zeile \x84;",
-                               "T;N;T1;1;02;" + std::string(40, 'x') + ";"}));
+                               "T;N;T1;1;02;" + std::string(45, 'x') + ";"}));
   // Counted: A, two D, G, Z and two T lines; the C lines are not.
-  EXPECT_EQ(k.kz.AusgabeSatzzahl, 7);
+  EXPECT_EQ(k.kz.AusgabeSatzzahl, 10);  // every line counts, the C lines too
 }
 
 TEST_F(SchreiberV5, ArbeitswertMitZehnUndLeereWerkstoffdaten) {
@@ -291,13 +291,13 @@ TEST_F(SchreiberV5, LangtextOhneArtikelWirdGekuerzt) {
   ns.Verarbeitungskz = "A";
   ns.LangtextNr = "LANGTEXTNUMMER12345";
   ns.LangtextArt = 2;
-  ns.Langtexttabelle[0] = {"X", std::string(70, 'y')};
+  ns.Langtexttabelle[0] = {"X", std::string(75, 'y')};
   ns.Langtexttabelle[1] = {"X", "   "};
   EXPECT_EQ(v5::Artikelschreiber(k, f), 0);
   // Text kind 0: no T lines.
   ns.LangtextArt = 0;
   EXPECT_EQ(v5::Artikelschreiber(k, f), 0);
-  EXPECT_EQ(Ausgabe(), Zeilen({"T;A;LANGTEXTNUMMER1;2;01;" + std::string(40, 'y') + ";", "T;A;LANGTEXTNUMMER1;2;02;"}));
+  EXPECT_EQ(Ausgabe(), Zeilen({"T;A;LANGTEXTNUMMER1;2;01;" + std::string(70, 'y') + ";", "T;A;LANGTEXTNUMMER1;2;02;"}));
 }
 
 TEST_F(SchreiberV5, SetZeilen) {
