@@ -97,7 +97,7 @@ int Bildschirmfotos(Kontext& k, const QString& verzeichnis) {
   m->DateiAnzeigen(datei);
   auto* text = m->findChild<QPlainTextEdit*>(QStringLiteral("Tex_Anzeige"));
   QTextCursor c(text->document()->findBlockByNumber(1));
-  c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 52);  // the price field of the first article
+  c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 43);  // the price field of the first article
   text->setTextCursor(c);
   m->Tex_Anzeige_Click();
   Warten();

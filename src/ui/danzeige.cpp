@@ -47,7 +47,7 @@ std::size_t SucheVonRechts(const std::string& s, const std::string& gesucht, boo
 QLabel* Wertfeld(QWidget* eltern) {
   auto* l = new QLabel(eltern);
   l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  l->setMinimumWidth(Px(1000));
+  l->setMinimumWidth(Px(1400));
   return l;
 }
 
