@@ -524,7 +524,9 @@ void PLesen(Neutralsatz& ns, Preiszeile& p) {
   for (int j = 1; j <= 3; ++j) {
     const std::string kennung = Trimmen(f.Text(1));
     const std::string wert = Trimmen(f.Text(4));
-    if (kennung.empty()) p.ZuAbMarke(j) = KeineAngabe;
+    // A discount group of its own field stands in discount 1 as flag 0 where that pair is blank:
+    // marked "not given", the versions that carry the group in discount 1 would drop it.
+    if (kennung.empty() && !(j == 1 && !IstLeer(gruppe))) p.ZuAbMarke(j) = KeineAngabe;
     // Only the kinds 1 (discount rate), 2 (multiplier) and 3 (surcharge) are carried.
     const std::int64_t art = Runden(Val(kennung));
     if (art >= 1 && art <= 3) {

@@ -311,6 +311,15 @@ TEST_F(LeserV5, PreiseUndKundensatz) {
   EXPECT_EQ(k.kz.Fehlerzahl, 1);
 }
 
+TEST_F(LeserV5, RabattgruppeMitLeeremRabatt1) {
+  // The group of its own field with a blank discount 1 is discount 1 of flag 0, not "not given":
+  // versions 3 and 4 write the group there. A blank discount 1 without a group stays "@".
+  Oeffnen(Zeilen({Kopf, "P;4711;1;1;100;AB12;;;;;;;;", "P;4712;1;1;100;;;;;;;;;"}));
+  ASSERT_EQ(Preise(), -1);
+  EXPECT_EQ(Preisbild(ns().Preistabelle[0]), "4711|1|1|10000|AB12|0||0|0|@|0|0|@|0");
+  EXPECT_EQ(Preisbild(ns().Preistabelle[1]), "4712|1|1|10000||0|@|0|0|@|0|0|@|0");
+}
+
 // ---------------------------------------------------------------------------------------------
 // Real version-5 files (skipped when the corpus is absent)
 
