@@ -533,9 +533,13 @@ std::int16_t Preisleser(Kontext& k, Fenster& f) {
       case 'K': return ZeileK(ns, f);
       case 'P': return ZeileP(ns);
       case 'C': {
-        // Only the date is taken from a price file's C lines.
+        // Only the date is taken from a price file's C lines. A date applies to the price lines
+        // after it: a price line read before it ends its record first, so that it is written
+        // under the date it was read with (the next call takes the date).
         Felder z(ns, FuellungBlank);
-        if (z.Nummer(15) == "TERMIN-1") Termin1Lesen(ns, z);
+        if (z.Nummer(15) != "TERMIN-1") return Schritt::Weiter;
+        if (!ns.SatzSchluessel.empty() && ns.SatzSchluessel != SchluesselKunde) return Schritt::SatzEnde;
+        Termin1Lesen(ns, z);
         return Schritt::Weiter;
       }
       default:

@@ -514,6 +514,20 @@ TEST_F(LeserV4, PreisdateiMitDreiArtikelnRabattpaarenUndFremderSatzart) {
   EXPECT_EQ(saetze[3].Preistabelle[0].PPreis, E);
 }
 
+// A second date between price lines belongs to the lines after it, not to the line before it.
+TEST_F(LeserV4, PreisdateiNeuesDatumGiltErstFuerDieFolgendenPreiszeilen) {
+  Lesen(v4::Preisleser, Zeilen({Kopf, "K;;018988; ;", "C;;TERMIN-1;150426;", "P;A;1;1;100;;;;;;;",
+                                "P;A;2;1;200;;;;;;;", "C;;TERMIN-1;01052026;", "P;A;3;1;300;;;;;;;"}));
+  ASSERT_EQ(ergebnisse, (std::vector<std::int16_t>{0, 0, 0, -1}));
+  EXPECT_EQ(saetze[0].Kundennummer, "018988");
+  EXPECT_EQ(saetze[1].Preistabelle[0].PArtikelNr, "1");
+  EXPECT_EQ(saetze[1].Termin1, "20260415");
+  EXPECT_EQ(saetze[2].Preistabelle[0].PArtikelNr, "2");
+  EXPECT_EQ(saetze[2].Termin1, "20260415");
+  EXPECT_EQ(saetze[3].Preistabelle[0].PArtikelNr, "3");
+  EXPECT_EQ(saetze[3].Termin1, "20260501");
+}
+
 // ---- Real files ----------------------------------------------------------------------------
 
 TEST_F(LeserV4, EchteArtikeldateiOhneZeilenendeLiefertIhreLetzteZeile) {
