@@ -45,6 +45,21 @@ bool HatWerkstoffOderArbeit(const Neutralsatz& ns) {
          ns.WerkstoffWert4 != 0 || ns.WerkstoffKz != 0 || ns.WerkstoffWert5 != 0 || ns.ArbeitKz1 != 0;
 }
 
+// True when the slot, trimmed and in capitals, equals u (already trimmed and in capitals). Runs
+// once per table slot and record, so it compares in place instead of building strings.
+bool SlotGleich(std::string_view slot, const std::string& u) {
+  std::size_t a = 0, e = slot.size();
+  while (a < e && slot[a] == ' ') ++a;
+  while (e > a && slot[e - 1] == ' ') --e;
+  if (e - a != u.size()) return false;
+  for (std::size_t i = 0; i < u.size(); ++i) {
+    char c = slot[a + i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != u[i]) return false;
+  }
+  return true;
+}
+
 void WertUmrechnen(Festkomma& wert, const Konvertierzustand& kz) {
   if (wert != 0) wert = Umrechnen(wert, kz.Umrechnungsfaktor, kz.Umrechnungsrichtung);
 }
@@ -75,7 +90,7 @@ void EinheitUmsetzen(Kontext& k, Fenster& f) {
       const std::string& liste = gd.EinhTab[i];
       if (IstLeer(liste)) continue;
       for (std::size_t p = 0; p < liste.size(); p += 5) {
-        if (Gross(Trimmen(liste.substr(p, 4))) == u) {
+        if (SlotGleich(std::string_view(liste).substr(p, 4), u)) {
           ns.Mengeneinheit = gd.EinhV5Tab[i].substr(0, 4);
           return;
         }
@@ -83,7 +98,7 @@ void EinheitUmsetzen(Kontext& k, Fenster& f) {
     }
   } else if (version == "3" || version == "4") {
     for (int i = 0; i < Grunddateneintraege; ++i) {
-      if (Gross(Trimmen(gd.EinhV5Tab[i].substr(0, 4))) == u) {
+      if (SlotGleich(std::string_view(gd.EinhV5Tab[i]).substr(0, 4), u)) {
         ns.Mengeneinheit = gd.EinhTab[i].substr(0, 4);
         return;
       }
