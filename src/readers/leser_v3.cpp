@@ -118,10 +118,21 @@ bool GehoertZumSatz(const Neutralsatz& ns, const std::string& artikelNr) {
   return artikelNr == ns.SatzSchluessel || IstLeer(ns.SatzSchluessel);
 }
 
-// The first line of an article sets the processing flag (N, A, L; others leave it) and the number.
-void ArtikelBeginnen(Neutralsatz& ns, const std::string& artikelNr) {
+// The processing flag of a new article or long text: N, A and L are taken; any other flag
+// leaves the one held. The neutral record keeps its flag from one record to the next, so a
+// delete or renumber flag left by the record before would turn this article (or text) into a
+// delete: such a flag becomes "A" (change) instead.
+void VerarbeitungskzSetzen(Neutralsatz& ns) {
   std::string kz = Kennung(ns, 2);
-  if (kz == "N" || kz == "A" || kz == "L") ns.Verarbeitungskz = kz;
+  if (kz == "N" || kz == "A" || kz == "L")
+    ns.Verarbeitungskz = kz;
+  else if (ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X")
+    ns.Verarbeitungskz = "A";
+}
+
+// The first line of an article sets the processing flag and the number.
+void ArtikelBeginnen(Neutralsatz& ns, const std::string& artikelNr) {
+  VerarbeitungskzSetzen(ns);
   ns.ArtikelNr = artikelNr;
 }
 
@@ -244,8 +255,7 @@ bool SatzTE(Kontext& k, const std::string& satzart) {
   std::string schluessel = satzart + textNr;
   if (schluessel != ns.SatzSchluessel && !IstLeer(ns.SatzSchluessel)) return true;
   if (ns.LangtextNr.empty()) {
-    std::string kz = Kennung(ns, 2);
-    if (kz == "N" || kz == "A" || kz == "L") ns.Verarbeitungskz = kz;
+    VerarbeitungskzSetzen(ns);
     ns.LangtextNr = textNr;
   }
   ns.LangtextArt = satzart == "T" ? 1 : 2;

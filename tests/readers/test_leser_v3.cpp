@@ -123,6 +123,36 @@ TEST_F(LeserV3, DeleteAndRenumberTakeNothingElse) {
   EXPECT_EQ(k.ns.Kurztext1, "");
 }
 
+// A record after a delete or renumber record whose own flag is none of N, A, L must not inherit
+// that flag: it would be written as a delete and its data lost.
+TEST_F(LeserV3, UnknownFlagAfterDeleteOrRenumberIsAChange) {
+  Oeffnen(Satz({{1, "AL4712"}, {18, Nul(111)}}) + Satz({{1, "A 4713"}, {20, "Rohr"}, {106, "00001000"}}) +
+          Satz({{1, "AX4714"}, {20, "4715"}}) + Satz({{1, "D?4716"}, {18, "01A"}, {29, "Breite"}}) +
+          Satz({{1, "AL4717"}}) + Satz({{1, "T LT1"}, {18, "01"}, {29, "Text"}}) + Satz({{1, "AN4718"}}) +
+          Satz({{1, "A 4719"}}));
+  ASSERT_EQ(Artikel(), 0);
+  EXPECT_EQ(k.ns.Verarbeitungskz, "L");
+  ASSERT_EQ(Artikel(), 0);
+  EXPECT_EQ(k.ns.ArtikelNr, "4713");
+  EXPECT_EQ(k.ns.Verarbeitungskz, "A");
+  EXPECT_EQ(k.ns.NummerAltKz, "");
+  EXPECT_EQ(k.ns.Kurztext1, "Rohr");
+  ASSERT_EQ(Artikel(), 0);
+  EXPECT_EQ(k.ns.Verarbeitungskz, "X");
+  ASSERT_EQ(Artikel(), 0);
+  EXPECT_EQ(k.ns.ArtikelNr, "4716");
+  EXPECT_EQ(k.ns.Verarbeitungskz, "A");
+  ASSERT_EQ(Artikel(), 0);
+  ASSERT_EQ(Artikel(), 0);
+  EXPECT_EQ(k.ns.LangtextNr, "LT1");
+  EXPECT_EQ(k.ns.Verarbeitungskz, "A");
+  // A flag that is neither delete nor renumber is kept as before.
+  ASSERT_EQ(Artikel(), 0);
+  ASSERT_EQ(Artikel(), -1);
+  EXPECT_EQ(k.ns.ArtikelNr, "4719");
+  EXPECT_EQ(k.ns.Verarbeitungskz, "N");
+}
+
 TEST_F(LeserV3, BFirstAndCopperData) {
   Oeffnen(Satz({{1, "BA4711"}, {18, NUL1}, {33, "ALT-1"}, {48, Nul(6)}, {54, "2150001234"}, {64, "4012345678901"}}) +
           Satz({{1, "BN4712"}, {54, "1150000000"}}) + Satz({{1, "BN4713"}, {54, "0150001234"}}) +
