@@ -66,9 +66,18 @@ QWidget* QtFenster::Steuerelement(std::string_view name) const {
   return it == steuer_.end() ? nullptr : it->second;
 }
 
+namespace {
+// Controls that the record loop and the readers set once per record.
+bool ProSatzGesetzt(std::string_view name) {
+  return name == "Tex_ArtikelNr" || name == "Tex_Bearbeitet" || name == "Lab_Bearbeitet" || name == "Lab_Fehler";
+}
+}  // namespace
+
 std::string QtFenster::Text(std::string_view name) const {
   QWidget* w = Steuerelement(name);
   if (!w) return {};
+  auto wartend = ausstehend_.find(name);
+  if (wartend != ausstehend_.end()) return AlsAnsi(AlsQString(wartend->second));
   QString t;
   if (auto* e = qobject_cast<QLineEdit*>(w))
     t = e->text();
@@ -87,6 +96,15 @@ std::string QtFenster::Text(std::string_view name) const {
 void QtFenster::SetzeText(std::string_view name, const std::string& text) {
   QWidget* w = Steuerelement(name);
   if (!w) return;
+  if (sanduhr_ && ProSatzGesetzt(name)) {
+    auto it = ausstehend_.find(name);
+    if (it == ausstehend_.end())
+      ausstehend_.emplace(std::string(name), text);
+    else
+      it->second = text;
+    return;
+  }
+  ausstehend_.erase(std::string(name));
   QString t = pfade_.count(name) ? PfadAlsQString(text) : AlsQString(text);
   if (auto* e = qobject_cast<QLineEdit*>(w)) {
     e->setText(t);
@@ -114,12 +132,24 @@ void QtFenster::Aktivieren(std::string_view name, bool an) {
   if (QWidget* w = Steuerelement(name)) w->setEnabled(an);
 }
 
+void QtFenster::AusstehendeAnzeigen() {
+  if (ausstehend_.empty()) return;
+  auto texte = std::move(ausstehend_);
+  ausstehend_.clear();
+  const bool an = sanduhr_;
+  sanduhr_ = false;  // shown now, not held back again
+  for (const auto& [name, text] : texte) SetzeText(name, text);
+  sanduhr_ = an;
+}
+
 Antwort QtFenster::Meldung(const std::string& text, const std::string& titel, Knoepfe knoepfe, Symbol symbol) {
+  AusstehendeAnzeigen();
   return MeldungZeigen(this, AlsQString(text), AlsQString(titel), knoepfe, symbol);
 }
 
 std::optional<std::string> QtFenster::Eingabe(const std::string& aufforderung, const std::string& titel,
                                               const std::string& vorgabe) {
+  AusstehendeAnzeigen();
   QInputDialog d(this);
   d.setWindowTitle(titel.empty() ? QString::fromLatin1(Anwendungstitel) : AlsQString(titel));
   d.setLabelText(ZeilenendenFuerAnzeige(AlsQString(aufforderung)));
@@ -134,6 +164,7 @@ char QtFenster::Dezimalzeichen() const {
 }
 
 void QtFenster::Sanduhr(bool an) {
+  if (!an) AusstehendeAnzeigen();
   if (an == sanduhr_) return;
   sanduhr_ = an;
   if (an)
@@ -149,11 +180,13 @@ void QtFenster::EreignisseVerarbeiten() {
   // conversion itself, so pending events are processed at most every 20 ms; a cancel request
   // is still seen before the next record after that.
   if (letzteVerarbeitung_.isValid() && letzteVerarbeitung_.elapsed() < 20) return;
+  AusstehendeAnzeigen();
   QCoreApplication::processEvents();
   letzteVerarbeitung_.start();
 }
 
 void QtFenster::ProtokollZeigen(const std::string& protokoll, int obenTwips, int linksTwips) {
+  AusstehendeAnzeigen();
   FAnzeige f(this);
   f.ProtokollSetzen(AlsQString(protokoll));
   QPoint p = frameGeometry().topLeft();

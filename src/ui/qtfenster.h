@@ -51,8 +51,15 @@ class QtFenster : public QWidget, public Fenster {
  private:
   std::map<std::string, QWidget*, std::less<>> steuer_;
   std::set<std::string, std::less<>> pfade_;
+  // Shows the texts held back during a run in their controls.
+  void AusstehendeAnzeigen();
+
   bool sanduhr_ = false;
   QElapsedTimer letzteVerarbeitung_;
+  // Texts of the controls the record loop sets once per record, held back while the run is busy
+  // and shown when events are processed: laying out a text in a control costs more than
+  // converting the record, and nothing is painted in between anyway.
+  std::map<std::string, std::string, std::less<>> ausstehend_;
 };
 
 }  // namespace korvelan::ui
