@@ -284,9 +284,11 @@ Schritt ZeileZ(Neutralsatz& ns) {
     s.StaffelArt = 2;
     s.RohVBMerker = z.Text(2);
     ZuAbCode(z.Kurzzahl(1), s.RohVBZuAbArt, s.RohVBVorzeichen);
+    // A version-4 raw-material line carries no price unit: it is the article's (999). Mark 6
+    // gets the same, as a price unit of 0 would be written out as a meaningless value.
+    s.RohVBEnde = 999;
     if (marke == "3") {
       s.RohVBKz = 2;
-      s.RohVBEnde = 999;
     } else {
       s.RohVBKz = z.Kurzzahl(1);
     }

@@ -363,7 +363,7 @@ TEST_F(LeserV4, ZZeilenMitAllenMarken) {
   EXPECT_EQ(s6.RohVBZuAbArt, 3);
   EXPECT_EQ(s6.RohVBVorzeichen, "-");
   EXPECT_EQ(s6.RohVBKz, 3);
-  EXPECT_EQ(s6.RohVBEnde, 0);
+  EXPECT_EQ(s6.RohVBEnde, 999);  // the article's price unit, like mark 3
   EXPECT_EQ(s6.RohVBPreis, 25 * E / 10);
   EXPECT_EQ(s6.RohVBFaktor, 5 * E / 10);
   EXPECT_EQ(s6.RohVBWert5, 15 * E / 10);
