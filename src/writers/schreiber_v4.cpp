@@ -23,19 +23,19 @@ std::string_view OhneEndblanks(std::string_view t) {
 
 // Field as stored.
 void Feld(std::string& z, const std::string& text) {
-  z += OhneKeineAngabe(text);
+  FeldtextAnfuegen(z, OhneKeineAngabe(text));
   z += ';';
 }
 
 // Field right-trimmed.
 void FeldRechts(std::string& z, const std::string& text) {
-  z += OhneEndblanks(OhneKeineAngabe(text));
+  FeldtextAnfuegen(z, OhneEndblanks(OhneKeineAngabe(text)));
   z += ';';
 }
 
 // Field cut to n characters: at most n, no trailing blanks.
 void FeldGekuerzt(std::string& z, const std::string& text, std::size_t n) {
-  z += OhneEndblanks(std::string_view(OhneKeineAngabe(text)).substr(0, n));
+  FeldtextAnfuegen(z, OhneEndblanks(std::string_view(OhneKeineAngabe(text)).substr(0, n)));
   z += ';';
 }
 
@@ -225,7 +225,7 @@ void DZeilenSchreiben(Kontext& k) {
     if (!gehalten) Artikelkopf(z, 'D', ns);
     Ganz(z, i + 1, "#0");
     const std::string& unterkz = OhneKeineAngabe(d.DimUnterkz);
-    z += unterkz.empty() ? ' ' : unterkz[0];
+    FeldtextAnfuegen(z, unterkz.empty() ? std::string_view(" ") : std::string_view(unterkz).substr(0, 1));
     z += ';';
     FeldGekuerzt(z, d.DimLangtextNr, 8);
     FeldGekuerzt(z, d.DimText, 40);

@@ -28,7 +28,7 @@ std::string_view OhneBlanks(std::string_view s) {
 }
 
 void Feld(std::string& z, std::string_view text) {
-  z.append(text);
+  FeldtextAnfuegen(z, text);
   z += ';';
 }
 

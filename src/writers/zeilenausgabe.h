@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 
 #include "control/kontext.h"
 #include "record/laufzeitfehler.h"
@@ -19,6 +20,14 @@ void ZeileUnveraendertAusgeben(Kontext& k, const std::string& zeile);
 // "S;12;;;" becomes "S;12;", "S;12;" stays. A line that does not end with ";" has no empty
 // trailing fields and stays as it is.
 void LeerfelderKuerzen(std::string& zeile);
+
+// Appends a field's text to a ";"-separated line. A ";" inside the text (possible in texts read
+// from version 3) would split the field and shift every later one, so it is written as ",".
+inline void FeldtextAnfuegen(std::string& zeile, std::string_view text) {
+  std::size_t anfang = zeile.size();
+  zeile.append(text);
+  for (std::size_t i = zeile.find(';', anfang); i != std::string::npos; i = zeile.find(';', i + 1)) zeile[i] = ',';
+}
 
 // A neutral text field for output: "@" (present but empty) is written as an empty field.
 inline const std::string& OhneKeineAngabe(const std::string& feld) {

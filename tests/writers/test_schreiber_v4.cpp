@@ -285,3 +285,11 @@ TEST_F(SchreiberV4, PreissatzOhneZeilenSchreibtNichts) {
   k.ns.Verarbeitungskz = "A";
   EXPECT_EQ(Schreiben(v4::Preisschreiber), "");
 }
+
+TEST_F(SchreiberV4, SemikolonImTextVerschiebtKeineFelder) {
+  k.ns.RgNummer = "AB";
+  k.ns.RabattKz = 1;
+  k.ns.Rabatt = 125000;
+  k.ns.RgBezeichnung = "Rohre; Fittings";
+  EXPECT_EQ(Schreiben(v4::Artikelschreiber), "R;;AB;1;1250;Rohre, Fittings;;\r\n");
+}

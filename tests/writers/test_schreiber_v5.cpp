@@ -368,3 +368,12 @@ TEST_F(SchreiberV5, SchreibfehlerGibtMinusEins) {
 }
 
 }  // namespace
+
+TEST_F(SchreiberV5, SemikolonImTextVerschiebtKeineFelder) {
+  ns.Verarbeitungskz = "N";
+  ns.ArtikelNr = "4711";
+  ns.Kurztext1 = "Rohr; verzinkt";
+  ns.Kurztext2 = "a;b";
+  EXPECT_EQ(v5::Artikelschreiber(k, f), 0);
+  EXPECT_EQ(Ausgabe(), Zeilen({"A;N;4711;Rohr, verzinkt;a,b;"}));
+}
