@@ -33,18 +33,21 @@ enum class Schritt { Weiter, SatzEnde };
 // (real files write K;;018988; ; with an empty second field as well as A;N;4711;...).
 class Felder {
  public:
-  Felder(Neutralsatz& ns, const std::string& fuellung) : ns_(ns), zeile_(ns.Eingabezeile + fuellung) {
+  // The line and its fill go into the reader's scratch text, whose memory is reused line by line.
+  Felder(Neutralsatz& ns, const std::string& fuellung) : ns_(ns), zeile_(ns.Arbeitszeile) {
+    ns.Arbeitszeile.assign(ns.Eingabezeile);
+    ns.Arbeitszeile.append(fuellung);
     Text(1);
     feld2_ = Text(1);
   }
 
-  const std::string& Feld2() const { return feld2_; }
+  std::string_view Feld2() const { return feld2_; }
 
-  std::string Text(int breite) { return FeldHolen(zeile_, cursor_, breite, ns_.FeldStatus); }
+  std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, ns_.FeldStatus); }
   // A text field that reads as "@" when it was empty in the line.
-  std::string TextOderKeineAngabe(int breite) {
-    std::string t = Text(breite);
-    return Leer() ? KeineAngabe : t;
+  std::string_view TextOderKeineAngabe(int breite) {
+    std::string_view t = Text(breite);
+    return Leer() ? std::string_view(KeineAngabe) : t;
   }
   // Article, text and SET numbers: trimmed, in capitals.
   std::string Nummer(int breite) { return Gross(Trimmen(Text(breite))); }
@@ -56,9 +59,9 @@ class Felder {
 
  private:
   Neutralsatz& ns_;
-  std::string zeile_;
+  const std::string& zeile_;
   int cursor_ = 1;
-  std::string feld2_;
+  std::string_view feld2_;
 };
 
 char Satzart(const std::string& zeile) { return zeile.empty() ? '\0' : Gross(zeile.substr(0, 1))[0]; }
@@ -260,7 +263,7 @@ Schritt ZeileZ(Neutralsatz& ns) {
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
   if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
   z.Ueberspringen(2);
-  const std::string marke = z.Text(1);
+  const std::string_view marke = z.Text(1);
   Staffelzeile s;
   if (marke == "1" || marke == "2") {
     s.StaffelArt = 1;
@@ -357,7 +360,7 @@ Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
     // Lines written by this program's version-4 output carry a fifth value (always 0) before
     // the text; when a field follows field 10, that field is the text.
     ns.WerkstoffText = z.Text(10);
-    const std::string danach = z.Text(10);
+    const std::string_view danach = z.Text(10);
     if (!IstLeer(danach)) ns.WerkstoffText = danach;
   } else if (art == "ARBEIT-1") {
     ns.ArbeitKz1 = z.Kurzzahl(1);
@@ -384,10 +387,10 @@ Schritt ZeileS(Neutralsatz& ns, Fenster& f) {
   f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
   Felder z(ns, FuellungSemikolon);
   ns.Hauptwarengruppe = z.Nummer(3);
-  const std::string hauptbezeichnung = z.Text(40);
+  const std::string_view hauptbezeichnung = z.Text(40);
   if (!IstLeer(hauptbezeichnung)) ns.WgBezeichnung = hauptbezeichnung;
   ns.WgNummer = z.Nummer(10);
-  const std::string bezeichnung = z.Text(40);
+  const std::string_view bezeichnung = z.Text(40);
   if (!IstLeer(bezeichnung)) ns.WgBezeichnung = bezeichnung;
   ns.SatzSchluessel = SchluesselWarengruppe;
   return Schritt::Weiter;
@@ -408,7 +411,7 @@ Schritt ZeileR(Neutralsatz& ns, Fenster& f) {
 // J: one SET row per line; the lines of one SET number form one record.
 Schritt ZeileJ(Neutralsatz& ns) {
   Felder j(ns, FuellungSemikolon + FuellungBlank);
-  const std::string feld3 = j.Text(15);
+  const std::string_view feld3 = j.Text(15);
   const std::string setnr = Gross(Trimmen(feld3));
   if (!ns.SatzSchluessel.empty() && setnr != ns.SatzSchluessel) return Schritt::SatzEnde;
   ns.SatzSchluessel = setnr;

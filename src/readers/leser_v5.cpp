@@ -41,14 +41,14 @@ enum class Schritt {
 // Takes the fields of one padded line one after the other.
 class Felder {
  public:
-  Felder(std::string zeile, int cursor, std::int16_t& feldStatus)
-      : zeile_(std::move(zeile)), cursor_(cursor), status_(feldStatus) {}
+  Felder(const std::string& zeile, int cursor, std::int16_t& feldStatus)
+      : zeile_(zeile), cursor_(cursor), status_(feldStatus) {}
 
-  std::string Text(int breite) { return FeldHolen(zeile_, cursor_, breite, status_); }
+  std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, status_); }
   // Text, or "@" when the field was empty.
-  std::string MitMarke(int breite) {
-    std::string t = Text(breite);
-    return status_ == 9 ? KeineAngabe : t;
+  std::string_view MitMarke(int breite) {
+    std::string_view t = Text(breite);
+    return status_ == 9 ? std::string_view(KeineAngabe) : t;
   }
   // Article, text and SET numbers: trimmed, in capitals.
   std::string Nummer(int breite) { return Gross(Trimmen(Text(breite))); }
@@ -59,23 +59,22 @@ class Felder {
   const std::string& Zeile() const { return zeile_; }
 
  private:
-  std::string zeile_;
+  const std::string& zeile_;
   int cursor_;
   std::int16_t& status_;
 };
 
-std::string Gefuellt(const std::string& zeile, const std::string& fuellung) {
-  std::string z;
-  z.reserve(zeile.size() + fuellung.size() * 2);
-  z = zeile;
-  z += fuellung;
-  return z;
+// The line with its fill, in the reader's scratch text (whose memory is reused line by line).
+const std::string& Gefuellt(Neutralsatz& ns, const std::string& fuellung) {
+  ns.Arbeitszeile.assign(ns.Eingabezeile);
+  ns.Arbeitszeile.append(fuellung);
+  return ns.Arbeitszeile;
 }
 
 // A line with a processing flag as field 2: the fields after it. Field 2 is passed over as a
 // field, so an empty or longer flag does not shift the article number.
 Felder NachKennzeichen(Neutralsatz& ns, const std::string& fuellung) {
-  Felder f(Gefuellt(ns.Eingabezeile, fuellung), 3, ns.FeldStatus);
+  Felder f(Gefuellt(ns, fuellung), 3, ns.FeldStatus);
   f.Ueberspringen();
   return f;
 }
@@ -87,12 +86,11 @@ char Kennzeichen(const std::string& zeile) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool IstEndesatz(char satzart, const std::string& zeile) {
+bool IstEndesatz(char satzart, Neutralsatz& ns) {
   if (satzart != 'E') return false;
   std::int16_t status = 0;
   int cursor = 3;
-  std::string feld = FeldHolen(Gefuellt(zeile, FuellungSemikolon), cursor, 32767, status);
-  return IstNumerisch(Trimmen(feld));
+  return IstNumerisch(Trimmen(FeldHolenAnsicht(Gefuellt(ns, FuellungSemikolon), cursor, 32767, status)));
 }
 
 // The common loop of the three readers: reads (or takes the pending line), skips lines without
@@ -109,7 +107,7 @@ std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
     const std::string& zeile = ns.Eingabezeile;
     if (zeile.empty() || zeile[0] == DateiendeByte) continue;
     const char satzart = Gross(zeile.substr(0, 1))[0];
-    if (IstEndesatz(satzart, zeile)) {
+    if (IstEndesatz(satzart, ns)) {
       // The end record stays pending, so that a further call ends at once as well.
       ns.ZeileVorgelesen = -1;
       return -1;
@@ -210,8 +208,12 @@ std::string Normiert(const std::string& feld, Art art) {
 
 void ALesen(Neutralsatz& ns, Felder& f) {
   for (const AFeld& a : AFelder) {
-    std::string t = f.MitMarke(a.breite);
-    ns.*a.ziel = t == KeineAngabe ? t : Normiert(t, a.art);
+    const std::string_view t = f.MitMarke(a.breite);
+    // Text fields are assigned from the line directly, reusing the field's memory.
+    if (a.art == Art::Text || t == KeineAngabe)
+      (ns.*a.ziel).assign(t);
+    else
+      ns.*a.ziel = Normiert(std::string(t), a.art);
   }
   if (ns.Anbindungsnummer != KeineAngabe) ns.AnbindungKz = 0;
 }
@@ -220,15 +222,15 @@ void ALesen(Neutralsatz& ns, Felder& f) {
 // with a blank sub-flag (the writer writes a blank for it); an empty marker would make the row
 // count as free and lose its text.
 void DimensionszeileLesen(Neutralsatz& ns, Felder& f) {
-  std::string unterkz = f.Text(1);
-  std::string text = f.Text(40);
-  std::string langtextNr = f.Text(15);
+  const std::string_view unterkz = f.Text(1);
+  const std::string_view text = f.Text(40);
+  const std::string_view langtextNr = f.Text(15);
   int i = FreieDimensionszeile(ns);
   if (i < 0) return;
   Dimensionszeile& z = ns.Dimensionstabelle[i];
-  z.DimUnterkz = unterkz.empty() ? " " : unterkz;
-  z.DimText = text;
-  z.DimLangtextNr = langtextNr;
+  z.DimUnterkz.assign(unterkz.empty() ? std::string_view(" ") : unterkz);
+  z.DimText.assign(text);
+  z.DimLangtextNr.assign(langtextNr);
 }
 
 void DLesen(Neutralsatz& ns, Felder& f) {
@@ -242,7 +244,7 @@ void DLesen(Neutralsatz& ns, Felder& f) {
 // real files use; mark 3 carries its quantity base (100, 1000) in a six-digit field.
 void ZLesen(Neutralsatz& ns, Felder& f) {
   f.Ueberspringen();  // line number
-  const std::string marke = f.Text(1);
+  const std::string marke(f.Text(1));
   int i = FreieStaffelzeile(ns);
   if (i < 0) return;
   Staffelzeile z;
@@ -301,7 +303,7 @@ void ArbeitLesen(Neutralsatz& ns, Felder& f) {
 
 // K line; the SET and price readers hold its texts trimmed and in capitals.
 void KLesen(Neutralsatz& ns, bool gross) {
-  Felder f(Gefuellt(ns.Eingabezeile, FuellungSemikolon), 3, ns.FeldStatus);
+  Felder f(Gefuellt(ns, FuellungSemikolon), 3, ns.FeldStatus);
   auto text = [&](int breite) { return gross ? Gross(Trimmen(f.Text(breite))) : Rechtstrimmen(f.Text(breite)); };
   ns.Kundennummer = f.Nummer(10);
   ns.KName1 = text(30);
@@ -315,7 +317,7 @@ void KLesen(Neutralsatz& ns, bool gross) {
 }
 
 void SLesen(Neutralsatz& ns) {
-  Felder f(Gefuellt(ns.Eingabezeile, FuellungSemikolon), 3, ns.FeldStatus);
+  Felder f(Gefuellt(ns, FuellungSemikolon), 3, ns.FeldStatus);
   ns.Hauptwarengruppe = f.Nummer(3);
   ns.WgNummer = f.Nummer(10);
   ns.WgBezeichnung = Rechtstrimmen(f.Text(40));
@@ -323,7 +325,7 @@ void SLesen(Neutralsatz& ns) {
 }
 
 void RLesen(Neutralsatz& ns) {
-  Felder f(Gefuellt(ns.Eingabezeile, FuellungSemikolon), 3, ns.FeldStatus);
+  Felder f(Gefuellt(ns, FuellungSemikolon), 3, ns.FeldStatus);
   ns.RgNummer = f.Nummer(4);
   ns.RabattKz = f.Kurzzahl(1);
   ns.Rabatt = Teilen(f.Zahl(4), ns.RabattKz == 1 ? 100 : 1000);
@@ -390,7 +392,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
       case 'E': {
         Felder f = NachKennzeichen(ns, FuellungBlank);
         const std::string nummer = f.Nummer(15);
-        const std::string textart = f.Text(1);
+        const std::string textart(f.Text(1));
         const std::string schluessel = Gross(Trimmen(textart)) + nummer;
         if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Langtext && schluessel == ns.SatzSchluessel))
           return Schritt::SatzEnde;
@@ -406,18 +408,18 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         std::int16_t art = AlsKurzzahl(Val(textart));
         ns.LangtextArt = art != 0 ? art : (satzart == 'T' ? 1 : 2);
         f.Ueberspringen();  // line number
-        std::string text = f.Text(70);
+        const std::string_view text = f.Text(70);
         int i = FreieLangtextzeile(ns);
         if (i >= 0) {
           ns.Langtexttabelle[i].LangtextMarke = "X";
-          ns.Langtexttabelle[i].LangtextZeile = text;
+          ns.Langtexttabelle[i].LangtextZeile.assign(text);
         }
         inhalt = Inhalt::Langtext;
         ns.SatzSchluessel = schluessel;
         return Schritt::Weiter;
       }
       case 'C': {
-        Felder f(Gefuellt(zeile, FuellungBlank), 1, ns.FeldStatus);
+        Felder f(Gefuellt(ns, FuellungBlank), 1, ns.FeldStatus);
         f.Ueberspringen();
         const std::string kz = Gross(Trimmen(f.Text(1)));
         const std::string art = f.Nummer(15);
@@ -510,12 +512,12 @@ namespace {
 // its own, so a discount 1 does not replace it; a discount 1 of flag 0 with a value is the
 // discount group only when that field is blank.
 void PLesen(Neutralsatz& ns, Preiszeile& p) {
-  Felder f(Gefuellt(ns.Eingabezeile, FuellungBlank), 3, ns.FeldStatus);
+  Felder f(Gefuellt(ns, FuellungBlank), 3, ns.FeldStatus);
   p.PArtikelNr = f.Nummer(15);
   p.PPreiskz = f.Kurzzahl(1);
   p.PPreiseinheit = f.Kurzzahl(1);
   p.PPreis = Teilen(f.Zahl(10), 100);
-  const std::string gruppe = f.Text(4);
+  const std::string gruppe(f.Text(4));
   if (!IstLeer(gruppe)) {
     p.PRabattgruppe = Rechtstrimmen(gruppe);
     p.PZuAbKz1 = 0;
@@ -539,7 +541,7 @@ void PLesen(Neutralsatz& ns, Preiszeile& p) {
     }
   }
   // The date of the price change (YYYYMMDD). A line without one keeps the date of earlier lines.
-  const std::string datum = f.Text(8);
+  const std::string datum(f.Text(8));
   if (!IstLeer(datum)) ns.Termin1 = Auffuellen(datum, 8);
 }
 

@@ -29,13 +29,17 @@ std::string_view FeldAbschnitt(std::string_view zeile, int& cursor, int breite, 
 
 }  // namespace
 
-std::string FeldHolen(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus) {
+std::string_view FeldHolenAnsicht(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus) {
   std::string_view feld = FeldAbschnitt(zeile, cursor, breite, feldStatus);
   if (feld.empty()) return {};
   std::size_t e = feld.size();
   while (e > 0 && feld[e - 1] == ' ') --e;
   if (e == 0) return " ";
-  return std::string(feld.substr(0, e));
+  return feld.substr(0, e);
+}
+
+std::string FeldHolen(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus) {
+  return std::string(FeldHolenAnsicht(zeile, cursor, breite, feldStatus));
 }
 
 Festkomma FeldHolenZahl(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus) {

@@ -14,6 +14,10 @@ namespace korvelan {
 // one blank. feldStatus is 9 when the field was empty, else 0. The cursor moves past the separator.
 std::string FeldHolen(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus);
 
+// The same as FeldHolen, returning a view into the line (or of a single blank) instead of a new
+// text; valid while the line is. For readers that assign fields into existing texts.
+std::string_view FeldHolenAnsicht(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus);
+
 // Kind "N": the same walk, the field read as a decimal number (Val); feldStatus is 9 also when
 // the field is blank.
 Festkomma FeldHolenZahl(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus);
