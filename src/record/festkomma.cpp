@@ -105,91 +105,81 @@ std::string GanzAlsText(std::int64_t wert) {
 
 namespace {
 
-// Splits a pattern into its integer part ("#" and "0"), its fraction part and the literal rest.
-struct Muster {
-  int ganzNullen = 0;      // count of "0" in the integer part (minimum digits)
-  bool nurRaute = true;    // integer part consists of "#" only
-  int bruchStellen = 0;    // digits after the decimal point
-  std::string_view rest;   // literal characters after the pattern
-};
-
-Muster MusterZerlegen(std::string_view m) {
-  Muster z;
-  std::size_t i = 0;
-  while (i < m.size() && (m[i] == '#' || m[i] == '0')) {
-    if (m[i] == '0') {
-      ++z.ganzNullen;
-      z.nurRaute = false;
-    }
-    ++i;
+// Appends the decimal digits of a value, with leading zeros up to the minimum count, in one piece.
+void ZiffernAnfuegen(std::string& aus, std::uint64_t wert, int mindestens) {
+  char puffer[48];
+  char* ende = puffer + sizeof puffer;
+  char* p = ende;
+  do {
+    *--p = static_cast<char>('0' + wert % 10);
+    wert /= 10;
+  } while (wert != 0);
+  // At most 20 digits: more leading zeros than the buffer holds are appended separately.
+  int fehlend = mindestens - static_cast<int>(ende - p);
+  while (fehlend > 0 && p > puffer) {
+    *--p = '0';
+    --fehlend;
   }
-  if (i < m.size() && m[i] == '.') {
-    ++i;
-    z.nurRaute = false;
-    while (i < m.size() && (m[i] == '#' || m[i] == '0')) {
-      ++z.bruchStellen;
-      ++i;
-    }
-  }
-  z.rest = m.substr(i);
-  return z;
+  if (fehlend > 0) aus.append(static_cast<std::size_t>(fehlend), '0');
+  aus.append(p, ende);
 }
 
-void ZiffernAnfuegen(std::string& aus, std::uint64_t wert, int mindestens) {
-  char puffer[24];
-  auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, wert);
-  (void)fehler;
-  int laenge = static_cast<int>(ende - puffer);
-  for (int k = laenge; k < mindestens; ++k) aus += '0';
-  aus.append(puffer, ende);
+std::uint64_t Betrag(std::int64_t wert) {
+  return wert < 0 ? 0 - static_cast<std::uint64_t>(wert) : static_cast<std::uint64_t>(wert);
+}
+
+// A whole number with an integer pattern (no fraction digits).
+void GanzAnfuegen(std::string& aus, std::int64_t g, const Zahlmuster& m) {
+  if (g == 0 && m.nurRaute) {
+    aus.append(m.rest);
+    return;
+  }
+  if (g < 0) aus += '-';
+  ZiffernAnfuegen(aus, Betrag(g), m.ganzNullen);
+  aus.append(m.rest);
 }
 
 }  // namespace
 
-std::string Formatieren(Festkomma wert, std::string_view muster) {
-  Muster m = MusterZerlegen(muster);
-  std::string aus;
+void FormatiertAnfuegen(std::string& aus, Festkomma wert, const Zahlmuster& m) {
   if (m.bruchStellen == 0) {
-    std::int64_t g = Runden(wert);
-    if (g == 0 && m.nurRaute) {
-      aus.append(m.rest);
-      return aus;
-    }
-    if (g < 0) aus += '-';
-    std::uint64_t betrag = g < 0 ? 0 - static_cast<std::uint64_t>(g) : static_cast<std::uint64_t>(g);
-    ZiffernAnfuegen(aus, betrag, m.ganzNullen);
-  } else {
-    int stellen = m.bruchStellen > 4 ? 4 : m.bruchStellen;
-    std::int64_t teiler = 1;
-    for (int k = stellen; k < 4; ++k) teiler *= 10;
-    std::int64_t skaliert = Teilen(wert, teiler);  // value times 10^stellen
-    std::int64_t zehner = 1;
-    for (int k = 0; k < stellen; ++k) zehner *= 10;
-    std::uint64_t betrag = skaliert < 0 ? 0 - static_cast<std::uint64_t>(skaliert) : static_cast<std::uint64_t>(skaliert);
-    if (skaliert < 0) aus += '-';
-    std::uint64_t ganz = betrag / static_cast<std::uint64_t>(zehner);
-    std::uint64_t bruch = betrag % static_cast<std::uint64_t>(zehner);
-    if (ganz != 0 || m.ganzNullen > 0) ZiffernAnfuegen(aus, ganz, m.ganzNullen);
-    aus += '.';
-    ZiffernAnfuegen(aus, bruch, stellen);
-    for (int k = stellen; k < m.bruchStellen; ++k) aus += '0';
+    GanzAnfuegen(aus, Runden(wert), m);
+    return;
   }
+  int stellen = m.bruchStellen > 4 ? 4 : m.bruchStellen;
+  std::int64_t teiler = 1;
+  for (int k = stellen; k < 4; ++k) teiler *= 10;
+  std::int64_t skaliert = Teilen(wert, teiler);  // value times 10^stellen
+  std::int64_t zehner = 1;
+  for (int k = 0; k < stellen; ++k) zehner *= 10;
+  std::uint64_t betrag = Betrag(skaliert);
+  if (skaliert < 0) aus += '-';
+  std::uint64_t ganz = betrag / static_cast<std::uint64_t>(zehner);
+  std::uint64_t bruch = betrag % static_cast<std::uint64_t>(zehner);
+  if (ganz != 0 || m.ganzNullen > 0) ZiffernAnfuegen(aus, ganz, m.ganzNullen);
+  aus += '.';
+  ZiffernAnfuegen(aus, bruch, stellen);
+  for (int k = stellen; k < m.bruchStellen; ++k) aus += '0';
   aus.append(m.rest);
+}
+
+void GanzFormatiertAnfuegen(std::string& aus, std::int64_t wert, const Zahlmuster& m) {
+  if (m.bruchStellen != 0) {
+    FormatiertAnfuegen(aus, Mal(wert, FestkommaEins), m);
+    return;
+  }
+  GanzAnfuegen(aus, wert, m);
+}
+
+std::string Formatieren(Festkomma wert, std::string_view muster) {
+  std::string aus;
+  FormatiertAnfuegen(aus, wert, Zahlmuster(muster));
   return aus;
 }
 
 std::string FormatierenGanz(std::int64_t wert, std::string_view muster) {
-  Muster m = MusterZerlegen(muster);
-  if (m.bruchStellen != 0) return Formatieren(Mal(wert, FestkommaEins), muster);
   std::string aus;
-  if (wert == 0 && m.nurRaute) {
-    aus.append(m.rest);
-    return aus;
-  }
-  if (wert < 0) aus += '-';
-  std::uint64_t betrag = wert < 0 ? 0 - static_cast<std::uint64_t>(wert) : static_cast<std::uint64_t>(wert);
-  ZiffernAnfuegen(aus, betrag, m.ganzNullen);
-  aus.append(m.rest);
+  GanzFormatiertAnfuegen(aus, wert, Zahlmuster(muster));
   return aus;
 }
 

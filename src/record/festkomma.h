@@ -41,6 +41,41 @@ std::string Formatieren(Festkomma wert, std::string_view muster);
 // The same for a whole number.
 std::string FormatierenGanz(std::int64_t wert, std::string_view muster);
 
+// A number pattern taken apart once: its integer part ("#" and "0"), its fraction part and the
+// literal rest. Writers keep their patterns as constants of this type, so that formatting a
+// value does not take the pattern apart again.
+struct Zahlmuster {
+  int ganzNullen = 0;     // count of "0" in the integer part (minimum digits)
+  bool nurRaute = true;   // integer part consists of "#" only
+  int bruchStellen = 0;   // digits after the decimal point
+  std::string_view rest;  // literal characters after the pattern
+
+  constexpr Zahlmuster(std::string_view m) {  // NOLINT: implicit, so a literal can be passed
+    std::size_t i = 0;
+    while (i < m.size() && (m[i] == '#' || m[i] == '0')) {
+      if (m[i] == '0') {
+        ++ganzNullen;
+        nurRaute = false;
+      }
+      ++i;
+    }
+    if (i < m.size() && m[i] == '.') {
+      ++i;
+      nurRaute = false;
+      while (i < m.size() && (m[i] == '#' || m[i] == '0')) {
+        ++bruchStellen;
+        ++i;
+      }
+    }
+    rest = m.substr(i);
+  }
+  constexpr Zahlmuster(const char* m) : Zahlmuster(std::string_view(m)) {}  // NOLINT
+};
+
+// Formatieren and FormatierenGanz appending to a text instead of returning a new one.
+void FormatiertAnfuegen(std::string& aus, Festkomma wert, const Zahlmuster& muster);
+void GanzFormatiertAnfuegen(std::string& aus, std::int64_t wert, const Zahlmuster& muster);
+
 // Decimal text of a whole number, no grouping, "-" for negatives.
 std::string GanzAlsText(std::int64_t wert);
 

@@ -43,10 +43,15 @@ void GekuerztFeld(std::string& z, const std::string& feld, std::size_t n) {
   Feld(z, OhneRechteBlanks(std::string_view(OhneKeineAngabe(feld)).substr(0, n)));
 }
 // A fixed-point value scaled by an integer factor and formatted with a number pattern.
-void ZahlFeld(std::string& z, Festkomma wert, std::int64_t faktor, std::string_view muster) {
-  Feld(z, Formatieren(Mal(wert, faktor), muster));
+// Numbers are formatted straight into the line; a formatted number holds no ";".
+void ZahlFeld(std::string& z, Festkomma wert, std::int64_t faktor, const Zahlmuster& muster) {
+  FormatiertAnfuegen(z, Mal(wert, faktor), muster);
+  z += ';';
 }
-void GanzFeld(std::string& z, std::int64_t wert, std::string_view muster) { Feld(z, FormatierenGanz(wert, muster)); }
+void GanzFeld(std::string& z, std::int64_t wert, const Zahlmuster& muster) {
+  GanzFormatiertAnfuegen(z, wert, muster);
+  z += ';';
+}
 
 // Starts a new line in Ausgabezeile.
 std::string& NeueZeile(Kontext& k) {
@@ -154,24 +159,37 @@ std::int64_t AZeile(Kontext& k) {
   auto textAnfuegen = [&](const std::string& feld, std::size_t breite) {
     anfuegen(OhneKeineAngabe(feld), Wichtigkeit{breite, {}, {}});
   };
+  // Formats a number straight into the line; returns the text written for it.
+  auto zahlAnfuegen = [&](Festkomma wert, const Zahlmuster& muster, const Wichtigkeit& w) {
+    const std::size_t anfang = z.size();
+    FormatiertAnfuegen(z, wert, muster);
+    const std::size_t ende = z.size();
+    z += ';';
+    if (IstBedeutsam(std::string_view(z).substr(anfang, ende - anfang), w)) schnitt = z.size();
+    return std::string_view(z).substr(anfang, ende - anfang);
+  };
 
   textAnfuegen(ns.Mengeneinheit, 4);
   textAnfuegen(ns.Preiskz, 1);
   {
     // Price unit: "1" when none is given; a "1" does not keep the line long.
     Festkomma wert = Val(ns.Preiseinheit);
-    std::string text = wert != 0 ? Formatieren(wert, "######0") : std::string("1");
-    Wichtigkeit w{6, "0", "1"};
-    Feld(z, text);
-    if (IstBedeutsam(text, w)) {
-      schnitt = z.size();
+    const std::size_t vorher = schnitt;
+    const Wichtigkeit w{6, "0", "1"};
+    if (wert != 0) {
+      std::string_view text = zahlAnfuegen(wert, "######0", w);
       // The whole written value, as the A line states it (the Z lines repeat it).
-      artikelpreiseinheit = Runden(Val(text));
+      if (schnitt != vorher) artikelpreiseinheit = Runden(Val(text));
+    } else {
+      anfuegen("1", w);
     }
   }
   {
     Festkomma wert = Val(ns.Preis);
-    anfuegen(wert != 0 ? Formatieren(wert, "#########0") : std::string(), Wichtigkeit{10, "0", {}});
+    if (wert != 0)
+      zahlAnfuegen(wert, "#########0", Wichtigkeit{10, "0", {}});
+    else
+      z += ';';
   }
   textAnfuegen(ns.Rabattgruppe, 4);
   textAnfuegen(ns.Warenhauptgruppe, 3);
@@ -188,7 +206,10 @@ std::int64_t AZeile(Kontext& k) {
     // Packing quantity: none given means 1, also in the record.
     Festkomma wert = Val(ns.Verpackungsmenge);
     if (wert == 0) ns.Verpackungsmenge = "1";
-    anfuegen(wert != 0 ? Formatieren(wert, "####0") : std::string("1"), Wichtigkeit{5, "0", "1"});
+    if (wert != 0)
+      zahlAnfuegen(wert, "####0", Wichtigkeit{5, "0", "1"});
+    else
+      anfuegen("1", Wichtigkeit{5, "0", "1"});
   }
   textAnfuegen(ns.Katalogseite, 15);
   {
@@ -197,8 +218,8 @@ std::int64_t AZeile(Kontext& k) {
     anfuegen(textkz.empty() ? std::string_view("0") : std::string_view(textkz).substr(0, 1), Wichtigkeit{1, "0", {}});
   }
   textAnfuegen(ns.Langtextschluessel, 15);
-  anfuegen(Formatieren(Val(ns.Kostenart), "##"), Wichtigkeit{2, "90", "0"});
-  anfuegen(Formatieren(Val(ns.A5Feld26), "##"), Wichtigkeit{1, {}, {}});
+  zahlAnfuegen(Val(ns.Kostenart), "##", Wichtigkeit{2, "90", "0"});
+  zahlAnfuegen(Val(ns.A5Feld26), "##", Wichtigkeit{1, {}, {}});
   textAnfuegen(ns.ReferenzKuerzel, 13);
   textAnfuegen(ns.ReferenzNr, 17);
   textAnfuegen(ns.A5Zusatz, 21);
