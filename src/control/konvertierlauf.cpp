@@ -94,6 +94,18 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
   const Satzfunktion leser = Waehlen(Leser, eingabeversion, kz.Datenkennzeichen);
   const Satzfunktion schreiber = Waehlen(Schreiber, ausgabeversion, kz.Datenkennzeichen);
   const bool umrechnen = interaktiv && kz.Umrechnungsfaktor != 0;
+  // Unit mappings are remembered for this loop only: the next run may have other tables or
+  // another output version.
+  struct EinheitenFuerDieseSchleife {
+    Konvertierzustand::Einheitengedaechtnis& g;
+    EinheitenFuerDieseSchleife(Konvertierzustand::Einheitengedaechtnis& gedaechtnis, const std::string& version)
+        : g(gedaechtnis) {
+      g = {};
+      g.ausgabeversion = version;
+      g.aktiv = true;
+    }
+    ~EinheitenFuerDieseSchleife() { g = {}; }
+  } einheiten(kz.Einheiten, ausgabeversion);
   std::int64_t zaehler = 0;
   bool ende = false;
   for (;;) {

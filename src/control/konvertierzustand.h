@@ -48,6 +48,24 @@ struct Konvertierzustand {
 
   // The error log of the run (the text of the error-log window), capped at 60000 characters.
   std::string Fehlerprotokoll;
+
+  // Units already mapped by EinheitUmsetzen in the running record loop. The output version and
+  // the unit tables do not change while the loop runs and units repeat from record to record,
+  // so a unit seen before is mapped from here. Used only while aktiv: the record loop starts it
+  // empty with the loop's output version and switches it off when it ends.
+  struct Einheitengedaechtnis {
+    struct Eintrag {
+      std::string einheit;     // Mengeneinheit as the reader left it
+      bool umgesetzt = false;  // false: the unit stays as it is
+      std::string ergebnis;    // the mapped unit
+    };
+    bool aktiv = false;
+    std::string ausgabeversion;  // Com_Version, trimmed
+    std::array<Eintrag, 16> eintraege{};
+    std::size_t belegt = 0;     // used entries
+    std::size_t naechster = 0;  // entry replaced next when all are used
+  };
+  Einheitengedaechtnis Einheiten;
 };
 
 }  // namespace korvelan

@@ -76,34 +76,71 @@ void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag) {
   ++kz.Fehlerzahl;
 }
 
-void EinheitUmsetzen(Kontext& k, Fenster& f) {
-  auto& ns = k.ns;
-  std::string u = ns.Mengeneinheit;
-  ZeichenNachAnsi(u);
-  u = Gross(Trimmen(u));
+namespace {
+
+// The mapped unit for u (converted, trimmed, in capitals) and the output version; false when the
+// unit stays as it is.
+bool EinheitSuchen(const Grunddaten& gd, const std::string& version, const std::string& u, std::string& ergebnis) {
   // A record without a unit keeps it empty: a blank slot or a blank code must not give it one.
-  if (u.empty()) return;
-  const std::string version = Trimmen(f.Text("Com_Version"));
-  const auto& gd = k.gd;
+  if (u.empty()) return false;
   if (version == "5") {
     for (int i = 0; i < Grunddateneintraege; ++i) {
       const std::string& liste = gd.EinhTab[i];
       if (IstLeer(liste)) continue;
       for (std::size_t p = 0; p < liste.size(); p += 5) {
         if (SlotGleich(std::string_view(liste).substr(p, 4), u)) {
-          ns.Mengeneinheit = gd.EinhV5Tab[i].substr(0, 4);
-          return;
+          ergebnis = gd.EinhV5Tab[i].substr(0, 4);
+          return true;
         }
       }
     }
   } else if (version == "3" || version == "4") {
     for (int i = 0; i < Grunddateneintraege; ++i) {
       if (SlotGleich(std::string_view(gd.EinhV5Tab[i]).substr(0, 4), u)) {
-        ns.Mengeneinheit = gd.EinhTab[i].substr(0, 4);
-        return;
+        ergebnis = gd.EinhTab[i].substr(0, 4);
+        return true;
       }
     }
   }
+  return false;
+}
+
+std::string EinheitNormal(const std::string& einheit) {
+  std::string u = einheit;
+  ZeichenNachAnsi(u);
+  return Gross(Trimmen(u));
+}
+
+}  // namespace
+
+void EinheitUmsetzen(Kontext& k, Fenster& f) {
+  auto& ns = k.ns;
+  auto& gedaechtnis = k.kz.Einheiten;
+  if (!gedaechtnis.aktiv) {
+    std::string ergebnis;
+    if (EinheitSuchen(k.gd, Trimmen(f.Text("Com_Version")), EinheitNormal(ns.Mengeneinheit), ergebnis))
+      ns.Mengeneinheit = ergebnis;
+    return;
+  }
+  for (std::size_t i = 0; i < gedaechtnis.belegt; ++i) {
+    const auto& e = gedaechtnis.eintraege[i];
+    if (e.einheit == ns.Mengeneinheit) {
+      if (e.umgesetzt) ns.Mengeneinheit = e.ergebnis;
+      return;
+    }
+  }
+  // A new unit takes a free entry, or the oldest one when all are used.
+  std::size_t platz;
+  if (gedaechtnis.belegt < gedaechtnis.eintraege.size()) {
+    platz = gedaechtnis.belegt++;
+  } else {
+    platz = gedaechtnis.naechster;
+    gedaechtnis.naechster = (gedaechtnis.naechster + 1) % gedaechtnis.eintraege.size();
+  }
+  auto& e = gedaechtnis.eintraege[platz];
+  e.einheit = ns.Mengeneinheit;
+  e.umgesetzt = EinheitSuchen(k.gd, gedaechtnis.ausgabeversion, EinheitNormal(ns.Mengeneinheit), e.ergebnis);
+  if (e.umgesetzt) ns.Mengeneinheit = e.ergebnis;
 }
 
 void SatzPruefen(Kontext& k, Fenster& f) {

@@ -34,7 +34,8 @@ inline void FeldtextAnfuegen(std::string& zeile, std::string_view text) {
 // A neutral text field for output: "@" (present but empty) is written as an empty field.
 inline const std::string& OhneKeineAngabe(const std::string& feld) {
   static const std::string leer;
-  return feld == "@" ? leer : feld;
+  // Compared by hand: this runs for nearly every field written.
+  return feld.size() == 1 && feld[0] == '@' ? leer : feld;
 }
 
 // Runs a writer body and turns a run-time failure into the writer result -1 with its text in
