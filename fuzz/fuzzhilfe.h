@@ -11,11 +11,15 @@ namespace korvelan::fuzz {
 
 // A directory of this process, made once and removed at exit.
 inline const std::string& Arbeitsverzeichnis() {
+  // The name for the exit handler lives in a plain array: the string is destroyed before it runs.
+  static char muster[] = "/tmp/korvelan-fuzz-XXXXXX";
   static const std::string dir = [] {
-    char muster[] = "/tmp/korvelan-fuzz-XXXXXX";
-    const char* d = ::mkdtemp(muster);
-    if (!d) std::abort();
-    return std::string(d);
+    if (!::mkdtemp(muster)) std::abort();
+    std::atexit([] {
+      for (const char* name : {"/eingabe.dat", "/ausgabe.dat"}) ::unlink((std::string(muster) + name).c_str());
+      ::rmdir(muster);
+    });
+    return std::string(muster);
   }();
   return dir;
 }
