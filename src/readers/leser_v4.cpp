@@ -64,12 +64,16 @@ class Felder {
   std::string_view feld2_;
 };
 
-char Satzart(const std::string& zeile) { return zeile.empty() ? '\0' : Gross(zeile.substr(0, 1))[0]; }
+char GrossBuchstabe(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+char Satzart(const std::string& zeile) { return zeile.empty() ? '\0' : GrossBuchstabe(zeile[0]); }
 
 // The processing flag is the third character of the line (a one-character flag).
-std::string Kennzeichen(const std::string& zeile) { return zeile.size() >= 3 ? Gross(zeile.substr(2, 1)) : std::string(); }
+std::string Kennzeichen(const std::string& zeile) {
+  return zeile.size() >= 3 ? std::string(1, GrossBuchstabe(zeile[2])) : std::string();
+}
 
-bool IstArtikelKennzeichen(const std::string& kz) { return kz == "N" || kz == "A" || kz == "L"; }
+bool IstArtikelKennzeichen(const std::string& kz) { return kz.size() == 1 && (kz[0] == 'N' || kz[0] == 'A' || kz[0] == 'L'); }
 
 // A line of an article or long text belongs to the record being assembled when its key is the
 // record's key or nothing keyed has been assembled yet.

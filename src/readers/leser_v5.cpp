@@ -106,7 +106,7 @@ std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
     ns.ZeileVorgelesen = 0;
     const std::string& zeile = ns.Eingabezeile;
     if (zeile.empty() || zeile[0] == DateiendeByte) continue;
-    const char satzart = Gross(zeile.substr(0, 1))[0];
+    const char satzart = zeile[0] >= 'a' && zeile[0] <= 'z' ? static_cast<char>(zeile[0] - 'a' + 'A') : zeile[0];
     if (IstEndesatz(satzart, ns)) {
       // The end record stays pending, so that a further call ends at once as well.
       ns.ZeileVorgelesen = -1;

@@ -11,18 +11,19 @@ constexpr int CursorGrenze = 32767;
 
 std::string_view FeldAbschnitt(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus) {
   const std::size_t laenge = std::min<std::size_t>(zeile.size(), CursorGrenze);
-  std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
-  // Stop at ";" or when the cursor (1-based) reaches the length of the line.
-  std::size_t stop = start;
-  std::size_t grenze = laenge == 0 ? 0 : laenge - 1;
-  // Fields are short: a plain loop is cheaper than a search call per field.
+  const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
+  // Stop at ";" or when the cursor (1-based) reaches the length of the line. Fields are short:
+  // a plain loop is cheaper than a search call per field.
+  const std::size_t grenze = laenge == 0 ? 0 : laenge - 1;
   const char* d = zeile.data();
+  std::size_t stop = start;
   while (stop < grenze && d[stop] != ';') ++stop;
-  std::string_view feld = start < stop ? zeile.substr(start, stop - start) : std::string_view();
-  cursor = static_cast<int>(std::max(stop, start)) + 2;
-  feldStatus = feld.empty() ? 9 : 0;
-  if (breite >= 0 && feld.size() > static_cast<std::size_t>(breite)) feld = feld.substr(0, breite);
-  return feld;
+  cursor = static_cast<int>(stop) + 2;
+  std::size_t n = stop - start;
+  feldStatus = n == 0 ? 9 : 0;
+  if (n == 0) return {};  // the cursor may stand past the end of the line
+  if (breite >= 0 && n > static_cast<std::size_t>(breite)) n = static_cast<std::size_t>(breite);
+  return std::string_view(d + start, n);
 }
 
 }  // namespace
@@ -33,7 +34,7 @@ std::string_view FeldHolenAnsicht(std::string_view zeile, int& cursor, int breit
   std::size_t e = feld.size();
   while (e > 0 && feld[e - 1] == ' ') --e;
   if (e == 0) return " ";
-  return feld.substr(0, e);
+  return std::string_view(feld.data(), e);
 }
 
 std::string FeldHolen(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus) {
