@@ -107,6 +107,7 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     ~EinheitenFuerDieseSchleife() { g = {}; }
   } einheiten(kz.Einheiten, ausgabeversion);
   std::int64_t zaehler = 0;
+  std::string zahltext;  // reused for the two counters shown per record
   bool ende = false;
   for (;;) {
     f.EreignisseVerarbeiten();
@@ -129,8 +130,12 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     SatzPruefen(k, f);
     if (umrechnen) WaehrungUmrechnen(k);
     if (schreiber) kz.Ergebnis = schreiber(k, f);
-    f.SetzeText("Lab_Bearbeitet", FormatierenGanz(zaehler, "#######"));
-    f.SetzeText("Lab_Fehler", FormatierenGanz(kz.Fehlerzahl, "#####0"));
+    zahltext.clear();
+    GanzFormatiertAnfuegen(zahltext, zaehler, "#######");
+    f.SetzeText("Lab_Bearbeitet", zahltext);
+    zahltext.clear();
+    GanzFormatiertAnfuegen(zahltext, kz.Fehlerzahl, "#####0");
+    f.SetzeText("Lab_Fehler", zahltext);
     f.Fortschritt(kz.EingabeDateiNr.Position(), kz.EingabeDateiNr.Groesse());
     if (kz.Ergebnis == -1) {
       stufe = StufeSchreiben;

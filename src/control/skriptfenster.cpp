@@ -2,18 +2,24 @@
 
 namespace korvelan {
 
+std::size_t SkriptFenster::Stelle(std::string_view name) const {
+  std::size_t i = 0;
+  while (i < texte_.size() && !(texte_[i].first.size() == name.size() && texte_[i].first == name)) ++i;
+  return i;
+}
+
 std::string SkriptFenster::Text(std::string_view name) const {
-  auto it = texte_.find(name);
-  return it == texte_.end() ? std::string() : it->second;
+  std::size_t i = Stelle(name);
+  return i < texte_.size() ? texte_[i].second : std::string();
 }
 
 void SkriptFenster::SetzeText(std::string_view name, const std::string& text) {
   if (!alle_ && steuerelemente_.count(std::string(name)) == 0) return;
-  auto it = texte_.find(name);
-  if (it == texte_.end())
-    texte_.emplace(std::string(name), text);
+  std::size_t i = Stelle(name);
+  if (i < texte_.size())
+    texte_[i].second = text;
   else
-    it->second = text;
+    texte_.emplace_back(std::string(name), text);
 }
 
 Antwort SkriptFenster::Meldung(const std::string& text, const std::string& titel, Knoepfe knoepfe, Symbol symbol) {

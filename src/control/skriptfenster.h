@@ -3,9 +3,9 @@
 // record of every message and input box asked.
 #include <deque>
 #include <functional>
-#include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "control/fenster.h"
@@ -68,7 +68,11 @@ class SkriptFenster : public Fenster {
   int protokollOben = 0, protokollLinks = 0, protokollAnzeigen = 0;
 
  private:
-  std::map<std::string, std::string, std::less<>> texte_;
+  // Controls and their texts in the order they were first set. A run sets the same few texts
+  // for every record; a small flat table compared by length first is cheaper than a tree.
+  std::vector<std::pair<std::string, std::string>> texte_;
+  // Index of the control in texte_, or texte_.size() when it holds no text yet.
+  std::size_t Stelle(std::string_view name) const;
   std::set<std::string> steuerelemente_;
   bool alle_ = true;
 };

@@ -14,7 +14,9 @@ bool IstZiffer(char c) { return c >= '0' && c <= '9'; }
 
 // Adds one digit to an accumulator, raising the overflow error when it would not fit.
 void ZifferAnfuegen(std::int64_t& wert, int ziffer) {
-  if (wert > (Grenze - ziffer) / 10) throw UeberlaufFehler();
+  // Below the first bound any digit fits; only larger values need the exact test.
+  constexpr std::int64_t ImmerPlatz = (Grenze - 9) / 10;
+  if (wert > ImmerPlatz && wert > (Grenze - ziffer) / 10) throw UeberlaufFehler();
   wert = wert * 10 + ziffer;
 }
 
