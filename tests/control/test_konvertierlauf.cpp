@@ -232,3 +232,31 @@ TEST(Konvertierlauf, ZweiterLaufBeginntFrisch) {
   std::string zweit = Konvertieren(ein, 5, v, &f2, &k);
   EXPECT_EQ(erst, zweit);
 }
+
+TEST(Konvertierlauf, EinheitenDesVorigenLaufsGeltenNichtWeiter) {
+  // The record loop remembers unit mappings; a run with changed unit tables must map anew.
+  TempVerzeichnis v;
+  std::string ein = v.Datei("ein.dat");
+  DateiSchreiben(ein, Zeilen({Kopf4(), "A;N;4711;00;Schraube;;1;0;Stk;1234;", "A;N;4712;00;Mutter;;1;0;Stk;99;"}));
+  std::string aus = v.Datei("aus.dat");
+  Kontext k;
+  StandardwerteAnwenden(k.gd);
+  std::size_t stelle = 0;
+  while (stelle < k.gd.EinhTab.size() && k.gd.EinhTab[stelle].find("Stk ") == std::string::npos) ++stelle;
+  ASSERT_LT(stelle, k.gd.EinhTab.size());
+  SkriptFenster f1;
+  f1.eingaben.push_back(std::string("DEM"));
+  Kommandozeile(k, f1, ein, aus, 5);
+  std::string erst = DateiLesen(aus);
+  EXPECT_NE(erst.find("Mutter;;PCE ;"), std::string::npos) << erst;
+
+  k.gd.EinhV5Tab[stelle] = "XYZ  Neu";
+  SkriptFenster f2;
+  f2.eingaben.push_back(std::string("DEM"));
+  f2.antworten.push_back(Antwort::Ja);  // overwrite the output
+  Kommandozeile(k, f2, ein, aus, 5);
+  std::string zweit = DateiLesen(aus);
+  EXPECT_NE(zweit.find("Schraube;;XYZ ;"), std::string::npos) << zweit;
+  EXPECT_NE(zweit.find("Mutter;;XYZ ;"), std::string::npos) << zweit;
+  EXPECT_EQ(k.kz.Einheiten.aktiv, false);
+}
