@@ -245,6 +245,35 @@ double ZahlLesen(const std::string& text) {
   return wert;
 }
 
+// The record loop and the end of the output: the version-5 end record, then the output is
+// closed (a failure there is a write error). The command-line run decides the end record by its
+// output version and writes the cancelled form when cancelled; the interactive run decides by
+// the version shown and writes the finished form even when cancelled. False when the error
+// handler took over.
+bool LaufAusfuehren(Kontext& k, Fenster& f, bool interaktiv, bool& abgebrochen) {
+  Stufe stufe = StufeVerarbeitung;
+  return Bewacht(k, f, interaktiv, stufe, [&] {
+    abgebrochen = Satzschleife(k, f, interaktiv, stufe);
+    f.Sanduhr(false);
+    stufe = StufeSchreiben;
+    if (interaktiv ? Trimmen(f.Text("Com_Version")) == "5" : k.kz.Ausgabeversion == 5)
+      Endesatz(k, f, !interaktiv && abgebrochen);
+    k.kz.AusgabeDateiNr.Schliessen();
+  });
+}
+
+// After the loop: the error log when anything was logged (placed below the driving window's top),
+// the input closed, two beeps unless cancelled.
+void LaufBeenden(Kontext& k, Fenster& f, bool interaktiv, bool abgebrochen) {
+  if (k.kz.Fehlerzahl != 0) f.ProtokollZeigen(k.kz.Fehlerprotokoll, interaktiv ? 800 : 700, 150);
+  k.ns.ZeileVorgelesen = 0;
+  k.kz.EingabeDateiNr.Schliessen();
+  if (!abgebrochen) {
+    f.Piepton();
+    f.Piepton();
+  }
+}
+
 }  // namespace
 
 Satzfunktion LeserFuer(const std::string& version, const std::string& dk) { return Waehlen(Leser, version, dk); }
@@ -287,23 +316,9 @@ Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
   if (!ok) return Laufergebnis::Fehler;
   if (!weiter) return Laufergebnis::NichtsKonvertiert;
 
-  stufe = StufeVerarbeitung;
   bool abgebrochen = false;
-  ok = Bewacht(k, f, false, stufe, [&] {
-    abgebrochen = Satzschleife(k, f, false, stufe);
-    f.Sanduhr(false);
-    stufe = StufeSchreiben;
-    if (kz.Ausgabeversion == 5) Endesatz(k, f, abgebrochen);
-    kz.AusgabeDateiNr.Schliessen();
-  });
-  if (!ok) return Laufergebnis::Fehler;
-  if (kz.Fehlerzahl != 0) f.ProtokollZeigen(kz.Fehlerprotokoll, 700, 150);
-  k.ns.ZeileVorgelesen = 0;
-  kz.EingabeDateiNr.Schliessen();
-  if (!abgebrochen) {
-    f.Piepton();
-    f.Piepton();
-  }
+  if (!LaufAusfuehren(k, f, false, abgebrochen)) return Laufergebnis::Fehler;
+  LaufBeenden(k, f, false, abgebrochen);
   kz.Konvertierstatus = 0;
   return abgebrochen ? Laufergebnis::Abgebrochen : Laufergebnis::Konvertiert;
 }
@@ -376,31 +391,17 @@ Laufergebnis InteraktivLauf(Kontext& k, Fenster& f) {
   if (!ok) return Laufergebnis::Fehler;
   if (!weiter) return Laufergebnis::NichtsKonvertiert;
 
-  stufe = StufeVerarbeitung;
   bool abgebrochen = false;
-  ok = Bewacht(k, f, true, stufe, [&] {
-    abgebrochen = Satzschleife(k, f, true, stufe);
-    f.Sanduhr(false);
-    stufe = StufeSchreiben;
-    // The interactive run writes the end record in its finished form even when cancelled.
-    if (Trimmen(f.Text("Com_Version")) == "5") Endesatz(k, f, false);
-    kz.AusgabeDateiNr.Schliessen();
-  });
-  if (!ok) {
+  if (!LaufAusfuehren(k, f, true, abgebrochen)) {
     // After an error the window must stay usable.
     freigeben(true);
     return Laufergebnis::Fehler;
   }
-  if (kz.Fehlerzahl != 0) f.ProtokollZeigen(kz.Fehlerprotokoll, 800, 150);
-  k.ns.ZeileVorgelesen = 0;
+  LaufBeenden(k, f, true, abgebrochen);
   freigeben(true);
-  kz.EingabeDateiNr.Schliessen();
   f.SetzeText("Lab_Hilfe", "");
-  if (!abgebrochen) {
-    f.Piepton();
-    f.Piepton();
-    if (kz.Fehlerzahl == 0) f.Meldung("Daten konvertiert", "DATANORM Konvertierung", Knoepfe::Ok, Symbol::Kein);
-  }
+  if (!abgebrochen && kz.Fehlerzahl == 0)
+    f.Meldung("Daten konvertiert", "DATANORM Konvertierung", Knoepfe::Ok, Symbol::Kein);
   kz.Konvertierstatus = 0;
   return abgebrochen ? Laufergebnis::Abgebrochen : Laufergebnis::Konvertiert;
 }
