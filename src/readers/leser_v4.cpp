@@ -28,15 +28,13 @@ constexpr char Dateiende = '\x1A';
 
 enum class Schritt { Weiter, SatzEnde };
 
-// The fields of the line being processed: the line with its fill and a cursor. Fields 1 and 2
+// The fields of the line being processed: the line, read as if its fill followed it, and a cursor. Fields 1 and 2
 // are taken on construction, so the cursor stands on field 3 whatever the width of field 2
 // (real files write K;;018988; ; with an empty second field as well as A;N;4711;...).
 class Felder {
  public:
-  // The line and its fill go into the reader's scratch text, whose memory is reused line by line.
-  Felder(Neutralsatz& ns, const std::string& fuellung) : ns_(ns), zeile_(ns.Arbeitszeile) {
-    ns.Arbeitszeile.assign(ns.Eingabezeile);
-    ns.Arbeitszeile.append(fuellung);
+  // The line is not copied: Eingabezeile stays unchanged while its fields are taken.
+  Felder(Neutralsatz& ns, Fuellart fuellung) : ns_(ns), zeile_{ns.Eingabezeile, fuellung} {
     Text(1);
     feld2_ = Text(1);
   }
@@ -59,7 +57,7 @@ class Felder {
 
  private:
   Neutralsatz& ns_;
-  const std::string& zeile_;
+  GefuellteZeile zeile_;
   int cursor_ = 1;
   std::string_view feld2_;
 };
@@ -115,7 +113,7 @@ void Eintragen(Tabelle& tabelle, int frei, const Zeile& zeile) {
 // ---- Article lines -------------------------------------------------------------------------
 
 Schritt ZeileA(Neutralsatz& ns) {
-  Felder z(ns, FuellungSemikolon);
+  Felder z(ns, MitSemikolon);
   const std::string nummer = z.Nummer(15);
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
   const std::string kz = Kennzeichen(ns.Eingabezeile);
@@ -164,7 +162,7 @@ Schritt ZeileA(Neutralsatz& ns) {
 }
 
 Schritt ZeileB(Neutralsatz& ns) {
-  Felder z(ns, FuellungBlank);
+  Felder z(ns, MitBlank);
   const std::string nummer = z.Nummer(15);
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
   if (ns.ArtikelNr.empty()) {
@@ -219,7 +217,7 @@ void DimensionLesen(Neutralsatz& ns, Felder& z, bool speichern) {
 }
 
 Schritt ZeileD(Neutralsatz& ns) {
-  Felder z(ns, FuellungBlank);
+  Felder z(ns, MitBlank);
   const std::string nummer = z.Nummer(15);
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
   if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
@@ -233,7 +231,7 @@ Schritt ZeileD(Neutralsatz& ns) {
 
 // T (long text) and E (insert text): two text rows per line.
 Schritt ZeileTE(Neutralsatz& ns, char satzart) {
-  Felder z(ns, FuellungBlank);
+  Felder z(ns, MitBlank);
   const std::string textnr = z.Nummer(8);
   const std::string schluessel = std::string(1, satzart) + textnr;
   if (!Gehoert(ns, schluessel)) return Schritt::SatzEnde;
@@ -262,7 +260,7 @@ Schritt ZeileTE(Neutralsatz& ns, char satzart) {
 
 // Z: price scales (marks 1, 2), raw-material from/to entries (3, 6), raw-material calculation (4).
 Schritt ZeileZ(Neutralsatz& ns) {
-  Felder z(ns, FuellungBlank);
+  Felder z(ns, MitBlank);
   const std::string nummer = z.Nummer(15);
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
   if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
@@ -337,7 +335,7 @@ void Termin1Lesen(Neutralsatz& ns, Felder& z) {
 // C lines: the file-wide date TERMIN-1 (part of no record), material and labour data of an
 // article. The fields are taken after the fill, so a date not closed by ";" keeps its last digit.
 Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
-  Felder z(ns, FuellungBlank);
+  Felder z(ns, MitBlank);
   const std::string kz = Gross(Trimmen(z.Feld2()));
   const std::string art = z.Nummer(15);
   if (art == "TERMIN-1") {
@@ -379,7 +377,7 @@ Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
 Schritt ZeileK(Neutralsatz& ns, Fenster& f) {
   if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
   f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
-  Felder z(ns, FuellungSemikolon);
+  Felder z(ns, MitSemikolon);
   ns.Kundennummer = z.Nummer(10);
   ns.Preispflege = z.Nummer(1);
   ns.SatzSchluessel = SchluesselKunde;
@@ -389,7 +387,7 @@ Schritt ZeileK(Neutralsatz& ns, Fenster& f) {
 Schritt ZeileS(Neutralsatz& ns, Fenster& f) {
   if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
   f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
-  Felder z(ns, FuellungSemikolon);
+  Felder z(ns, MitSemikolon);
   ns.Hauptwarengruppe = z.Nummer(3);
   const std::string_view hauptbezeichnung = z.Text(40);
   if (!IstLeer(hauptbezeichnung)) ns.WgBezeichnung = hauptbezeichnung;
@@ -403,7 +401,7 @@ Schritt ZeileS(Neutralsatz& ns, Fenster& f) {
 Schritt ZeileR(Neutralsatz& ns, Fenster& f) {
   if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
   f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
-  Felder z(ns, FuellungSemikolon);
+  Felder z(ns, MitSemikolon);
   ns.RgNummer = z.Nummer(4);
   ns.RabattKz = z.Kurzzahl(1);
   ns.Rabatt = z.Zahl(4, ns.RabattKz == 1 ? 100 : 1000);
@@ -414,7 +412,7 @@ Schritt ZeileR(Neutralsatz& ns, Fenster& f) {
 
 // J: one SET row per line; the lines of one SET number form one record.
 Schritt ZeileJ(Neutralsatz& ns) {
-  Felder j(ns, FuellungSemikolon + FuellungBlank);
+  Felder j(ns, MitSemikolonUndBlank);
   const std::string_view feld3 = j.Text(15);
   const std::string setnr = Gross(Trimmen(feld3));
   if (!ns.SatzSchluessel.empty() && setnr != ns.SatzSchluessel) return Schritt::SatzEnde;
@@ -455,7 +453,7 @@ void Rabattpaar(Preiszeile& p, int j, Felder& z) {
 Schritt ZeileP(Neutralsatz& ns) {
   if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
   ns.Verarbeitungskz = Kennzeichen(ns.Eingabezeile);
-  Felder z(ns, FuellungBlank);
+  Felder z(ns, MitBlank);
   for (std::size_t r = 0; r < ns.Preistabelle.size(); ++r) {
     const std::string nummer = z.Nummer(15);
     if (r > 0 && nummer.empty()) break;
@@ -545,7 +543,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& f) {
         // Only the date is taken from a price file's C lines. A date applies to the price lines
         // after it: a price line read before it ends its record first, so that it is written
         // under the date it was read with (the next call takes the date).
-        Felder z(ns, FuellungBlank);
+        Felder z(ns, MitBlank);
         if (z.Nummer(15) != "TERMIN-1") return Schritt::Weiter;
         if (!ns.SatzSchluessel.empty() && ns.SatzSchluessel != SchluesselKunde) return Schritt::SatzEnde;
         Termin1Lesen(ns, z);

@@ -38,10 +38,10 @@ enum class Schritt {
   Fertig,     // the record is complete with this line; return 0 at once, nothing pending
 };
 
-// Takes the fields of one padded line one after the other.
+// Takes the fields of one line, read as if its fill followed it, one after the other.
 class Felder {
  public:
-  Felder(const std::string& zeile, int cursor, std::int16_t& feldStatus)
+  Felder(const GefuellteZeile& zeile, int cursor, std::int16_t& feldStatus)
       : zeile_(zeile), cursor_(cursor), status_(feldStatus) {}
 
   std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, status_); }
@@ -56,24 +56,20 @@ class Felder {
   // A small code; a value beyond 16 bits raises error 6, which the run reports.
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
   void Ueberspringen() { Text(1); }
-  const std::string& Zeile() const { return zeile_; }
 
  private:
-  const std::string& zeile_;
+  GefuellteZeile zeile_;
   int cursor_;
   std::int16_t& status_;
 };
 
-// The line with its fill, in the reader's scratch text (whose memory is reused line by line).
-const std::string& Gefuellt(Neutralsatz& ns, const std::string& fuellung) {
-  ns.Arbeitszeile.assign(ns.Eingabezeile);
-  ns.Arbeitszeile.append(fuellung);
-  return ns.Arbeitszeile;
-}
+// The input line with its fill, without copying: Eingabezeile stays unchanged while its fields
+// are taken.
+GefuellteZeile Gefuellt(const Neutralsatz& ns, Fuellart fuellung) { return {ns.Eingabezeile, fuellung}; }
 
 // A line with a processing flag as field 2: the fields after it. Field 2 is passed over as a
 // field, so an empty or longer flag does not shift the article number.
-Felder NachKennzeichen(Neutralsatz& ns, const std::string& fuellung) {
+Felder NachKennzeichen(Neutralsatz& ns, Fuellart fuellung) {
   Felder f(Gefuellt(ns, fuellung), 3, ns.FeldStatus);
   f.Ueberspringen();
   return f;
@@ -90,7 +86,7 @@ bool IstEndesatz(char satzart, Neutralsatz& ns) {
   if (satzart != 'E') return false;
   std::int16_t status = 0;
   int cursor = 3;
-  return IstNumerisch(Trimmen(FeldHolenAnsicht(Gefuellt(ns, FuellungSemikolon), cursor, 32767, status)));
+  return IstNumerisch(Trimmen(FeldHolenAnsicht(Gefuellt(ns, MitSemikolon), cursor, 32767, status)));
 }
 
 // The common loop of the three readers: reads (or takes the pending line), skips lines without
@@ -303,7 +299,7 @@ void ArbeitLesen(Neutralsatz& ns, Felder& f) {
 
 // K line; the SET and price readers hold its texts trimmed and in capitals.
 void KLesen(Neutralsatz& ns, bool gross) {
-  Felder f(Gefuellt(ns, FuellungSemikolon), 3, ns.FeldStatus);
+  Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
   auto text = [&](int breite) { return gross ? Gross(Trimmen(f.Text(breite))) : Rechtstrimmen(f.Text(breite)); };
   ns.Kundennummer = f.Nummer(10);
   ns.KName1 = text(30);
@@ -317,7 +313,7 @@ void KLesen(Neutralsatz& ns, bool gross) {
 }
 
 void SLesen(Neutralsatz& ns) {
-  Felder f(Gefuellt(ns, FuellungSemikolon), 3, ns.FeldStatus);
+  Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
   ns.Hauptwarengruppe = f.Nummer(3);
   ns.WgNummer = f.Nummer(10);
   ns.WgBezeichnung = Rechtstrimmen(f.Text(40));
@@ -325,7 +321,7 @@ void SLesen(Neutralsatz& ns) {
 }
 
 void RLesen(Neutralsatz& ns) {
-  Felder f(Gefuellt(ns, FuellungSemikolon), 3, ns.FeldStatus);
+  Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
   ns.RgNummer = f.Nummer(4);
   ns.RabattKz = f.Kurzzahl(1);
   ns.Rabatt = Teilen(f.Zahl(4), ns.RabattKz == 1 ? 100 : 1000);
@@ -354,7 +350,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
       case 'A':
       case 'D':
       case 'Z': {
-        Felder f = NachKennzeichen(ns, satzart == 'A' ? FuellungSemikolon : FuellungBlank);
+        Felder f = NachKennzeichen(ns, satzart == 'A' ? MitSemikolon : MitBlank);
         const std::string nummer = f.Nummer(15);
         if (!gehoertZumArtikel(nummer)) return Schritt::SatzEnde;
         ArtikelStarten(ns, Kennzeichen(zeile), nummer, satzart != 'A');
@@ -373,7 +369,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         // Delete or renumber: always a record of its own. Merged into an article of the same
         // number, its flag would make the writer drop that article's other lines.
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
-        Felder f = NachKennzeichen(ns, FuellungBlank);
+        Felder f = NachKennzeichen(ns, MitBlank);
         const std::string nummer = f.Nummer(15);
         const char kz = Kennzeichen(zeile);
         if (kz == 'L' || kz == 'A') {
@@ -390,7 +386,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
       }
       case 'T':
       case 'E': {
-        Felder f = NachKennzeichen(ns, FuellungBlank);
+        Felder f = NachKennzeichen(ns, MitBlank);
         const std::string nummer = f.Nummer(15);
         const std::string textart(f.Text(1));
         const std::string schluessel = Gross(Trimmen(textart)) + nummer;
@@ -419,7 +415,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         return Schritt::Weiter;
       }
       case 'C': {
-        Felder f(Gefuellt(ns, FuellungBlank), 1, ns.FeldStatus);
+        Felder f(Gefuellt(ns, MitBlank), 1, ns.FeldStatus);
         f.Ueberspringen();
         const std::string kz = Gross(Trimmen(f.Text(1)));
         const std::string art = f.Nummer(15);
@@ -478,7 +474,7 @@ std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
     }
     if (satzart != 'J') return Schritt::Weiter;
 
-    Felder f = NachKennzeichen(ns, FuellungSemikolon + FuellungBlank);
+    Felder f = NachKennzeichen(ns, MitSemikolonUndBlank);
     const std::string setNr = f.Nummer(15);
     if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Set && setNr == ns.SatzSchluessel))
       return Schritt::SatzEnde;
@@ -512,7 +508,7 @@ namespace {
 // its own, so a discount 1 does not replace it; a discount 1 of flag 0 with a value is the
 // discount group only when that field is blank.
 void PLesen(Neutralsatz& ns, Preiszeile& p) {
-  Felder f(Gefuellt(ns, FuellungBlank), 3, ns.FeldStatus);
+  Felder f(Gefuellt(ns, MitBlank), 3, ns.FeldStatus);
   p.PArtikelNr = f.Nummer(15);
   p.PPreiskz = f.Kurzzahl(1);
   p.PPreiseinheit = f.Kurzzahl(1);

@@ -26,4 +26,30 @@ Festkomma FeldHolenZahl(std::string_view zeile, int& cursor, int breite, std::in
 inline const std::string FuellungSemikolon(128, ';');
 inline const std::string FuellungBlank(128, ' ');
 
+// A fill described instead of appended: up to two runs of ";" or blanks.
+struct Fuellart {
+  char zeichen1;
+  std::size_t anzahl1;
+  char zeichen2 = ' ';
+  std::size_t anzahl2 = 0;
+};
+inline constexpr Fuellart MitSemikolon{';', 128};
+inline constexpr Fuellart MitBlank{' ', 128};
+inline constexpr Fuellart MitSemikolonUndBlank{';', 128, ' ', 128};
+
+// A line read as if its fill followed it, without copying the two together. Fields taken from
+// it are the same, with the same cursor and field status, as those of the line with the fill
+// appended; a view points into the line (or is a single blank).
+struct GefuellteZeile {
+  GefuellteZeile(std::string_view z, Fuellart f);
+
+  std::string_view zeile;
+  Fuellart fuellung;
+  std::size_t grenze;  // 0-based position where every walk stops (the last one of line and fill)
+  std::size_t imText;  // end of the walk within the line itself
+};
+
+std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus);
+Festkomma FeldHolenZahl(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus);
+
 }  // namespace korvelan

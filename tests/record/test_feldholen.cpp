@@ -41,3 +41,47 @@ TEST(FeldHolen, LetztesZeichenEinerUngefuelltenZeileFehlt) {
   EXPECT_EQ(FeldHolen("AB", cursor, 10, status), "A");
   EXPECT_EQ(cursor, 3);
 }
+
+// A line with a described fill gives the fields of the line with the fill appended: random
+// lines of ";", blanks, digits, signs and letters, walked with random widths, for each fill.
+TEST(FeldHolen, BeschriebeneFuellungWieAngehaengte) {
+  std::uint32_t zufall = 12345;
+  auto naechste = [&](std::uint32_t grenze) {
+    zufall = zufall * 1103515245u + 12345u;
+    return (zufall >> 8) % grenze;
+  };
+  const char zeichen[] = ";;; ;  12.-+aZ";
+  const struct {
+    Fuellart art;
+    std::string angehaengt;
+  } fuellungen[] = {{MitSemikolon, FuellungSemikolon},
+                    {MitBlank, FuellungBlank},
+                    {MitSemikolonUndBlank, FuellungSemikolon + FuellungBlank}};
+  for (int runde = 0; runde < 3000; ++runde) {
+    // Mostly short lines; a few near the cursor's limit of 32767.
+    std::size_t laenge = runde % 500 == 7 ? 32600 + naechste(300) : naechste(40);
+    std::string zeile;
+    for (std::size_t i = 0; i < laenge; ++i) zeile += zeichen[naechste(sizeof zeichen - 1)];
+    for (const auto& f : fuellungen) {
+      const std::string gefuellt = zeile + f.angehaengt;
+      const GefuellteZeile beschrieben{zeile, f.art};
+      // Long lines are walked from near their end.
+      int c1 = 1 + static_cast<int>(laenge > 1000 ? laenge - naechste(60) : naechste(3)), c2 = c1;
+      // Enough fields to walk through the line and well into (or past) the fill.
+      for (int feld = 0; feld < 300; ++feld) {
+        const int breite = naechste(8) == 0 ? 32767 : static_cast<int>(naechste(12));
+        std::int16_t s1 = -1, s2 = -1;
+        if (naechste(2) == 0) {
+          const std::string_view a = FeldHolenAnsicht(gefuellt, c1, breite, s1);
+          const std::string_view b = FeldHolenAnsicht(beschrieben, c2, breite, s2);
+          ASSERT_EQ(a, b) << zeile << " Feld " << feld;
+        } else {
+          ASSERT_EQ(FeldHolenZahl(gefuellt, c1, breite, s1), FeldHolenZahl(beschrieben, c2, breite, s2)) << zeile;
+        }
+        ASSERT_EQ(s1, s2) << zeile << " Feld " << feld;
+        ASSERT_EQ(c1, c2) << zeile << " Feld " << feld;
+        if (c1 > 33000) break;
+      }
+    }
+  }
+}
