@@ -1,6 +1,7 @@
 #include "control/zeichentabellen.h"
 
 #include <array>
+#include <cstring>
 
 namespace korvelan {
 
@@ -59,8 +60,24 @@ const Tabelle OemTabelle3 = OemTabelleBauen(false, true);
 const Tabelle OemTabelle4 = OemTabelleBauen(false, false);
 const Tabelle OemTabelle5 = OemTabelleBauen(true, false);
 
+// Every table leaves the printable ASCII characters 0x20-0x7F as they are; nearly all bytes of a
+// line are such. Eight bytes are tested at once and passed over when all of them are.
 void Anwenden(std::string& text, const Tabelle& t) {
-  for (char& c : text) c = static_cast<char>(t[static_cast<unsigned char>(c)]);
+  constexpr std::uint64_t Einsen = 0x0101010101010101ULL;
+  constexpr std::uint64_t Hoch = 0x8080808080808080ULL;
+  char* p = text.data();
+  char* const e = p + text.size();
+  while (e - p >= 8) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    // A high bit is set where a byte is 0x80 or above, or (the test for a byte below 0x20) where
+    // subtracting 0x20 from it borrows; a set bit only sends the eight bytes through the table.
+    if ((w & Hoch) | ((w - Einsen * 0x20) & ~w & Hoch)) {
+      for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(t[static_cast<unsigned char>(p[i])]);
+    }
+    p += 8;
+  }
+  for (; p < e; ++p) *p = static_cast<char>(t[static_cast<unsigned char>(*p)]);
 }
 
 }  // namespace
