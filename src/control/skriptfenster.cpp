@@ -1,11 +1,24 @@
 #include "control/skriptfenster.h"
 
+#include <algorithm>
+
 namespace korvelan {
 
 std::size_t SkriptFenster::Stelle(std::string_view name) const {
-  std::size_t i = 0;
-  while (i < texte_.size() && !(texte_[i].first.size() == name.size() && texte_[i].first == name)) ++i;
-  return i;
+  // Names of the same length mostly differ in their first or last character ("Lab_Bearbeitet",
+  // "Tex_Bearbeitet", "Lab_WaehrungKz"); only a name that agrees in these is compared whole.
+  if (name.empty()) {
+    std::size_t i = 0;
+    while (i < texte_.size() && !texte_[i].first.empty()) ++i;
+    return i;
+  }
+  const char erstes = name.front(), letztes = name.back();
+  for (std::size_t i = 0; i < texte_.size(); ++i) {
+    const std::string& n = texte_[i].first;
+    if (n.size() == name.size() && n[0] == erstes && n.back() == letztes && std::equal(name.begin(), name.end(), n.begin()))
+      return i;
+  }
+  return texte_.size();
 }
 
 std::string SkriptFenster::Text(std::string_view name) const {
@@ -16,10 +29,14 @@ std::string SkriptFenster::Text(std::string_view name) const {
 void SkriptFenster::SetzeText(std::string_view name, const std::string& text) {
   if (!alle_ && steuerelemente_.count(std::string(name)) == 0) return;
   std::size_t i = Stelle(name);
-  if (i < texte_.size())
+  if (i < texte_.size()) {
     texte_[i].second = text;
-  else
+    // A run sets a few texts for every record: a text set far back moves to the front, so those
+    // few stay among the first eight and are found at once. The order of the table is not visible.
+    if (i >= 8) std::rotate(texte_.begin(), texte_.begin() + static_cast<std::ptrdiff_t>(i), texte_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+  } else {
     texte_.emplace_back(std::string(name), text);
+  }
 }
 
 Antwort SkriptFenster::Meldung(const std::string& text, const std::string& titel, Knoepfe knoepfe, Symbol symbol) {
