@@ -123,7 +123,8 @@ void ZiffernAnfuegen(std::string& aus, std::uint64_t wert, int mindestens) {
     --fehlend;
   }
   if (fehlend > 0) aus.append(static_cast<std::size_t>(fehlend), '0');
-  aus.append(p, ende);
+  // As pointer and count: the iterator-range form goes through the general replace.
+  aus.append(p, static_cast<std::size_t>(ende - p));
 }
 
 std::uint64_t Betrag(std::int64_t wert) {
