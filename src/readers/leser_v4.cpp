@@ -134,10 +134,10 @@ Schritt ZeileA(Neutralsatz& ns) {
     }
     ArtikelBeginnen(ns, kz, nummer);
   }
-  ns.Textkz = z.TextOderKeineAngabe(2);
-  ns.Kurztext1 = z.TextOderKeineAngabe(40);
-  ns.Kurztext2 = z.TextOderKeineAngabe(40);
-  ns.Preiskz = z.TextOderKeineAngabe(1);
+  FeldZuweisen(ns.Textkz, z.TextOderKeineAngabe(2));
+  FeldZuweisen(ns.Kurztext1, z.TextOderKeineAngabe(40));
+  FeldZuweisen(ns.Kurztext2, z.TextOderKeineAngabe(40));
+  FeldZuweisen(ns.Preiskz, z.TextOderKeineAngabe(1));
   const Festkomma einheit = z.Zahl(1);
   if (z.Leer())
     ns.Preiseinheit = KeineAngabe;
@@ -151,12 +151,12 @@ Schritt ZeileA(Neutralsatz& ns) {
     ns.Preiseinheit = "1000";
   else
     ns.Preiseinheit.clear();
-  ns.Mengeneinheit = z.TextOderKeineAngabe(4);
+  FeldZuweisen(ns.Mengeneinheit, z.TextOderKeineAngabe(4));
   const Festkomma preis = z.Zahl(10);
   ns.Preis = z.Leer() ? KeineAngabe : Formatieren(preis, "0000000000");
-  ns.Rabattgruppe = z.TextOderKeineAngabe(4);
-  ns.Warenhauptgruppe = z.TextOderKeineAngabe(3);
-  ns.Langtextschluessel = z.TextOderKeineAngabe(8);
+  FeldZuweisen(ns.Rabattgruppe, z.TextOderKeineAngabe(4));
+  FeldZuweisen(ns.Warenhauptgruppe, z.TextOderKeineAngabe(3));
+  FeldZuweisen(ns.Langtextschluessel, z.TextOderKeineAngabe(8));
   ns.SatzSchluessel = ns.ArtikelNr;
   return Schritt::Weiter;
 }
@@ -171,9 +171,9 @@ Schritt ZeileB(Neutralsatz& ns) {
     ns.Kostenart = "90";
     ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
   }
-  ns.Matchcode = z.TextOderKeineAngabe(15);
-  ns.AlternativArtikelNr = z.TextOderKeineAngabe(15);
-  ns.Katalogseite = z.TextOderKeineAngabe(8);
+  FeldZuweisen(ns.Matchcode, z.TextOderKeineAngabe(15));
+  FeldZuweisen(ns.AlternativArtikelNr, z.TextOderKeineAngabe(15));
+  FeldZuweisen(ns.Katalogseite, z.TextOderKeineAngabe(8));
   // Copper data: flag 1 per 100 units, 2 per 1000 units. Any other flag carries no quantity
   // base, so it is read like "0": base and weight are passed over.
   const std::string kupfer = Trimmen(z.Text(1));
@@ -192,15 +192,15 @@ Schritt ZeileB(Neutralsatz& ns) {
     z.Ueberspringen(3);
     z.Ueberspringen(6);
   }
-  ns.EanNr = z.TextOderKeineAngabe(13);
-  ns.Anbindungsnummer = z.TextOderKeineAngabe(12);
+  FeldZuweisen(ns.EanNr, z.TextOderKeineAngabe(13));
+  FeldZuweisen(ns.Anbindungsnummer, z.TextOderKeineAngabe(12));
   // Real files write a blank for "no connection number"; only a number marks the connection.
   if (!z.Leer() && !IstLeer(ns.Anbindungsnummer)) ns.AnbindungKz = -1;
-  ns.Warengruppe = z.TextOderKeineAngabe(10);
+  FeldZuweisen(ns.Warengruppe, z.TextOderKeineAngabe(10));
   ns.Kostenart = Normalzahl(z, 2, "90");
   ns.Verpackungsmenge = Normalzahl(z, 5, "1");
-  ns.ReferenzKuerzel = z.TextOderKeineAngabe(4);
-  ns.ReferenzNr = z.TextOderKeineAngabe(17);
+  FeldZuweisen(ns.ReferenzKuerzel, z.TextOderKeineAngabe(4));
+  FeldZuweisen(ns.ReferenzNr, z.TextOderKeineAngabe(17));
   ns.SatzSchluessel = ns.ArtikelNr;
   return Schritt::Weiter;
 }
@@ -209,10 +209,10 @@ Schritt ZeileB(Neutralsatz& ns) {
 // and an empty one would leave the row's text behind as a free row.
 void DimensionLesen(Neutralsatz& ns, Felder& z, bool speichern) {
   Dimensionszeile d;
-  d.DimUnterkz = z.Text(1);
+  FeldZuweisen(d.DimUnterkz, z.Text(1));
   if (d.DimUnterkz.empty()) d.DimUnterkz = " ";
-  d.DimLangtextNr = z.Text(8);
-  d.DimText = z.Text(40);
+  FeldZuweisen(d.DimLangtextNr, z.Text(8));
+  FeldZuweisen(d.DimText, z.Text(40));
   if (speichern) Eintragen(ns.Dimensionstabelle, FreieDimensionszeile(ns), d);
 }
 
@@ -248,11 +248,11 @@ Schritt ZeileTE(Neutralsatz& ns, char satzart) {
   z.Ueberspringen(9);
   Langtextzeile t;
   t.LangtextMarke = "X";
-  t.LangtextZeile = z.Text(40);
+  FeldZuweisen(t.LangtextZeile, z.Text(40));
   Eintragen(ns.Langtexttabelle, FreieLangtextzeile(ns), t);
   const Festkomma zeile2 = z.Zahl(2);
   z.Ueberspringen(9);
-  t.LangtextZeile = z.Text(40);
+  FeldZuweisen(t.LangtextZeile, z.Text(40));
   if (zeile2 != 0) Eintragen(ns.Langtexttabelle, FreieLangtextzeile(ns), t);
   ns.SatzSchluessel = schluessel;
   return Schritt::Weiter;
@@ -270,7 +270,7 @@ Schritt ZeileZ(Neutralsatz& ns) {
   if (marke == "1" || marke == "2") {
     s.StaffelArt = 1;
     s.StaffelBasismerker = z.Kurzzahl(1);
-    s.StaffelBasistext1 = z.Text(28);
+    FeldZuweisen(s.StaffelBasistext1, z.Text(28));
     s.StaffelBasistext2 = s.StaffelBasistext1;
     if (marke == "1") {
       s.StaffelMerker = z.Kurzzahl(1);
@@ -287,7 +287,7 @@ Schritt ZeileZ(Neutralsatz& ns) {
     s.StaffelEndeB = 999;
   } else if (marke == "3" || marke == "6") {
     s.StaffelArt = 2;
-    s.RohVBMerker = z.Text(2);
+    FeldZuweisen(s.RohVBMerker, z.Text(2));
     ZuAbCode(z.Kurzzahl(1), s.RohVBZuAbArt, s.RohVBVorzeichen);
     // A version-4 raw-material line carries no price unit: it is the article's (999). Mark 6
     // gets the same, as a price unit of 0 would be written out as a meaningless value.
@@ -307,7 +307,7 @@ Schritt ZeileZ(Neutralsatz& ns) {
     }
   } else if (marke == "4") {
     s.StaffelArt = 3;
-    s.RohstoffMerker = z.Text(2);
+    FeldZuweisen(s.RohstoffMerker, z.Text(2));
     s.RohstoffBasis = z.Zahl(6);
     s.RohstoffFaktor = z.Zahl(6, 1000);
     s.RohstoffGewicht = z.Zahl(6, 100);
@@ -361,7 +361,7 @@ Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
     ns.WerkstoffKz = z.Kurzzahl(1);
     // Lines written by this program's version-4 output carry a fifth value (always 0) before
     // the text; when a field follows field 10, that field is the text.
-    ns.WerkstoffText = z.Text(10);
+    FeldZuweisen(ns.WerkstoffText, z.Text(10));
     const std::string_view danach = z.Text(10);
     if (!IstLeer(danach)) ns.WerkstoffText = danach;
   } else if (art == "ARBEIT-1") {
@@ -405,7 +405,7 @@ Schritt ZeileR(Neutralsatz& ns, Fenster& f) {
   ns.RgNummer = z.Nummer(4);
   ns.RabattKz = z.Kurzzahl(1);
   ns.Rabatt = z.Zahl(4, ns.RabattKz == 1 ? 100 : 1000);
-  ns.RgBezeichnung = z.Text(40);
+  FeldZuweisen(ns.RgBezeichnung, z.Text(40));
   ns.SatzSchluessel = SchluesselRabattgruppe;
   return Schritt::Weiter;
 }
@@ -422,8 +422,8 @@ Schritt ZeileJ(Neutralsatz& ns) {
   s.SetNr = Gross(feld3);
   j.Ueberspringen(2);
   s.SetMerker = Gross(j.Text(1));
-  s.SetKurztext = j.Text(15);
-  s.SetBeschreibung = j.Text(28);
+  FeldZuweisen(s.SetKurztext, j.Text(15));
+  FeldZuweisen(s.SetBeschreibung, j.Text(28));
   s.SetAufrufmerker = j.Kurzzahl(1);
   s.SetArtikelNr = Gross(j.Text(15));
   s.SetMenge = j.Zahl(7, 1000);

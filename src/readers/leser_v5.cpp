@@ -207,7 +207,7 @@ void ALesen(Neutralsatz& ns, Felder& f) {
     const std::string_view t = f.MitMarke(a.breite);
     // Text fields are assigned from the line directly, reusing the field's memory.
     if (a.art == Art::Text || t == KeineAngabe)
-      (ns.*a.ziel).assign(t);
+      FeldZuweisen(ns.*a.ziel, t);
     else
       ns.*a.ziel = Normiert(std::string(t), a.art);
   }
@@ -224,9 +224,9 @@ void DimensionszeileLesen(Neutralsatz& ns, Felder& f) {
   int i = FreieDimensionszeile(ns);
   if (i < 0) return;
   Dimensionszeile& z = ns.Dimensionstabelle[i];
-  z.DimUnterkz.assign(unterkz.empty() ? std::string_view(" ") : unterkz);
-  z.DimText.assign(text);
-  z.DimLangtextNr.assign(langtextNr);
+  FeldZuweisen(z.DimUnterkz, unterkz.empty() ? std::string_view(" ") : unterkz);
+  FeldZuweisen(z.DimText, text);
+  FeldZuweisen(z.DimLangtextNr, langtextNr);
 }
 
 void DLesen(Neutralsatz& ns, Felder& f) {
@@ -246,19 +246,19 @@ void ZLesen(Neutralsatz& ns, Felder& f) {
   Staffelzeile z;
   if (marke == "1") {
     z.StaffelArt = 1;
-    z.StaffelBasistext1 = f.Text(40);
-    z.StaffelBasistext2 = f.Text(40);
+    FeldZuweisen(z.StaffelBasistext1, f.Text(40));
+    FeldZuweisen(z.StaffelBasistext2, f.Text(40));
     z.StaffelZuAbArt = f.Kurzzahl(1);
-    z.StaffelVorzeichen = f.Text(1);
+    FeldZuweisen(z.StaffelVorzeichen, f.Text(1));
     z.StaffelMerker = f.Kurzzahl(1);
     z.StaffelEndeA = f.Kurzzahl(6);
     z.StaffelPreis = Teilen(f.Zahl(10), 100);
     z.StaffelEndeB = f.Kurzzahl(10);
   } else if (marke == "2") {
     z.StaffelArt = 2;
-    z.RohVBMerker = f.Text(2);
+    FeldZuweisen(z.RohVBMerker, f.Text(2));
     z.RohVBZuAbArt = f.Kurzzahl(1);
-    z.RohVBVorzeichen = f.Text(1);
+    FeldZuweisen(z.RohVBVorzeichen, f.Text(1));
     z.RohVBKz = f.Kurzzahl(1);
     z.RohVBEnde = f.Kurzzahl(6);
     z.RohVBPreis = Teilen(f.Zahl(10), 100);
@@ -269,7 +269,7 @@ void ZLesen(Neutralsatz& ns, Felder& f) {
     z.RohVBWert6 = Teilen(f.Zahl(6), 1000);
   } else if (marke == "3") {
     z.StaffelArt = 3;
-    z.RohstoffMerker = f.Text(2);
+    FeldZuweisen(z.RohstoffMerker, f.Text(2));
     z.RohstoffKz = f.Kurzzahl(1);
     z.RohstoffMengenbasis = f.Kurzzahl(6);
     z.RohstoffBasis = Teilen(f.Zahl(8), 100);
@@ -375,7 +375,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         if (kz == 'L' || kz == 'A') {
           ns.ArtikelNr = nummer;
           ns.NeueArtikelNr = f.Nummer(15);
-          ns.NummerAltZusatz = f.Text(8);
+          FeldZuweisen(ns.NummerAltZusatz, f.Text(8));
           ns.NummerAltKz = kz == 'L' ? "L" : "A";
           ns.Verarbeitungskz = kz == 'L' ? "L" : "X";
         }
@@ -408,7 +408,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         int i = FreieLangtextzeile(ns);
         if (i >= 0) {
           ns.Langtexttabelle[i].LangtextMarke = "X";
-          ns.Langtexttabelle[i].LangtextZeile.assign(text);
+          FeldZuweisen(ns.Langtexttabelle[i].LangtextZeile, text);
         }
         inhalt = Inhalt::Langtext;
         ns.SatzSchluessel = schluessel;
@@ -490,8 +490,8 @@ std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
     // Only a SET of marker "L" carries short text and description; in the others the position
     // fields follow directly.
     if (z.SetMerker == "L") {
-      z.SetKurztext = f.Text(15);
-      z.SetBeschreibung = f.Text(40);
+      FeldZuweisen(z.SetKurztext, f.Text(15));
+      FeldZuweisen(z.SetBeschreibung, f.Text(40));
     }
     z.SetAufrufmerker = f.Kurzzahl(1);
     z.SetArtikelNr = Gross(f.Text(15));

@@ -49,6 +49,13 @@ struct GefuellteZeile {
   std::size_t imText;  // end of the walk within the line itself
 };
 
+// Assigns a field taken as a view to a text, reusing its memory. Cheaper than assign(view),
+// which goes through the general replace; the view must not point into the text itself.
+inline void FeldZuweisen(std::string& ziel, std::string_view feld) {
+  ziel.clear();
+  ziel.append(feld.data(), feld.size());
+}
+
 std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus);
 Festkomma FeldHolenZahl(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus);
 
