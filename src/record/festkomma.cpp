@@ -61,10 +61,9 @@ Festkomma Val(std::string_view text) {
       ++i;
     }
   }
-  while (stellen < 4) {
-    bruch *= 10;
-    ++stellen;
-  }
+  // Fewer than four fraction digits are scaled up to four.
+  static constexpr std::int64_t Skalierung[] = {10000, 1000, 100, 10};
+  if (stellen < 4) bruch *= Skalierung[stellen];
   if (ganz > (Grenze - 9999) / FestkommaEins) throw UeberlaufFehler();
   std::int64_t wert = ganz * FestkommaEins + bruch + (aufrunden ? 1 : 0);
   return negativ ? -wert : wert;
