@@ -90,7 +90,6 @@ struct Neutralsatz {
   std::int16_t ZeileVorgelesen = 0;  // -1: Eingabezeile belongs to the next logical record
   std::string SatzSchluessel;
   std::int16_t FeldStatus = 0;  // 9 when the field just taken was empty
-  std::string Arbeitszeile;     // scratch of the readers: the input line with its fill
 
   // Article fields.
   std::string Verarbeitungskz;

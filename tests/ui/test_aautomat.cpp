@@ -140,6 +140,15 @@ class TestAAutomat : public QObject {
     const std::string aus = DateiLesen(v.Datei("V5-ANORM.001"));
     QVERIFY(aus.rfind("V;050;A;", 0) == 0);
     QVERIFY(aus.find(";aus Vers.4 konvertiert, ") != std::string::npos);
+
+    // The headless converter writes the same file.
+    QProcess konvert;
+    konvert.start(QStringLiteral(KORVELAN_KONVERT),
+                  {QString::fromStdString(v.Datei("DATANORM.001")), QString::fromStdString(v.Datei("KONVERT.001")),
+                   QStringLiteral("5")});
+    QVERIFY(konvert.waitForFinished(60000));
+    QCOMPARE(konvert.exitCode(), 0);
+    QVERIFY(DateiLesen(v.Datei("KONVERT.001")) == aus);
   }
 };
 
