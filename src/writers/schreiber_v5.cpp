@@ -479,9 +479,6 @@ void PZeilen(Kontext& k) {
           break;
       }
     }
-    // The date of the prices (field 13, YYYYMMDD), as the reader takes it from a version-5
-    // P line or from a version-4 C TERMIN-1 line; without it the date would be lost.
-    GekuerztFeld(z, k.ns.Termin1, 8);
     GekuerztAusgeben(k);
   }
 }

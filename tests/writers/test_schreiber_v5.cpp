@@ -377,12 +377,3 @@ TEST_F(SchreiberV5, SemikolonImTextVerschiebtKeineFelder) {
   EXPECT_EQ(v5::Artikelschreiber(k, f), 0);
   EXPECT_EQ(Ausgabe(), Zeilen({"A;N;4711;Rohr, verzinkt;a,b;"}));
 }
-
-TEST_F(SchreiberV5, PreiszeileTraegtDasDatum) {
-  ns.Termin1 = "20240401";
-  ns.Preistabelle[0].PArtikelNr = "4711";
-  ns.Preistabelle[0].PPreiskz = 1;
-  ns.Preistabelle[0].PPreis = Fk("12.34");
-  EXPECT_EQ(v5::Preisschreiber(k, f), 0);
-  EXPECT_EQ(Ausgabe(), Zeilen({"P;4711;1;1;1234;;;;;;;;20240401;"}));
-}
