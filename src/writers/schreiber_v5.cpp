@@ -404,9 +404,7 @@ void TZeilen(Kontext& k) {
     GekuerztFeld(z, ns.LangtextNr, 15);
     GanzFeld(z, ns.LangtextArt, "#");
     GanzFeld(z, n, "00");
-    // Version-5 text lines hold 70 characters; cutting to 40 would lose the rest of a line
-    // read from a version-5 file.
-    GekuerztFeld(z, t.LangtextZeile, 70);
+    GekuerztFeld(z, t.LangtextZeile, 40);
     GekuerztAusgeben(k);
   }
 }
