@@ -95,19 +95,24 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
   const Satzfunktion schreiber = Waehlen(Schreiber, ausgabeversion, kz.Datenkennzeichen);
   const bool umrechnen = interaktiv && kz.Umrechnungsfaktor != 0;
   // Unit mappings are remembered for this loop only: the next run may have other tables or
-  // another output version.
-  struct EinheitenFuerDieseSchleife {
-    Konvertierzustand::Einheitengedaechtnis& g;
-    EinheitenFuerDieseSchleife(Konvertierzustand::Einheitengedaechtnis& gedaechtnis, const std::string& version)
-        : g(gedaechtnis) {
-      g = {};
-      g.ausgabeversion = version;
-      g.aktiv = true;
+  // another output version. The loop's versions are held for the record checks while it runs.
+  struct NurFuerDieseSchleife {
+    Konvertierzustand& kz;
+    NurFuerDieseSchleife(Konvertierzustand& z, const std::string& ein, const std::string& aus) : kz(z) {
+      kz.Einheiten = {};
+      kz.Einheiten.ausgabeversion = aus;
+      kz.Einheiten.aktiv = true;
+      kz.Schleife = {true, VersionAusText(ein), VersionAusText(aus)};
     }
-    ~EinheitenFuerDieseSchleife() { g = {}; }
-  } einheiten(kz.Einheiten, ausgabeversion);
+    ~NurFuerDieseSchleife() {
+      kz.Einheiten = {};
+      kz.Schleife = {};
+    }
+  } schleifenwerte(kz, eingabeversion, ausgabeversion);
   std::int64_t zaehler = 0;
   std::string zahltext;  // reused for the two counters shown per record
+  // The error count is shown again only when it changed: it stays the same for most records.
+  std::int64_t gezeigteFehler = -1;
   bool ende = false;
   for (;;) {
     f.EreignisseVerarbeiten();
@@ -133,9 +138,12 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     zahltext.clear();
     GanzFormatiertAnfuegen(zahltext, zaehler, "#######");
     f.SetzeText("Lab_Bearbeitet", zahltext);
-    zahltext.clear();
-    GanzFormatiertAnfuegen(zahltext, kz.Fehlerzahl, "#####0");
-    f.SetzeText("Lab_Fehler", zahltext);
+    if (kz.Fehlerzahl != gezeigteFehler) {
+      gezeigteFehler = kz.Fehlerzahl;
+      zahltext.clear();
+      GanzFormatiertAnfuegen(zahltext, kz.Fehlerzahl, "#####0");
+      f.SetzeText("Lab_Fehler", zahltext);
+    }
     f.Fortschritt(kz.EingabeDateiNr.Position(), kz.EingabeDateiNr.Groesse());
     if (kz.Ergebnis == -1) {
       stufe = StufeSchreiben;

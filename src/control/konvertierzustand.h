@@ -66,6 +66,14 @@ struct Konvertierzustand {
     std::size_t naechster = 0;  // entry replaced next when all are used
   };
   Einheitengedaechtnis Einheiten;
+
+  // The versions of the record loop that is running, as numbers, read from the window when the
+  // loop starts: its version texts do not change while records are converted.
+  struct Schleifenversionen {
+    bool aktiv = false;
+    int eingabe = 0, ausgabe = 0;
+  };
+  Schleifenversionen Schleife;
 };
 
 }  // namespace korvelan

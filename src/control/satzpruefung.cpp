@@ -8,11 +8,6 @@
 
 namespace korvelan {
 
-namespace {
-
-constexpr std::size_t Protokollgrenze = 60000;
-
-// Version number shown in a control ("3", "4", "5"); 0 when the text holds no number.
 int VersionAusText(const std::string& text) {
   try {
     return static_cast<int>(Runden(Val(text)));
@@ -20,6 +15,11 @@ int VersionAusText(const std::string& text) {
     return 0;
   }
 }
+
+namespace {
+
+constexpr std::size_t Protokollgrenze = 60000;
+
 
 std::string Protokollkopf(Fenster& f) {
   // "DD.MM.YYYY" -> "DD.MM.YY"
@@ -166,8 +166,10 @@ void SatzPruefen(Kontext& k, Fenster& f) {
   });
 
   // What the output version cannot hold.
-  const int aus = VersionAusText(f.Text("Com_Version"));
-  const int ein = VersionAusText(f.Text("Lab_Version"));
+  // Within the record loop the versions were read once, when it started.
+  const auto& schleife = k.kz.Schleife;
+  const int aus = schleife.aktiv ? schleife.ausgabe : VersionAusText(f.Text("Com_Version"));
+  const int ein = schleife.aktiv ? schleife.eingabe : VersionAusText(f.Text("Lab_Version"));
   std::string verlust;
   if (aus < 5 && ein == 5) {
     for (const std::string& c : ns.CZeilen) {
