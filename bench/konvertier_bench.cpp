@@ -2,7 +2,7 @@
 //
 //   konvertier_bench paare     [--groesse 200M] [--verzeichnis DIR] [--seed N] [--art A] [--nur 45]
 //   konvertier_bench programme --korvelan PFAD --konvert PFAD [--groesse 200M] [--verzeichnis DIR]
-//                              [--version 4] [--ausgabe 5] [--viewer-option OPTION]
+//                              [--version 4] [--ausgabe 5]
 //
 // "paare" generates one input file per version (about --groesse each) and converts it into each of
 // the three versions in this process, through the headless command-line road of korvelan-konvert
@@ -11,9 +11,9 @@
 // written to the same directory) and the ratio of the two times.
 //
 // "programme" times `korvelan "IN;OUT;V"` (QT_QPA_PLATFORM=offscreen, progress window) against
-// `korvelan-konvert IN OUT V` on the same file, each as its own process. With --viewer-option it
-// also times `korvelan OPTION FILE` on a file of 32767 lines, for a viewer that offers such an
-// option.
+// `korvelan-konvert IN OUT V` on the same file, each as its own process. Built with the windows,
+// it also times the file viewer (MAnzeige, in this process under the offscreen platform) listing
+// a file of 32767 lines.
 //
 // The files live in --verzeichnis (default /tmp/korvelan-bench) and are deleted at the end.
 #include <fcntl.h>
@@ -42,6 +42,14 @@
 #include "control/parameter.h"
 #include "erzeuger.h"
 #include "settings/grunddaten.h"
+
+#ifdef KORVELAN_BENCH_ANZEIGE
+#include <QApplication>
+#include <QPlainTextEdit>
+
+#include "ui/manzeige.h"
+#include "ui/zeichensatz.h"
+#endif
 
 extern char** environ;
 
@@ -142,7 +150,7 @@ struct Optionen {
   std::uint64_t seed = 1;
   char art = 'A';
   std::string nur;  // e.g. "45": only this pair
-  std::string korvelan, konvert, viewerOption;
+  std::string korvelan, konvert;
   int version = 4, ausgabe = 5;
 };
 
@@ -247,6 +255,42 @@ Prozesslauf Starten(const std::vector<std::string>& argumente, bool offscreen) {
   return p;
 }
 
+#ifdef KORVELAN_BENCH_ANZEIGE
+// The viewer listing a version-4 file of 32767 lines (header, K line, TERMIN line, price lines,
+// end marker), as "Datei laden" does after the dialog: analysis, then the listing.
+void AnzeigeMessen(const Optionen& o) {
+  bench::Erzeugerauftrag auftrag;
+  auftrag.seed = o.seed;
+  auftrag.version = 4;
+  auftrag.datenkennzeichen = 'P';
+  auftrag.artikel = 32765 - 2;
+  const std::string datei = o.verzeichnis + "/anzeige.001";
+  bench::Erzeugerergebnis ea;
+  if (!bench::DateiErzeugen(datei, auftrag, ea)) {
+    std::perror(datei.c_str());
+    return;
+  }
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int argc = 1;
+  char name[] = "konvertier_bench";
+  char* argv[] = {name, nullptr};
+  QApplication app(argc, argv);
+  ui::MAnzeige anzeige;
+  anzeige.show();
+  QApplication::processEvents();
+  SpitzeZuruecksetzen();
+  const auto start = Uhr::now();
+  anzeige.DateiAnzeigen(ui::PfadAlsQString(datei));
+  const double sekunden = Sekunden(start, Uhr::now());
+  const auto* text = anzeige.findChild<QPlainTextEdit*>();
+  // The listing ends each line with a line break, so the last block of the text is empty.
+  const int gelistet = text ? text->document()->blockCount() - 1 : -1;
+  std::printf("Anzeige %llu Zeilen       %8.2f s  Spitze %7.1f MB  gelistet %d Zeilen\n",
+              static_cast<unsigned long long>(ea.zeilen), sekunden, SpitzeKiB() / 1024.0, gelistet);
+  ::unlink(datei.c_str());
+}
+#endif
+
 int Programme(const Optionen& o) {
   if (o.korvelan.empty() || o.konvert.empty()) {
     std::fprintf(stderr, "konvertier_bench programme: --korvelan und --konvert angeben\n");
@@ -276,23 +320,11 @@ int Programme(const Optionen& o) {
   ::unlink(aus2.c_str());
   ::unlink(eingabe.c_str());
 
-  if (!o.viewerOption.empty()) {
-    // A version-4 file of 32767 lines: header, 32765 data lines, end marker.
-    bench::Erzeugerauftrag auftrag;
-    auftrag.seed = o.seed;
-    auftrag.version = 4;
-    auftrag.datenkennzeichen = 'P';
-    auftrag.artikel = 32765 - 2;  // plus header, K line, TERMIN line and end marker
-    const std::string datei = o.verzeichnis + "/anzeige.001";
-    bench::Erzeugerergebnis ea;
-    bench::DateiErzeugen(datei, auftrag, ea);
-    Prozesslauf c = Starten({o.korvelan, o.viewerOption, datei}, true);
-    std::printf("Anzeige %llu Zeilen       %8.2f s  Spitze %7.1f MB  Status %d\n",
-                static_cast<unsigned long long>(ea.zeilen), c.sekunden, c.spitzeKiB / 1024.0, c.status);
-    ::unlink(datei.c_str());
-  } else {
-    std::printf("Anzeige: keine Option angegeben (--viewer-option), nicht gemessen\n");
-  }
+#ifdef KORVELAN_BENCH_ANZEIGE
+  AnzeigeMessen(o);
+#else
+  std::printf("Anzeige: ohne Fenster gebaut, nicht gemessen\n");
+#endif
   return 0;
 }
 
@@ -316,7 +348,6 @@ int main(int argc, char** argv) {
     else if (a == "--nur") o.nur = w;
     else if (a == "--korvelan") o.korvelan = w;
     else if (a == "--konvert") o.konvert = w;
-    else if (a == "--viewer-option") o.viewerOption = w;
     else if (a == "--version") o.version = std::atoi(w.c_str());
     else if (a == "--ausgabe") o.ausgabe = std::atoi(w.c_str());
     else ok = false;
