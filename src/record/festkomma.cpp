@@ -106,71 +106,118 @@ std::string GanzAlsText(std::int64_t wert) {
 
 namespace {
 
-// Appends the decimal digits of a value, with leading zeros up to the minimum count, in one piece.
-void ZiffernAnfuegen(std::string& aus, std::uint64_t wert, int mindestens) {
-  char puffer[48];
-  char* ende = puffer + sizeof puffer;
-  char* p = ende;
+constexpr std::uint64_t Zehnerpotenzen[20] = {1ULL,
+                                              10ULL,
+                                              100ULL,
+                                              1000ULL,
+                                              10000ULL,
+                                              100000ULL,
+                                              1000000ULL,
+                                              10000000ULL,
+                                              100000000ULL,
+                                              1000000000ULL,
+                                              10000000000ULL,
+                                              100000000000ULL,
+                                              1000000000000ULL,
+                                              10000000000000ULL,
+                                              100000000000000ULL,
+                                              1000000000000000ULL,
+                                              10000000000000000ULL,
+                                              100000000000000000ULL,
+                                              1000000000000000000ULL,
+                                              10000000000000000000ULL};
+
+// Writes the decimal digits of a value, with leading zeros up to the minimum count; returns the
+// count written. The digit count is found first, so the digits go straight to their places.
+std::size_t ZiffernSchreiben(char* aus, std::uint64_t wert, int mindestens) {
+  std::size_t stellen = 1;
+  while (stellen < 20 && wert >= Zehnerpotenzen[stellen]) ++stellen;
+  const std::size_t nullen = mindestens > static_cast<int>(stellen) ? static_cast<std::size_t>(mindestens) - stellen : 0;
+  BytesFuellen(aus, '0', nullen);
+  char* p = aus + nullen + stellen;
   do {
     *--p = static_cast<char>('0' + wert % 10);
     wert /= 10;
   } while (wert != 0);
-  // At most 20 digits: more leading zeros than the buffer holds are appended separately.
-  int fehlend = mindestens - static_cast<int>(ende - p);
-  while (fehlend > 0 && p > puffer) {
-    *--p = '0';
-    --fehlend;
-  }
-  if (fehlend > 0) aus.append(static_cast<std::size_t>(fehlend), '0');
-  // As pointer and count: the iterator-range form goes through the general replace.
-  aus.append(p, static_cast<std::size_t>(ende - p));
+  return nullen + stellen;
 }
 
 std::uint64_t Betrag(std::int64_t wert) {
   return wert < 0 ? 0 - static_cast<std::uint64_t>(wert) : static_cast<std::uint64_t>(wert);
 }
 
-// A whole number with an integer pattern (no fraction digits).
-void GanzAnfuegen(std::string& aus, std::int64_t g, const Zahlmuster& m) {
-  if (g == 0 && m.nurRaute) {
-    aus.append(m.rest);
-    return;
-  }
-  if (g < 0) aus += '-';
-  ZiffernAnfuegen(aus, Betrag(g), m.ganzNullen);
-  aus.append(m.rest);
+// A whole number with an integer pattern (no fraction digits), without the literal rest.
+std::size_t GanzSchreiben(char* aus, std::int64_t g, const Zahlmuster& m) {
+  if (g == 0 && m.nurRaute) return 0;
+  char* p = aus;
+  if (g < 0) *p++ = '-';
+  p += ZiffernSchreiben(p, Betrag(g), m.ganzNullen);
+  return static_cast<std::size_t>(p - aus);
+}
+
+// The literal rest of the pattern after the number.
+std::size_t RestSchreiben(char* aus, const Zahlmuster& m) {
+  BytesKopieren(aus, m.rest.data(), m.rest.size());
+  return m.rest.size();
 }
 
 }  // namespace
 
-void FormatiertAnfuegen(std::string& aus, Festkomma wert, const Zahlmuster& m) {
+std::size_t FormatiertSchreiben(char* aus, Festkomma wert, const Zahlmuster& m) {
+  char* p = aus;
   if (m.bruchStellen == 0) {
-    GanzAnfuegen(aus, Runden(wert), m);
-    return;
+    p += GanzSchreiben(p, Runden(wert), m);
+    return static_cast<std::size_t>(p - aus) + RestSchreiben(p, m);
   }
   int stellen = m.bruchStellen > 4 ? 4 : m.bruchStellen;
   std::int64_t teiler = 1;
   for (int k = stellen; k < 4; ++k) teiler *= 10;
   std::int64_t skaliert = Teilen(wert, teiler);  // value times 10^stellen
-  std::int64_t zehner = 1;
-  for (int k = 0; k < stellen; ++k) zehner *= 10;
+  std::uint64_t zehner = Zehnerpotenzen[stellen];
   std::uint64_t betrag = Betrag(skaliert);
-  if (skaliert < 0) aus += '-';
-  std::uint64_t ganz = betrag / static_cast<std::uint64_t>(zehner);
-  std::uint64_t bruch = betrag % static_cast<std::uint64_t>(zehner);
-  if (ganz != 0 || m.ganzNullen > 0) ZiffernAnfuegen(aus, ganz, m.ganzNullen);
-  aus += '.';
-  ZiffernAnfuegen(aus, bruch, stellen);
-  for (int k = stellen; k < m.bruchStellen; ++k) aus += '0';
-  aus.append(m.rest);
+  if (skaliert < 0) *p++ = '-';
+  std::uint64_t ganz = betrag / zehner;
+  std::uint64_t bruch = betrag % zehner;
+  if (ganz != 0 || m.ganzNullen > 0) p += ZiffernSchreiben(p, ganz, m.ganzNullen);
+  *p++ = '.';
+  p += ZiffernSchreiben(p, bruch, stellen);
+  // Fraction digits beyond the fourth are zeros.
+  const std::size_t nullen = static_cast<std::size_t>(m.bruchStellen - stellen);
+  BytesFuellen(p, '0', nullen);
+  p += nullen;
+  return static_cast<std::size_t>(p - aus) + RestSchreiben(p, m);
+}
+
+std::size_t GanzFormatiertSchreiben(char* aus, std::int64_t wert, const Zahlmuster& m) {
+  if (m.bruchStellen != 0) return FormatiertSchreiben(aus, Mal(wert, FestkommaEins), m);
+  const std::size_t n = GanzSchreiben(aus, wert, m);
+  return n + RestSchreiben(aus + n, m);
+}
+
+namespace {
+
+// Appends what a formatting routine writes, through a local array when the pattern is short.
+template <typename Schreiben>
+void TextAnfuegen(std::string& aus, const Zahlmuster& m, Schreiben schreiben) {
+  char puffer[64];
+  const std::size_t hoechstens = m.Hoechstlaenge();
+  if (hoechstens <= sizeof puffer) {
+    aus.append(puffer, schreiben(puffer));
+    return;
+  }
+  const std::size_t anfang = aus.size();
+  aus.resize(anfang + hoechstens);
+  aus.resize(anfang + schreiben(&aus[anfang]));
+}
+
+}  // namespace
+
+void FormatiertAnfuegen(std::string& aus, Festkomma wert, const Zahlmuster& m) {
+  TextAnfuegen(aus, m, [&](char* p) { return FormatiertSchreiben(p, wert, m); });
 }
 
 void GanzFormatiertAnfuegen(std::string& aus, std::int64_t wert, const Zahlmuster& m) {
-  if (m.bruchStellen != 0) {
-    FormatiertAnfuegen(aus, Mal(wert, FestkommaEins), m);
-    return;
-  }
-  GanzAnfuegen(aus, wert, m);
+  TextAnfuegen(aus, m, [&](char* p) { return GanzFormatiertSchreiben(p, wert, m); });
 }
 
 std::string Formatieren(Festkomma wert, std::string_view muster) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "record/laufzeitfehler.h"
+#include "record/zeilenpuffer.h"
 
 namespace korvelan {
 
@@ -70,11 +71,32 @@ struct Zahlmuster {
     rest = m.substr(i);
   }
   constexpr Zahlmuster(const char* m) : Zahlmuster(std::string_view(m)) {}  // NOLINT
+
+  // The longest text the pattern can give: sign, at least 20 integer digits, point, fraction
+  // digits and the literal rest.
+  constexpr std::size_t Hoechstlaenge() const {
+    return 2 + static_cast<std::size_t>(ganzNullen > 20 ? ganzNullen : 20) + static_cast<std::size_t>(bruchStellen) +
+           rest.size();
+  }
 };
+
+// The one formatting routine behind Formatieren, FormatierenGanz and the appending forms: writes
+// the text at aus, which has room for muster.Hoechstlaenge() bytes, and returns its length.
+std::size_t FormatiertSchreiben(char* aus, Festkomma wert, const Zahlmuster& muster);
+std::size_t GanzFormatiertSchreiben(char* aus, std::int64_t wert, const Zahlmuster& muster);
 
 // Formatieren and FormatierenGanz appending to a text instead of returning a new one.
 void FormatiertAnfuegen(std::string& aus, Festkomma wert, const Zahlmuster& muster);
 void GanzFormatiertAnfuegen(std::string& aus, std::int64_t wert, const Zahlmuster& muster);
+// The same for the output line: the digits are written straight into the line.
+inline void FormatiertAnfuegen(Zeilenpuffer& aus, Festkomma wert, const Zahlmuster& muster) {
+  char* p = aus.Platz(muster.Hoechstlaenge());
+  aus.Vorruecken(FormatiertSchreiben(p, wert, muster));
+}
+inline void GanzFormatiertAnfuegen(Zeilenpuffer& aus, std::int64_t wert, const Zahlmuster& muster) {
+  char* p = aus.Platz(muster.Hoechstlaenge());
+  aus.Vorruecken(GanzFormatiertSchreiben(p, wert, muster));
+}
 
 // Decimal text of a whole number, no grouping, "-" for negatives.
 std::string GanzAlsText(std::int64_t wert);
