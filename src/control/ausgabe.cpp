@@ -81,7 +81,7 @@ void AusgabeOeffnen(Kontext& k, Fenster& f) {
     kz.Ausgabezeile = KopfsatzBauen(k, f);
     kz.AusgabeSatzzahl = 1;
     kz.AusgabeNichtBereit = 0;
-    ZeichenNachOem(kz.Ausgabezeile, kz.Ausgabeversion);
+    ZeichenNachOem(kz.Ausgabezeile.data(), kz.Ausgabezeile.size(), kz.Ausgabeversion);
     kz.AusgabeDateiNr.ZeileSchreiben(kz.Ausgabezeile);
   } catch (const Laufzeitfehler& fehler) {
     kz.AusgabeNichtBereit = -1;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "record/laufzeitfehler.h"
+#include "record/zeilenpuffer.h"
 
 namespace korvelan {
 
@@ -110,27 +111,40 @@ bool Ausgabedatei::Erstellen(const std::string& pfad) {
   datei_ = std::fopen(pfad.c_str(), "wb");
   if (!datei_) return false;
   std::setvbuf(datei_, nullptr, _IONBF, 0);  // our own buffer below
-  puffer_.clear();
-  puffer_.reserve(Puffergroesse);
+  belegt_ = 0;
+  if (kapazitaet_ < Puffergroesse + 4096) Vergroessern(Puffergroesse + 4096);
   return true;
 }
 
-void Ausgabedatei::Leeren() {
-  if (!datei_ || puffer_.empty()) return;
-  std::size_t n = std::fwrite(puffer_.data(), 1, puffer_.size(), datei_);
-  if (n != puffer_.size()) {
-    int fehler = errno ? errno : EIO;
-    puffer_.clear();
-    throw SystemFehler(fehler);
-  }
-  puffer_.clear();
+void Ausgabedatei::Vergroessern(std::size_t n) {
+  std::unique_ptr<char[]> neu(new char[n]);
+  if (belegt_ > 0) std::memcpy(neu.get(), puffer_.get(), belegt_);
+  puffer_ = std::move(neu);
+  kapazitaet_ = n;
 }
 
-void Ausgabedatei::ZeileSchreiben(const std::string& zeile) {
+void Ausgabedatei::Leeren() {
+  if (!datei_ || belegt_ == 0) return;
+  std::size_t n = std::fwrite(puffer_.get(), 1, belegt_, datei_);
+  if (n != belegt_) {
+    int fehler = errno ? errno : EIO;
+    belegt_ = 0;
+    throw SystemFehler(fehler);
+  }
+  belegt_ = 0;
+}
+
+void Ausgabedatei::ZeileSchreiben(std::string_view zeile) {
   if (!datei_) throw Laufzeitfehler(52, "Dateiname oder -nummer falsch");
-  puffer_ += zeile;
-  puffer_ += "\r\n";
-  if (puffer_.size() >= Puffergroesse) Leeren();
+  // The buffer is written out once it holds 64 KiB, so an ordinary line always fits; only a
+  // very long one makes it grow.
+  if (kapazitaet_ - belegt_ < zeile.size() + 2) Vergroessern(belegt_ + zeile.size() + 2);
+  char* p = puffer_.get() + belegt_;
+  BytesKopieren(p, zeile.data(), zeile.size());
+  p[zeile.size()] = '\r';
+  p[zeile.size() + 1] = '\n';
+  belegt_ += zeile.size() + 2;
+  if (belegt_ >= Puffergroesse) Leeren();
 }
 
 void Ausgabedatei::Schliessen() {
@@ -156,7 +170,7 @@ void Ausgabedatei::Verwerfen() {
   }
   std::fclose(datei_);
   datei_ = nullptr;
-  puffer_.clear();
+  belegt_ = 0;
 }
 
 bool DateiVorhanden(const std::string& pfad) {

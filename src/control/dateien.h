@@ -3,7 +3,9 @@
 // lone CR; every line written ends with CR LF. A failed read or write raises a Laufzeitfehler.
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvelan {
@@ -50,7 +52,7 @@ class Ausgabedatei {
   // Creates (or replaces) a file for writing; false (with errno set) on failure.
   bool Erstellen(const std::string& pfad);
   // Writes the text and CR LF.
-  void ZeileSchreiben(const std::string& zeile);
+  void ZeileSchreiben(std::string_view zeile);
   // Flushes and closes; a failure raises a Laufzeitfehler (the file is closed all the same).
   void Schliessen();
   // Closes without reporting failures (used on the way out of an error).
@@ -59,9 +61,13 @@ class Ausgabedatei {
 
  private:
   void Leeren();
+  void Vergroessern(std::size_t n);
 
   std::FILE* datei_ = nullptr;
-  std::string puffer_;
+  // Lines collect here and are written when 64 KiB are reached; the block is larger than that
+  // by room for an ordinary line, so that a line is copied in without a test for growth.
+  std::unique_ptr<char[]> puffer_;
+  std::size_t belegt_ = 0, kapazitaet_ = 0;
 };
 
 bool DateiVorhanden(const std::string& pfad);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "control/dateien.h"
+#include "record/zeilenpuffer.h"
 
 namespace korvelan {
 
@@ -29,7 +30,7 @@ struct Konvertierzustand {
 
   Eingabedatei EingabeDateiNr;
   Ausgabedatei AusgabeDateiNr;
-  std::string Ausgabezeile;
+  Zeilenpuffer Ausgabezeile;
   std::int16_t AusgabeNichtBereit = 0;
   std::int64_t AusgabeSatzzahl = 0;
   std::int64_t Fehlerzahl = 0;

@@ -62,11 +62,10 @@ const Tabelle OemTabelle5 = OemTabelleBauen(true, false);
 
 // Every table leaves the printable ASCII characters 0x20-0x7F as they are; nearly all bytes of a
 // line are such. Eight bytes are tested at once and passed over when all of them are.
-void Anwenden(std::string& text, const Tabelle& t) {
+void Anwenden(char* p, std::size_t n, const Tabelle& t) {
   constexpr std::uint64_t Einsen = 0x0101010101010101ULL;
   constexpr std::uint64_t Hoch = 0x8080808080808080ULL;
-  char* p = text.data();
-  char* const e = p + text.size();
+  char* const e = p + n;
   while (e - p >= 8) {
     std::uint64_t w;
     std::memcpy(&w, p, 8);
@@ -82,10 +81,14 @@ void Anwenden(std::string& text, const Tabelle& t) {
 
 }  // namespace
 
-void ZeichenNachAnsi(std::string& text) { Anwenden(text, AnsiTabelle); }
+void ZeichenNachAnsi(std::string& text) { Anwenden(text.data(), text.size(), AnsiTabelle); }
+
+void ZeichenNachOem(char* text, std::size_t n, std::int16_t ausgabeversion) {
+  Anwenden(text, n, ausgabeversion == 5 ? OemTabelle5 : ausgabeversion == 3 ? OemTabelle3 : OemTabelle4);
+}
 
 void ZeichenNachOem(std::string& text, std::int16_t ausgabeversion) {
-  Anwenden(text, ausgabeversion == 5 ? OemTabelle5 : ausgabeversion == 3 ? OemTabelle3 : OemTabelle4);
+  ZeichenNachOem(text.data(), text.size(), ausgabeversion);
 }
 
 }  // namespace korvelan

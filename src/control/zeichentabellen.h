@@ -1,6 +1,7 @@
 #pragma once
 // The two fixed character tables between the 8-bit code page of DATANORM files and the
 // Windows-1252 text the program holds.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -10,5 +11,7 @@ namespace korvelan {
 void ZeichenNachAnsi(std::string& text);
 // Windows-1252 to file code, in place, by output version (3, 4 or 5). Idempotent.
 void ZeichenNachOem(std::string& text, std::int16_t ausgabeversion);
+// The same for n bytes at text.
+void ZeichenNachOem(char* text, std::size_t n, std::int16_t ausgabeversion);
 
 }  // namespace korvelan

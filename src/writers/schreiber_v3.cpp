@@ -22,18 +22,18 @@ constexpr std::size_t Zeilenlaenge = 128;
 
 // A text field of width n: the value padded with blanks or cut to n (leading blanks stay);
 // a value "@" (present but empty) fills the whole width with filler.
-void Feld(std::string& z, const std::string& wert, std::size_t n) {
+void Feld(Zeilenpuffer& z, const std::string& wert, std::size_t n) {
   if (wert == KeineAngabe) {
     z.append(n, Fueller);
     return;
   }
   const std::size_t l = wert.size() < n ? wert.size() : n;
-  z.append(wert, 0, l);
+  z.append(std::string_view(wert.data(), l));
   z.append(n - l, ' ');
 }
 
 // A one-character field taken from the first character of a text, a blank when it is empty.
-void Zeichenfeld(std::string& z, const std::string& wert) {
+void Zeichenfeld(Zeilenpuffer& z, const std::string& wert) {
   if (wert == KeineAngabe) {
     z += Fueller;
   } else {
@@ -45,22 +45,26 @@ void Zeichenfeld(std::string& z, const std::string& wert) {
 // more positions (or a sign) would push every later field out of place and make the line longer
 // than 128, so the reader would misread this and all following records; such a value is
 // written as filler over the field's width instead, which reads back as "no value".
-void Zahlfeld(std::string& z, const std::string& formatiert, std::size_t breite) {
-  if (formatiert.size() == breite) {
-    z += formatiert;
-  } else {
+// The number is formatted straight into the line and replaced by filler when its width is wrong.
+void Zahlfeld(Zeilenpuffer& z, std::size_t anfang, std::size_t breite) {
+  if (z.size() - anfang != breite) {
+    z.resize(anfang);
     z.append(breite, Fueller);
   }
 }
-void Zahl(std::string& z, Festkomma wert, std::string_view muster) {
-  Zahlfeld(z, Formatieren(wert, muster), muster.size());
+void Zahl(Zeilenpuffer& z, Festkomma wert, std::string_view muster) {
+  const std::size_t anfang = z.size();
+  FormatiertAnfuegen(z, wert, muster);
+  Zahlfeld(z, anfang, muster.size());
 }
-void Ganzzahl(std::string& z, std::int64_t wert, std::string_view muster) {
-  Zahlfeld(z, FormatierenGanz(wert, muster), muster.size());
+void Ganzzahl(Zeilenpuffer& z, std::int64_t wert, std::string_view muster) {
+  const std::size_t anfang = z.size();
+  GanzFormatiertAnfuegen(z, wert, muster);
+  Zahlfeld(z, anfang, muster.size());
 }
 
 // Brings a line to 128 characters: appends the fill character, cuts what is beyond.
-void Abschliessen(std::string& z, char fuellung) {
+void Abschliessen(Zeilenpuffer& z, char fuellung) {
   if (z.size() < Zeilenlaenge) {
     z.append(Zeilenlaenge - z.size(), fuellung);
   } else {
@@ -69,7 +73,7 @@ void Abschliessen(std::string& z, char fuellung) {
 }
 
 // Starts a new line in Ausgabezeile, keeping its buffer.
-std::string& NeueZeile(Kontext& k) {
+Zeilenpuffer& NeueZeile(Kontext& k) {
   k.kz.Ausgabezeile.clear();
   return k.kz.Ausgabezeile;
 }
@@ -80,7 +84,7 @@ void Ausgeben(Kontext& k) { ZeileAusgeben(k, false); }
 // K line (customer number); empties Kundennummer afterwards.
 void KZeile(Kontext& k) {
   auto& ns = k.ns;
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += "K ";
   Feld(z, ns.Kundennummer, 10);
   Zeichenfeld(z, ns.Preispflege);
@@ -91,7 +95,7 @@ void KZeile(Kontext& k) {
 
 void SZeile(Kontext& k) {
   auto& ns = k.ns;
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += "S ";
   Feld(z, ns.Hauptwarengruppe, 3);
   if (!ns.WgNummer.empty()) {
@@ -112,7 +116,7 @@ void RZeile(Kontext& k) {
     // A multiplier of zero would make every price of the group zero; 1 (no change) is used.
     if (rabatt == 0) rabatt = FestkommaEins;
   }
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += "R ";
   Feld(z, ns.RgNummer, 4);
   Ganzzahl(z, ns.RabattKz, "0");
@@ -138,7 +142,7 @@ char Preiseinheitcode(const std::string& pe) {
 
 void AZeile(Kontext& k) {
   auto& ns = k.ns;
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += 'A';
   Feld(z, ns.Verarbeitungskz, 1);
   Feld(z, ns.ArtikelNr, 15);
@@ -193,7 +197,7 @@ void BZeile(Kontext& k) {
       !HatWert(ns.Katalogseite) && marke == 0) {
     return;
   }
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += 'B';
   Feld(z, ns.Verarbeitungskz, 1);
   Feld(z, ns.ArtikelNr, 15);
@@ -220,7 +224,7 @@ void DZeilen(Kontext& k) {
   for (const auto& d : ns.Dimensionstabelle) {
     if (d.DimUnterkz.empty()) break;
     ++n;
-    std::string& z = k.kz.Ausgabezeile;
+    Zeilenpuffer& z = k.kz.Ausgabezeile;
     if (!gehalten) {
       z.clear();
       z += 'D';
@@ -253,7 +257,7 @@ void Langtextzeilen(Kontext& k) {
   for (const auto& t : ns.Langtexttabelle) {
     if (t.LangtextMarke.empty()) break;
     ++n;
-    std::string& z = k.kz.Ausgabezeile;
+    Zeilenpuffer& z = k.kz.Ausgabezeile;
     if (!gehalten) {
       z.clear();
       z += buchstabe;
@@ -277,7 +281,7 @@ void Langtextzeilen(Kontext& k) {
 }
 
 // Discount or surcharge value of a P line group by its kind.
-void Zuschlagswert(std::string& z, std::int16_t art, Festkomma wert) {
+void Zuschlagswert(Zeilenpuffer& z, std::int16_t art, Festkomma wert) {
   switch (art) {
     case 1:
     case 3:
@@ -293,7 +297,7 @@ void Zuschlagswert(std::string& z, std::int16_t art, Festkomma wert) {
   }
 }
 
-void Preisteil(std::string& z, Preiszeile& p) {
+void Preisteil(Zeilenpuffer& z, Preiszeile& p) {
   Feld(z, p.PArtikelNr, 15);
   Ganzzahl(z, p.PPreiskz, "0");
   Zahl(z, Mal(p.PPreis, 100), "00000000");
@@ -337,7 +341,7 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
     }
     if (!IstLeer(ns.ArtikelNr)) {
       if (ns.Verarbeitungskz == "L") {
-        std::string& z = NeueZeile(k);
+        Zeilenpuffer& z = NeueZeile(k);
         z += "AL";
         Feld(z, ns.ArtikelNr, 15);
         z.append(111, Fueller);
@@ -345,7 +349,7 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
         return;
       }
       if (ns.Verarbeitungskz == "X") {
-        std::string& z = NeueZeile(k);
+        Zeilenpuffer& z = NeueZeile(k);
         z += "AX";
         Feld(z, ns.ArtikelNr, 15);
         z.append(2, Fueller);
@@ -374,7 +378,7 @@ std::int16_t Setschreiber(Kontext& k, Fenster&) {
     int positionen = 0;
     for (const auto& s : ns.SetTabelle) {
       if (s.SetNr.empty()) break;
-      std::string& z = k.kz.Ausgabezeile;
+      Zeilenpuffer& z = k.kz.Ausgabezeile;
       if (positionen == 0) {
         z.clear();
         z += 'J';
@@ -417,7 +421,7 @@ std::int16_t Preisschreiber(Kontext& k, Fenster&) {
     if (!irgendeine) return;
     // Version 3 knows the price flags 1 to 3 only.
     if (benutzt[0] && ns.Preistabelle[0].PPreiskz > 3) ns.Preistabelle[0].PPreiskz = 1;
-    std::string& z = NeueZeile(k);
+    Zeilenpuffer& z = NeueZeile(k);
     z += 'P';
     Feld(z, ns.Verarbeitungskz, 1);
     for (int i = 0; i < Preiszeilen; ++i) {

@@ -22,32 +22,32 @@ std::string_view OhneEndblanks(std::string_view t) {
 }
 
 // Field as stored.
-void Feld(std::string& z, const std::string& text) {
+void Feld(Zeilenpuffer& z, const std::string& text) {
   FeldtextAnfuegen(z, OhneKeineAngabe(text));
   z += ';';
 }
 
 // Field right-trimmed.
-void FeldRechts(std::string& z, const std::string& text) {
+void FeldRechts(Zeilenpuffer& z, const std::string& text) {
   FeldtextAnfuegen(z, OhneEndblanks(OhneKeineAngabe(text)));
   z += ';';
 }
 
 // Field cut to n characters: at most n, no trailing blanks.
-void FeldGekuerzt(std::string& z, const std::string& text, std::size_t n) {
+void FeldGekuerzt(Zeilenpuffer& z, const std::string& text, std::size_t n) {
   FeldtextAnfuegen(z, OhneEndblanks(std::string_view(OhneKeineAngabe(text)).substr(0, n)));
   z += ';';
 }
 
 // Fixed-point value with a number pattern.
-void Zahl(std::string& z, Festkomma wert, std::string_view muster) {
-  z += Formatieren(wert, muster);
+void Zahl(Zeilenpuffer& z, Festkomma wert, const Zahlmuster& muster) {
+  FormatiertAnfuegen(z, wert, muster);
   z += ';';
 }
 
 // Whole number with a number pattern.
-void Ganz(std::string& z, std::int64_t wert, std::string_view muster) {
-  z += FormatierenGanz(wert, muster);
+void Ganz(Zeilenpuffer& z, std::int64_t wert, const Zahlmuster& muster) {
+  GanzFormatiertAnfuegen(z, wert, muster);
   z += ';';
 }
 
@@ -67,7 +67,7 @@ void Termin1Schreiben(Kontext& k) {
   const std::string& termin = k.ns.Termin1;
   if (IstLeer(OhneKeineAngabe(termin))) return;
   if (k.kz.Termin1Geschrieben && k.kz.Termin1GeschriebenWert == termin) return;
-  std::string& z = k.kz.Ausgabezeile;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   z = "C;;TERMIN-1;";
   z += DatumFuerTermin(termin);
   z += ';';
@@ -78,7 +78,7 @@ void Termin1Schreiben(Kontext& k) {
 
 // K line (customer number); the record is written once.
 void KZeileSchreiben(Kontext& k) {
-  std::string& z = k.kz.Ausgabezeile;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   z = "K;;";
   Feld(z, k.ns.Kundennummer);
   Feld(z, k.ns.Preispflege);
@@ -89,7 +89,7 @@ void KZeileSchreiben(Kontext& k) {
 
 void SZeileSchreiben(Kontext& k) {
   const Neutralsatz& ns = k.ns;
-  std::string& z = k.kz.Ausgabezeile;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   z = "S;;";
   Feld(z, ns.Hauptwarengruppe);
   if (OhneKeineAngabe(ns.WgNummer).empty()) {
@@ -106,7 +106,7 @@ void SZeileSchreiben(Kontext& k) {
 
 void RZeileSchreiben(Kontext& k) {
   const Neutralsatz& ns = k.ns;
-  std::string& z = k.kz.Ausgabezeile;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   z = "R;;";
   Feld(z, ns.RgNummer);
   Ganz(z, ns.RabattKz, "0");
@@ -124,7 +124,7 @@ void RZeileSchreiben(Kontext& k) {
 }
 
 // "A;" flag ";" article number ";": the start of every article line.
-void Artikelkopf(std::string& z, char satzart, const Neutralsatz& ns) {
+void Artikelkopf(Zeilenpuffer& z, char satzart, const Neutralsatz& ns) {
   z.clear();
   z += satzart;
   z += ';';
@@ -134,7 +134,7 @@ void Artikelkopf(std::string& z, char satzart, const Neutralsatz& ns) {
 
 void AZeileSchreiben(Kontext& k) {
   const Neutralsatz& ns = k.ns;
-  std::string& z = k.kz.Ausgabezeile;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   Artikelkopf(z, 'A', ns);
 
   // Text flag and short texts. Without a text flag the flag field stays empty, but the short
@@ -173,7 +173,7 @@ void AZeileSchreiben(Kontext& k) {
 
   if (ns.Preis != KeineAngabe) {
     if (hatPreis) {
-      z += Formatieren(Val(ns.Preis), "#######0");
+      FormatiertAnfuegen(z, Val(ns.Preis), "#######0");
     } else if (ns.Verarbeitungskz == "N") {
       z += '0';
     }
@@ -193,7 +193,7 @@ void BZeileSchreiben(Kontext& k) {
       ns.Anbindungsnummer.empty() && ns.Warengruppe.empty() && ns.ReferenzKuerzel.empty() &&
       ns.ReferenzNr.empty() && ns.Kostenart.empty())
     return;
-  std::string& z = k.kz.Ausgabezeile;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   Artikelkopf(z, 'B', ns);
   Feld(z, ns.Matchcode);
   Feld(z, ns.AlternativArtikelNr);
@@ -217,7 +217,7 @@ void BZeileSchreiben(Kontext& k) {
 // D lines, two dimension rows per line.
 void DZeilenSchreiben(Kontext& k) {
   const Neutralsatz& ns = k.ns;
-  std::string& z = k.kz.Ausgabezeile;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   bool gehalten = false;
   for (int i = 0; i < Tabellenzeilen; ++i) {
     const Dimensionszeile& d = ns.Dimensionstabelle[i];
@@ -256,7 +256,7 @@ void ZuAbCodeSetzen(std::int16_t& code, const std::string& vorzeichen, std::int1
 // examined, whether or not it produced a line.
 void ZZeilenSchreiben(Kontext& k) {
   const Neutralsatz& ns = k.ns;
-  std::string& z = k.kz.Ausgabezeile;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   std::int16_t zuAbCode = 0;
   for (int i = 0; i < Tabellenzeilen; ++i) {
     const Staffelzeile& s = ns.Staffeltabelle[i];
@@ -323,7 +323,7 @@ void WerkstoffZeileSchreiben(Kontext& k) {
   if (IstLeer(OhneKeineAngabe(ns.WerkstoffText)) && ns.WerkstoffWert1 == 0 && ns.WerkstoffWert2 == 0 &&
       ns.WerkstoffWert3 == 0 && ns.WerkstoffWert4 == 0 && ns.WerkstoffKz == 0 && ns.WerkstoffWert5 == 0)
     return;
-  std::string& z = k.kz.Ausgabezeile;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   z = "C;";
   Feld(z, ns.Verarbeitungskz);
   z += "WERKSTOFF-1;";
@@ -341,7 +341,7 @@ void WerkstoffZeileSchreiben(Kontext& k) {
 void ArbeitZeileSchreiben(Kontext& k) {
   const Neutralsatz& ns = k.ns;
   if (ns.ArbeitWert == 0) return;
-  std::string& z = k.kz.Ausgabezeile;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   z = "C;";
   Feld(z, ns.Verarbeitungskz);
   z += "ARBEIT-1;";
@@ -356,7 +356,7 @@ void ArbeitZeileSchreiben(Kontext& k) {
 void LangtextZeilenSchreiben(Kontext& k) {
   const Neutralsatz& ns = k.ns;
   if (IstLeer(ns.LangtextNr) || ns.LangtextArt == 0) return;
-  std::string& z = k.kz.Ausgabezeile;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   const char satzart = ns.LangtextArt == 1 ? 'T' : 'E';
   bool gehalten = false;
   for (int i = 0; i < Tabellenzeilen; ++i) {
@@ -384,7 +384,7 @@ void LangtextZeilenSchreiben(Kontext& k) {
 
 // Value of a discount or surcharge of a P line by its kind. A kind the readers never produce
 // gets an empty value field, so that the fields after it keep their places.
-void ZuAbWert(std::string& z, std::int16_t art, Festkomma wert) {
+void ZuAbWert(Zeilenpuffer& z, std::int16_t art, Festkomma wert) {
   switch (art) {
     case 1:
     case 3:
@@ -403,7 +403,7 @@ void ZuAbWert(std::string& z, std::int16_t art, Festkomma wert) {
 std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
   return SchreiberAusfuehren(k, [&] {
     Neutralsatz& ns = k.ns;
-    std::string& z = k.kz.Ausgabezeile;
+    Zeilenpuffer& z = k.kz.Ausgabezeile;
     z.clear();
     Termin1Schreiben(k);
     if (!ns.Kundennummer.empty()) {
@@ -447,7 +447,7 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
 std::int16_t Setschreiber(Kontext& k, Fenster&) {
   return SchreiberAusfuehren(k, [&] {
     const Neutralsatz& ns = k.ns;
-    std::string& z = k.kz.Ausgabezeile;
+    Zeilenpuffer& z = k.kz.Ausgabezeile;
     z.clear();
     if (!ns.Kundennummer.empty()) {
       KZeileSchreiben(k);
@@ -482,7 +482,7 @@ std::int16_t Setschreiber(Kontext& k, Fenster&) {
 std::int16_t Preisschreiber(Kontext& k, Fenster&) {
   return SchreiberAusfuehren(k, [&] {
     Neutralsatz& ns = k.ns;
-    std::string& z = k.kz.Ausgabezeile;
+    Zeilenpuffer& z = k.kz.Ausgabezeile;
     z.clear();
     Termin1Schreiben(k);
     if (!ns.Kundennummer.empty()) {

@@ -27,35 +27,35 @@ std::string_view OhneBlanks(std::string_view s) {
   return OhneRechteBlanks(s.substr(a));
 }
 
-void Feld(std::string& z, std::string_view text) {
+void Feld(Zeilenpuffer& z, std::string_view text) {
   FeldtextAnfuegen(z, text);
   z += ';';
 }
 
 // As stored.
-void TextFeld(std::string& z, const std::string& feld) { Feld(z, OhneKeineAngabe(feld)); }
+void TextFeld(Zeilenpuffer& z, const std::string& feld) { Feld(z, OhneKeineAngabe(feld)); }
 // Right-trimmed.
-void RechtsFeld(std::string& z, const std::string& feld) { Feld(z, OhneRechteBlanks(OhneKeineAngabe(feld))); }
+void RechtsFeld(Zeilenpuffer& z, const std::string& feld) { Feld(z, OhneRechteBlanks(OhneKeineAngabe(feld))); }
 // Trimmed on both sides.
-void GetrimmtFeld(std::string& z, const std::string& feld) { Feld(z, OhneBlanks(OhneKeineAngabe(feld))); }
+void GetrimmtFeld(Zeilenpuffer& z, const std::string& feld) { Feld(z, OhneBlanks(OhneKeineAngabe(feld))); }
 // Cut to n: at most n characters, no trailing blanks.
-void GekuerztFeld(std::string& z, const std::string& feld, std::size_t n) {
+void GekuerztFeld(Zeilenpuffer& z, const std::string& feld, std::size_t n) {
   Feld(z, OhneRechteBlanks(std::string_view(OhneKeineAngabe(feld)).substr(0, n)));
 }
 // A fixed-point value scaled by an integer factor and formatted with a number pattern.
 // Numbers are formatted straight into the line; a formatted number holds no ";".
-void ZahlFeld(std::string& z, Festkomma wert, std::int64_t faktor, const Zahlmuster& muster) {
+void ZahlFeld(Zeilenpuffer& z, Festkomma wert, std::int64_t faktor, const Zahlmuster& muster) {
   FormatiertAnfuegen(z, Mal(wert, faktor), muster);
   z += ';';
 }
-void GanzFeld(std::string& z, std::int64_t wert, const Zahlmuster& muster) {
+void GanzFeld(Zeilenpuffer& z, std::int64_t wert, const Zahlmuster& muster) {
   GanzFormatiertAnfuegen(z, wert, muster);
   z += ';';
 }
 
 // Starts a new line in Ausgabezeile.
-std::string& NeueZeile(Kontext& k) {
-  std::string& z = k.kz.Ausgabezeile;
+Zeilenpuffer& NeueZeile(Kontext& k) {
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
   z.clear();
   if (z.capacity() < 512) z.reserve(512);
   return z;
@@ -72,7 +72,7 @@ void GekuerztAusgeben(Kontext& k) {
 
 void KZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += "K;";
   TextFeld(z, ns.Kundennummer);
   TextFeld(z, ns.KName1);
@@ -89,7 +89,7 @@ void KZeile(Kontext& k) {
 
 void SZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += "S;";
   TextFeld(z, ns.Hauptwarengruppe);
   TextFeld(z, ns.WgNummer);
@@ -99,7 +99,7 @@ void SZeile(Kontext& k) {
 
 void RZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += "R;";
   TextFeld(z, ns.RgNummer);
   GanzFeld(z, ns.RabattKz, "0");
@@ -142,7 +142,7 @@ bool IstBedeutsam(std::string_view geschrieben, const Wichtigkeit& w) {
 // line carries none), which the Z lines of the same article fall back on.
 std::int64_t AZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += "A;";
   TextFeld(z, ns.Verarbeitungskz);
   RechtsFeld(z, ns.ArtikelNr);
@@ -233,7 +233,7 @@ std::int64_t AZeile(Kontext& k) {
 // Lines of the article group after the A line.
 
 // Start of a D, Z line: letter, processing flag, article number.
-void Artikelkopf(std::string& z, const Neutralsatz& ns, std::string_view buchstabe) {
+void Artikelkopf(Zeilenpuffer& z, const Neutralsatz& ns, std::string_view buchstabe) {
   z.append(buchstabe);
   z += ';';
   TextFeld(z, ns.Verarbeitungskz);
@@ -245,7 +245,7 @@ void DZeilen(Kontext& k) {
   for (int n = 1; n <= Tabellenzeilen; ++n) {
     const Dimensionszeile& d = ns.Dimensionstabelle[n - 1];
     if (d.DimUnterkz.empty()) break;
-    std::string& z = NeueZeile(k);
+    Zeilenpuffer& z = NeueZeile(k);
     Artikelkopf(z, ns, "D");
     GanzFeld(z, n, "00");
     const std::string& unterkz = OhneKeineAngabe(d.DimUnterkz);
@@ -260,7 +260,7 @@ void DZeilen(Kontext& k) {
 void GZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
   if (ns.Verarbeitungskz != "N" || ns.AnbindungKz != -1 || IstLeer(OhneKeineAngabe(ns.Anbindungsnummer))) return;
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += "G;N;";
   TextFeld(z, ns.Anbindungsnummer);
   z += "01;1A;";
@@ -279,7 +279,7 @@ void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit) {
   int nummer = 1;
   for (const Staffelzeile& s : ns.Staffeltabelle) {
     if (s.StaffelArt == 0) break;
-    std::string& z = NeueZeile(k);
+    Zeilenpuffer& z = NeueZeile(k);
     switch (s.StaffelArt) {
       case 1:  // price scale
         Artikelkopf(z, ns, "Z");
@@ -338,7 +338,7 @@ void CWerkstoffZeile(Kontext& k) {
   if (OhneRechteBlanks(ns.WerkstoffText).empty() && ns.WerkstoffWert1 == 0 && ns.WerkstoffWert2 == 0 &&
       ns.WerkstoffWert3 == 0 && ns.WerkstoffWert4 == 0 && ns.WerkstoffKz == 0 && ns.WerkstoffWert5 == 0)
     return;
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += "C;";
   TextFeld(z, ns.Verarbeitungskz);
   z += "WST1;";
@@ -357,7 +357,7 @@ void CWerkstoffZeile(Kontext& k) {
 void CArbeitZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
   if (ns.ArbeitWert == 0) return;
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += "C;";
   TextFeld(z, ns.Verarbeitungskz);
   z += "ARBA;";
@@ -383,7 +383,7 @@ void BehalteneCZeilen(Kontext& k) {
 
 void BZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
-  std::string& z = NeueZeile(k);
+  Zeilenpuffer& z = NeueZeile(k);
   z += "B;";
   RechtsFeld(z, ns.NummerAltKz);
   RechtsFeld(z, ns.ArtikelNr);
@@ -398,7 +398,7 @@ void TZeilen(Kontext& k) {
   for (int n = 1; n <= Tabellenzeilen; ++n) {
     const Langtextzeile& t = ns.Langtexttabelle[n - 1];
     if (t.LangtextMarke.empty()) break;
-    std::string& z = NeueZeile(k);
+    Zeilenpuffer& z = NeueZeile(k);
     z += "T;";
     TextFeld(z, ns.Verarbeitungskz);
     GekuerztFeld(z, ns.LangtextNr, 15);
@@ -417,7 +417,7 @@ void JZeilen(Kontext& k) {
   for (int n = 1; n <= Tabellenzeilen; ++n) {
     const Setzeile& s = ns.SetTabelle[n - 1];
     if (s.SetNr.empty()) break;
-    std::string& z = NeueZeile(k);
+    Zeilenpuffer& z = NeueZeile(k);
     z += "J;";
     TextFeld(z, ns.Verarbeitungskz);
     GekuerztFeld(z, s.SetNr, 15);
@@ -448,7 +448,7 @@ void PZeilen(Kontext& k) {
     // A blank row is skipped; the rows after it are still written.
     if (IstLeer(p.PArtikelNr)) continue;
     if (p.PPreiseinheit == 0) p.PPreiseinheit = 1;
-    std::string& z = NeueZeile(k);
+    Zeilenpuffer& z = NeueZeile(k);
     z += "P;";
     GekuerztFeld(z, p.PArtikelNr, 15);
     GanzFeld(z, p.PPreiskz, "#");

@@ -5,21 +5,21 @@
 namespace korvelan {
 
 void ZeileAusgeben(Kontext& k, bool gezaehlt) {
-  ZeichenNachOem(k.kz.Ausgabezeile, k.kz.Ausgabeversion);
+  ZeichenNachOem(k.kz.Ausgabezeile.data(), k.kz.Ausgabezeile.size(), k.kz.Ausgabeversion);
   k.kz.AusgabeDateiNr.ZeileSchreiben(k.kz.Ausgabezeile);
   if (gezaehlt) ++k.kz.AusgabeSatzzahl;
 }
 
-void ZeileUnveraendertAusgeben(Kontext& k, const std::string& zeile) { k.kz.AusgabeDateiNr.ZeileSchreiben(zeile); }
+void ZeileUnveraendertAusgeben(Kontext& k, std::string_view zeile) { k.kz.AusgabeDateiNr.ZeileSchreiben(zeile); }
 
-void LeerfelderKuerzen(std::string& zeile) {
+std::size_t OhneLeerfelderLaenge(std::string_view zeile) {
   // Only a line closed by ";" can end in empty fields; cutting any other line would drop its
   // last field.
-  if (zeile.size() < 2 || zeile.back() != ';') return;
+  if (zeile.size() < 2 || zeile.back() != ';') return zeile.size();
   std::size_t i = zeile.size() - 1;  // index of the closing ";"
   while (i > 0 && zeile[i - 1] == ';') --i;
   // i is the index of the ";" that follows the last character that is not ";" (or 0).
-  zeile.resize(i + 1);
+  return i + 1;
 }
 
 }  // namespace korvelan

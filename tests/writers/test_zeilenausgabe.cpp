@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "writers/zeilenausgabe.h"
+
+using namespace korvelan;
+
+namespace {
+
+TEST(Zeilenausgabe, SemikolonImFeldWirdKomma) {
+  // Every position inside and around the eight-byte words.
+  for (std::size_t n = 1; n <= 20; ++n) {
+    for (std::size_t pos = 0; pos < n; ++pos) {
+      std::string text(n, 'x');
+      text[pos] = ';';
+      Zeilenpuffer z;
+      z += "A;";
+      FeldtextAnfuegen(z, text);
+      std::string soll = "A;" + std::string(n, 'x');
+      soll[2 + pos] = ',';
+      ASSERT_EQ(std::string_view(z), soll) << n << " " << pos;
+    }
+  }
+  // The ";" already in the line stay.
+  Zeilenpuffer z;
+  z += ";;;;;;;;;";
+  FeldtextAnfuegen(z, ";;;;;;;;;");
+  EXPECT_EQ(std::string_view(z), ";;;;;;;;;,,,,,,,,,");
+}
+
+TEST(Zeilenausgabe, LeerfelderKuerzenImPuffer) {
+  Zeilenpuffer z;
+  z = "S;12;;;";
+  LeerfelderKuerzen(z);
+  EXPECT_EQ(std::string_view(z), "S;12;");
+  z = ";;;";
+  LeerfelderKuerzen(z);
+  EXPECT_EQ(std::string_view(z), ";");
+  z = "X;;Y";
+  LeerfelderKuerzen(z);
+  EXPECT_EQ(std::string_view(z), "X;;Y");
+}
+
+}  // namespace
