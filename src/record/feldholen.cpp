@@ -26,15 +26,12 @@ std::string_view FeldAbschnitt(std::string_view zeile, int& cursor, int breite, 
   return std::string_view(d + start, n);
 }
 
-// The same walk over a line followed by its (described) fill. Returns the part of the field that
-// lies in the line; laenge is the length of the whole field after the cut to the width. The part
-// in the fill never holds ";" (the walk stops there), so it is blanks only.
-inline std::string_view FeldAbschnitt(const GefuellteZeile& g, int& cursor, int breite, std::int16_t& feldStatus,
-                               std::size_t& laenge) {
-  const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
-  const char* d = g.zeile.data();
-  std::size_t stop = start;
-  while (stop < g.imText && d[stop] != ';') ++stop;
+// The walk over a line followed by its (described) fill, from where the search in the line
+// ended. Returns the part of the field that lies in the line; laenge is the length of the whole
+// field after the cut to the width. The part in the fill never holds ";" (the walk stops there),
+// so it is blanks only.
+std::string_view FeldAbschnitt(const GefuellteZeile& g, std::size_t start, std::size_t stop, int& cursor, int breite,
+                               std::int16_t& feldStatus, std::size_t& laenge) {
   if (stop >= g.imText && stop < g.grenze) {
     // The walk goes on in the fill: a run of ";" stops it at once, a run of blanks is passed.
     const std::size_t ende1 = g.zeile.size() + g.fuellung.anzahl1;
@@ -47,7 +44,7 @@ inline std::string_view FeldAbschnitt(const GefuellteZeile& g, int& cursor, int 
   if (breite >= 0 && n > static_cast<std::size_t>(breite)) n = static_cast<std::size_t>(breite);
   laenge = n;
   if (n == 0 || start >= g.zeile.size()) return {};
-  return std::string_view(d + start, std::min(n, g.zeile.size() - start));
+  return std::string_view(g.zeile.data() + start, std::min(n, g.zeile.size() - start));
 }
 
 }  // namespace
@@ -58,9 +55,10 @@ GefuellteZeile::GefuellteZeile(std::string_view z, Fuellart f) : zeile(z), fuell
   imText = std::min(grenze, z.size());
 }
 
-std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
+std::string_view FeldHolenAnsichtBisFuellung(const GefuellteZeile& zeile, std::size_t start, std::size_t stop,
+                                             int& cursor, int breite, std::int16_t& feldStatus) {
   std::size_t laenge = 0;
-  std::string_view feld = FeldAbschnitt(zeile, cursor, breite, feldStatus, laenge);
+  std::string_view feld = FeldAbschnitt(zeile, start, stop, cursor, breite, feldStatus, laenge);
   if (laenge == 0) return {};
   std::size_t e = feld.size();
   while (e > 0 && feld[e - 1] == ' ') --e;
@@ -68,9 +66,10 @@ std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& cursor, int 
   return std::string_view(feld.data(), e);
 }
 
-Festkomma FeldHolenZahl(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
+Festkomma FeldHolenZahlBisFuellung(const GefuellteZeile& zeile, std::size_t start, std::size_t stop, int& cursor,
+                                   int breite, std::int16_t& feldStatus) {
   std::size_t laenge = 0;
-  std::string_view feld = FeldAbschnitt(zeile, cursor, breite, feldStatus, laenge);
+  std::string_view feld = FeldAbschnitt(zeile, start, stop, cursor, breite, feldStatus, laenge);
   // Blanks after the line's part change neither the test nor the value: Val stops at a blank
   // that follows the number.
   if (feld.find_first_not_of(' ') == std::string_view::npos) {

@@ -3,6 +3,7 @@
 // The character at the last position of a line is never taken: the walk stops when the cursor
 // reaches the length of the line. Readers therefore fill their lines before taking fields.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -56,7 +57,94 @@ inline void FeldZuweisen(std::string& ziel, std::string_view feld) {
   ziel.append(feld.data(), feld.size());
 }
 
-std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus);
-Festkomma FeldHolenZahl(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus);
+// Assigns a whole number with at least `stellen` digits (leading zeros) and "-" before a
+// negative one: what the number patterns "0", "00", "0000000000" make of Runden(value), written
+// without a new text in between.
+inline void GanzZuweisen(std::string& ziel, std::int64_t wert, int stellen) {
+  char puffer[48];
+  char* const ende = puffer + sizeof puffer;
+  char* p = ende;
+  std::uint64_t betrag = wert < 0 ? 0 - static_cast<std::uint64_t>(wert) : static_cast<std::uint64_t>(wert);
+  do {
+    *--p = static_cast<char>('0' + betrag % 10);
+    betrag /= 10;
+  } while (betrag != 0);
+  while (ende - p < stellen && p > puffer + 1) *--p = '0';
+  if (ende - p < stellen) {  // more digits than the buffer holds: not used by the readers
+    ziel = FormatierenGanz(wert, std::string(static_cast<std::size_t>(stellen), '0'));
+    return;
+  }
+  if (wert < 0) *--p = '-';
+  FeldZuweisen(ziel, std::string_view(p, static_cast<std::size_t>(ende - p)));
+}
+
+// Position of the first ";" in d[von, bis), or bis when there is none. Fields are walked once
+// per line and field, so this is the readers' innermost loop: eight characters are tested at
+// a time (a byte equal to ";" turns to zero, and the lowest zero byte of a word is found exactly).
+inline std::size_t SemikolonSuchen(const char* d, std::size_t von, std::size_t bis) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ && defined(__GNUC__)
+  constexpr std::uint64_t Einsen = 0x0101010101010101ull;
+  constexpr std::uint64_t Hochbits = 0x8080808080808080ull;
+  while (von + 8 <= bis) {
+    std::uint64_t w;
+    std::memcpy(&w, d + von, 8);
+    w ^= Einsen * static_cast<unsigned char>(';');
+    const std::uint64_t null = (w - Einsen) & ~w & Hochbits;
+    if (null != 0) return von + static_cast<std::size_t>(__builtin_ctzll(null) >> 3);
+    von += 8;
+  }
+#endif
+  while (von < bis && d[von] != ';') ++von;
+  return von;
+}
+
+// The walk once it reaches the fill (or the line holds no ";" after the cursor); stop is where
+// the search in the line ended.
+std::string_view FeldHolenAnsichtBisFuellung(const GefuellteZeile& zeile, std::size_t start, std::size_t stop,
+                                             int& cursor, int breite, std::int16_t& feldStatus);
+Festkomma FeldHolenZahlBisFuellung(const GefuellteZeile& zeile, std::size_t start, std::size_t stop, int& cursor,
+                                   int breite, std::int16_t& feldStatus);
+
+// The common case, a field closed by ";" within the line, is taken inline; the rest goes on
+// out of line.
+inline std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& cursor, int breite,
+                                         std::int16_t& feldStatus) {
+  const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
+  const char* d = zeile.zeile.data();
+  const std::size_t stop = SemikolonSuchen(d, start, zeile.imText);
+  if (stop >= zeile.imText) return FeldHolenAnsichtBisFuellung(zeile, start, stop, cursor, breite, feldStatus);
+  cursor = static_cast<int>(stop) + 2;
+  std::size_t n = stop - start;
+  if (n == 0) {
+    feldStatus = 9;
+    return {};
+  }
+  feldStatus = 0;
+  if (breite >= 0 && n > static_cast<std::size_t>(breite)) {
+    n = static_cast<std::size_t>(breite);
+    if (n == 0) return {};  // width 0: nothing is taken, yet the field was not empty
+  }
+  while (n > 0 && d[start + n - 1] == ' ') --n;
+  if (n == 0) return " ";
+  return std::string_view(d + start, n);
+}
+
+inline Festkomma FeldHolenZahl(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
+  const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
+  const char* d = zeile.zeile.data();
+  const std::size_t stop = SemikolonSuchen(d, start, zeile.imText);
+  if (stop >= zeile.imText) return FeldHolenZahlBisFuellung(zeile, start, stop, cursor, breite, feldStatus);
+  cursor = static_cast<int>(stop) + 2;
+  std::size_t n = stop - start;
+  if (breite >= 0 && n > static_cast<std::size_t>(breite)) n = static_cast<std::size_t>(breite);
+  std::size_t erstes = 0;
+  while (erstes < n && d[start + erstes] == ' ') ++erstes;
+  if (erstes == n) {
+    feldStatus = 9;
+    return 0;
+  }
+  feldStatus = 0;
+  return Val(std::string_view(d + start, n));
+}
 
 }  // namespace korvelan

@@ -18,11 +18,9 @@ std::string Trimmen(std::string_view s) {
   return std::string(s.substr(a, e - a));
 }
 
-bool IstLeer(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
-
 void GrossInPlatz(std::string& s) {
   for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    c = GrossZeichen(c);
 }
 
 std::string Gross(std::string_view s) {

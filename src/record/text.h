@@ -9,11 +9,52 @@ namespace korvelan {
 std::string Rechtstrimmen(std::string_view s);
 // Removes blanks on both sides.
 std::string Trimmen(std::string_view s);
+// Trimmen as a view into the text.
+inline std::string_view TrimmenAnsicht(std::string_view s) {
+  std::size_t a = 0, e = s.size();
+  while (a < e && s[a] == ' ') ++a;
+  while (e > a && s[e - 1] == ' ') --e;
+  return s.substr(a, e - a);
+}
 // True when the text is empty or consists of blanks only.
-bool IstLeer(std::string_view s);
+inline bool IstLeer(std::string_view s) {
+  for (char c : s)
+    if (c != ' ') return false;
+  return true;
+}
 // Capitals: only the letters a to z change (8-bit codes of the files stay as they are).
+constexpr char GrossZeichen(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string Gross(std::string_view s);
 void GrossInPlatz(std::string& s);
+
+// A key (article, text or SET number) trimmed on both sides and in capitals, held in place: the
+// readers form one per line, and a new text for each would cost more than the rest of the key
+// handling. Keys come from fields cut to at most 15 characters; a longer text keeps its first
+// Kapazitaet characters.
+class Schluesseltext {
+ public:
+  static constexpr std::size_t Kapazitaet = 32;
+
+  Schluesseltext() = default;
+  explicit Schluesseltext(std::string_view s) { Anfuegen(TrimmenAnsicht(s)); }
+
+  // Appends a text as it is, in capitals (a key made of the record letter and a text number).
+  void Anfuegen(std::string_view s) {
+    for (char c : s) {
+      if (n_ == Kapazitaet) break;
+      z_[n_++] = GrossZeichen(c);
+    }
+  }
+  std::string_view Ansicht() const { return {z_, n_}; }
+  operator std::string_view() const { return Ansicht(); }  // NOLINT: used wherever a view is
+  bool empty() const { return n_ == 0; }
+  std::size_t size() const { return n_; }
+
+ private:
+  char z_[Kapazitaet];
+  std::size_t n_ = 0;
+};
+
 // "Cut to n": pad with blanks to n, take the first n characters, remove trailing blanks.
 std::string Kuerzen(std::string_view s, std::size_t n);
 // Pads with blanks on the right or cuts to exactly n characters.
