@@ -48,7 +48,7 @@ class Felder {
     return Leer() ? std::string_view(KeineAngabe) : t;
   }
   // Article, text and SET numbers: trimmed, in capitals.
-  std::string Nummer(int breite) { return Gross(Trimmen(Text(breite))); }
+  Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
   Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, ns_.FeldStatus); }
   Festkomma Zahl(int breite, std::int64_t teiler) { return Teilen(Zahl(breite), teiler); }
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
@@ -62,35 +62,39 @@ class Felder {
   std::string_view feld2_;
 };
 
-char GrossBuchstabe(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char Satzart(const std::string& zeile) { return zeile.empty() ? '\0' : GrossZeichen(zeile[0]); }
 
-char Satzart(const std::string& zeile) { return zeile.empty() ? '\0' : GrossBuchstabe(zeile[0]); }
-
-// The processing flag is the third character of the line (a one-character flag).
-std::string Kennzeichen(const std::string& zeile) {
-  return zeile.size() >= 3 ? std::string(1, GrossBuchstabe(zeile[2])) : std::string();
+// The processing flag is the third character of the line (a one-character flag), in capitals;
+// empty when the line is shorter.
+Schluesseltext Kennzeichen(const std::string& zeile) {
+  Schluesseltext kz;
+  if (zeile.size() >= 3) kz.Anfuegen(std::string_view(zeile).substr(2, 1));
+  return kz;
 }
 
-bool IstArtikelKennzeichen(const std::string& kz) { return kz.size() == 1 && (kz[0] == 'N' || kz[0] == 'A' || kz[0] == 'L'); }
+bool IstArtikelKennzeichen(std::string_view kz) { return kz == "N" || kz == "A" || kz == "L"; }
 
 // A line of an article or long text belongs to the record being assembled when its key is the
 // record's key or nothing keyed has been assembled yet.
-bool Gehoert(const Neutralsatz& ns, const std::string& schluessel) {
+bool Gehoert(const Neutralsatz& ns, std::string_view schluessel) {
   return IstLeer(ns.SatzSchluessel) || schluessel == ns.SatzSchluessel;
 }
 
 // The first A, B, D or Z line of an article sets its flag and number.
-void ArtikelBeginnen(Neutralsatz& ns, const std::string& kennzeichen, const std::string& nummer) {
-  if (IstArtikelKennzeichen(kennzeichen)) ns.Verarbeitungskz = kennzeichen;
-  ns.ArtikelNr = nummer;
+void ArtikelBeginnen(Neutralsatz& ns, std::string_view kennzeichen, std::string_view nummer) {
+  if (IstArtikelKennzeichen(kennzeichen)) FeldZuweisen(ns.Verarbeitungskz, kennzeichen);
+  FeldZuweisen(ns.ArtikelNr, nummer);
 }
 
 // Number field normalised to its digits without leading zeros; "@" when the line left it empty.
-std::string Normalzahl(Felder& z, int breite, const char* stattNull) {
-  Festkomma wert = z.Zahl(breite);
-  if (z.Leer()) return KeineAngabe;
-  std::string t = Formatieren(wert, "0");
-  return t == "0" ? std::string(stattNull) : t;
+void NormalzahlZuweisen(std::string& ziel, Felder& z, int breite, std::string_view stattNull) {
+  const Festkomma wert = z.Zahl(breite);
+  if (z.Leer())
+    FeldZuweisen(ziel, KeineAngabe);
+  else if (const std::int64_t ganz = Runden(wert); ganz == 0)
+    FeldZuweisen(ziel, stattNull);
+  else
+    GanzZuweisen(ziel, ganz, 1);
 }
 
 // Surcharge code of Z lines: 3 / 4 amount surcharge +/-, 1 / 2 percentage surcharge +/-.
@@ -114,21 +118,22 @@ void Eintragen(Tabelle& tabelle, int frei, const Zeile& zeile) {
 
 Schritt ZeileA(Neutralsatz& ns) {
   Felder z(ns, MitSemikolon);
-  const std::string nummer = z.Nummer(15);
+  const Schluesseltext nummer = z.Nummer(15);
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
-  const std::string kz = Kennzeichen(ns.Eingabezeile);
+  const Schluesseltext kennzeichen = Kennzeichen(ns.Eingabezeile);
+  const std::string_view kz = kennzeichen;
   if (ns.ArtikelNr.empty()) {
     if (kz == "L" || kz == "X") {
       // Delete or renumber: a record of its own, no further article field.
-      ns.ArtikelNr = nummer;
+      FeldZuweisen(ns.ArtikelNr, nummer);
       ns.NummerAltKz = kz == "L" ? "L" : "A";
       ns.NeueArtikelNr.clear();
       ns.NummerAltZusatz.clear();
       if (kz == "X") {
         z.Ueberspringen(2);
-        ns.NeueArtikelNr = z.Nummer(15);
+        FeldZuweisen(ns.NeueArtikelNr, z.Nummer(15));
       }
-      ns.Verarbeitungskz = kz;
+      FeldZuweisen(ns.Verarbeitungskz, kz);
       ns.SatzSchluessel = SchluesselEinzeilig;
       return Schritt::Weiter;
     }
@@ -140,30 +145,33 @@ Schritt ZeileA(Neutralsatz& ns) {
   FeldZuweisen(ns.Preiskz, z.TextOderKeineAngabe(1));
   const Festkomma einheit = z.Zahl(1);
   if (z.Leer())
-    ns.Preiseinheit = KeineAngabe;
+    FeldZuweisen(ns.Preiseinheit, KeineAngabe);
   else if (einheit == 0)
-    ns.Preiseinheit = "0";
+    FeldZuweisen(ns.Preiseinheit, "0");
   else if (einheit == 1 * FestkommaEins)
-    ns.Preiseinheit = "10";
+    FeldZuweisen(ns.Preiseinheit, "10");
   else if (einheit == 2 * FestkommaEins)
-    ns.Preiseinheit = "100";
+    FeldZuweisen(ns.Preiseinheit, "100");
   else if (einheit == 3 * FestkommaEins)
-    ns.Preiseinheit = "1000";
+    FeldZuweisen(ns.Preiseinheit, "1000");
   else
     ns.Preiseinheit.clear();
   FeldZuweisen(ns.Mengeneinheit, z.TextOderKeineAngabe(4));
   const Festkomma preis = z.Zahl(10);
-  ns.Preis = z.Leer() ? KeineAngabe : Formatieren(preis, "0000000000");
+  if (z.Leer())
+    FeldZuweisen(ns.Preis, KeineAngabe);
+  else
+    GanzZuweisen(ns.Preis, Runden(preis), 10);
   FeldZuweisen(ns.Rabattgruppe, z.TextOderKeineAngabe(4));
   FeldZuweisen(ns.Warenhauptgruppe, z.TextOderKeineAngabe(3));
   FeldZuweisen(ns.Langtextschluessel, z.TextOderKeineAngabe(8));
-  ns.SatzSchluessel = ns.ArtikelNr;
+  FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }
 
 Schritt ZeileB(Neutralsatz& ns) {
   Felder z(ns, MitBlank);
-  const std::string nummer = z.Nummer(15);
+  const Schluesseltext nummer = z.Nummer(15);
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
   if (ns.ArtikelNr.empty()) {
     // An article that begins with its B line has the defaults of an A line's absence.
@@ -176,7 +184,7 @@ Schritt ZeileB(Neutralsatz& ns) {
   FeldZuweisen(ns.Katalogseite, z.TextOderKeineAngabe(8));
   // Copper data: flag 1 per 100 units, 2 per 1000 units. Any other flag carries no quantity
   // base, so it is read like "0": base and weight are passed over.
-  const std::string kupfer = Trimmen(z.Text(1));
+  const std::string_view kupfer = TrimmenAnsicht(z.Text(1));
   if (kupfer == "1" || kupfer == "2") {
     Staffelzeile s;
     s.StaffelArt = 3;
@@ -197,71 +205,83 @@ Schritt ZeileB(Neutralsatz& ns) {
   // Real files write a blank for "no connection number"; only a number marks the connection.
   if (!z.Leer() && !IstLeer(ns.Anbindungsnummer)) ns.AnbindungKz = -1;
   FeldZuweisen(ns.Warengruppe, z.TextOderKeineAngabe(10));
-  ns.Kostenart = Normalzahl(z, 2, "90");
-  ns.Verpackungsmenge = Normalzahl(z, 5, "1");
+  NormalzahlZuweisen(ns.Kostenart, z, 2, "90");
+  NormalzahlZuweisen(ns.Verpackungsmenge, z, 5, "1");
   FeldZuweisen(ns.ReferenzKuerzel, z.TextOderKeineAngabe(4));
   FeldZuweisen(ns.ReferenzNr, z.TextOderKeineAngabe(17));
-  ns.SatzSchluessel = ns.ArtikelNr;
+  FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }
 
 // One dimension row. An empty sub-flag is held as a blank: the sub-flag marks the row as used,
 // and an empty one would leave the row's text behind as a free row.
 void DimensionLesen(Neutralsatz& ns, Felder& z, bool speichern) {
-  Dimensionszeile d;
-  FeldZuweisen(d.DimUnterkz, z.Text(1));
-  if (d.DimUnterkz.empty()) d.DimUnterkz = " ";
-  FeldZuweisen(d.DimLangtextNr, z.Text(8));
-  FeldZuweisen(d.DimText, z.Text(40));
-  if (speichern) Eintragen(ns.Dimensionstabelle, FreieDimensionszeile(ns), d);
+  const std::string_view unterkz = z.Text(1);
+  const std::string_view langtextNr = z.Text(8);
+  const std::string_view text = z.Text(40);
+  const int frei = speichern ? FreieDimensionszeile(ns) : -1;
+  if (frei < 0) return;
+  // Written into the free row directly: every field of the row is set.
+  Dimensionszeile& d = ns.Dimensionstabelle[static_cast<std::size_t>(frei)];
+  FeldZuweisen(d.DimUnterkz, unterkz.empty() ? std::string_view(" ") : unterkz);
+  FeldZuweisen(d.DimLangtextNr, langtextNr);
+  FeldZuweisen(d.DimText, text);
 }
 
 Schritt ZeileD(Neutralsatz& ns) {
   Felder z(ns, MitBlank);
-  const std::string nummer = z.Nummer(15);
+  const Schluesseltext nummer = z.Nummer(15);
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
   if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
   z.Ueberspringen(2);
   DimensionLesen(ns, z, true);
   const Festkomma zeile2 = z.Zahl(2);
   DimensionLesen(ns, z, zeile2 != 0);
-  ns.SatzSchluessel = ns.ArtikelNr;
+  FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
+}
+
+// A long-text row into the first free row, written in place; a full table drops it.
+void LangtextzeileEintragen(Neutralsatz& ns, std::string_view text) {
+  const int frei = FreieLangtextzeile(ns);
+  if (frei < 0) return;
+  Langtextzeile& t = ns.Langtexttabelle[static_cast<std::size_t>(frei)];
+  FeldZuweisen(t.LangtextMarke, "X");
+  FeldZuweisen(t.LangtextZeile, text);
 }
 
 // T (long text) and E (insert text): two text rows per line.
 Schritt ZeileTE(Neutralsatz& ns, char satzart) {
   Felder z(ns, MitBlank);
-  const std::string textnr = z.Nummer(8);
-  const std::string schluessel = std::string(1, satzart) + textnr;
+  const Schluesseltext textnr = z.Nummer(8);
+  Schluesseltext schluessel;
+  schluessel.Anfuegen(std::string_view(&satzart, 1));
+  schluessel.Anfuegen(textnr);
   if (!Gehoert(ns, schluessel)) return Schritt::SatzEnde;
   if (ns.LangtextNr.empty()) {
-    const std::string kz = Kennzeichen(ns.Eingabezeile);
-    if (IstArtikelKennzeichen(kz)) ns.Verarbeitungskz = kz;
+    const Schluesseltext kz = Kennzeichen(ns.Eingabezeile);
+    if (IstArtikelKennzeichen(kz)) FeldZuweisen(ns.Verarbeitungskz, kz);
     // A text without number is held as a blank number, so that the next record's reset still
     // clears its rows (the long-text rows are cleared only while a number is held).
-    ns.LangtextNr = textnr.empty() ? std::string(" ") : textnr;
+    FeldZuweisen(ns.LangtextNr, textnr.empty() ? std::string_view(" ") : std::string_view(textnr));
   }
   ns.LangtextArt = satzart == 'T' ? 1 : 2;
   z.Ueberspringen(7);
   z.Ueberspringen(2);
   z.Ueberspringen(9);
-  Langtextzeile t;
-  t.LangtextMarke = "X";
-  FeldZuweisen(t.LangtextZeile, z.Text(40));
-  Eintragen(ns.Langtexttabelle, FreieLangtextzeile(ns), t);
+  LangtextzeileEintragen(ns, z.Text(40));
   const Festkomma zeile2 = z.Zahl(2);
   z.Ueberspringen(9);
-  FeldZuweisen(t.LangtextZeile, z.Text(40));
-  if (zeile2 != 0) Eintragen(ns.Langtexttabelle, FreieLangtextzeile(ns), t);
-  ns.SatzSchluessel = schluessel;
+  const std::string_view text2 = z.Text(40);
+  if (zeile2 != 0) LangtextzeileEintragen(ns, text2);
+  FeldZuweisen(ns.SatzSchluessel, schluessel);
   return Schritt::Weiter;
 }
 
 // Z: price scales (marks 1, 2), raw-material from/to entries (3, 6), raw-material calculation (4).
 Schritt ZeileZ(Neutralsatz& ns) {
   Felder z(ns, MitBlank);
-  const std::string nummer = z.Nummer(15);
+  const Schluesseltext nummer = z.Nummer(15);
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
   if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
   z.Ueberspringen(2);
@@ -316,7 +336,7 @@ Schritt ZeileZ(Neutralsatz& ns) {
     s.RohstoffMengenbasis = 999;
   }
   if (s.StaffelArt != 0) Eintragen(ns.Staffeltabelle, FreieStaffelzeile(ns), s);
-  ns.SatzSchluessel = ns.ArtikelNr;
+  FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }
 
@@ -336,24 +356,24 @@ void Termin1Lesen(Neutralsatz& ns, Felder& z) {
 // article. The fields are taken after the fill, so a date not closed by ";" keeps its last digit.
 Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
   Felder z(ns, MitBlank);
-  const std::string kz = Gross(Trimmen(z.Feld2()));
-  const std::string art = z.Nummer(15);
-  if (art == "TERMIN-1") {
+  const Schluesseltext kz(z.Feld2());
+  const Schluesseltext art = z.Nummer(15);
+  if (art.Ansicht() == "TERMIN-1") {
     // The date line carries no article; its (usually empty) flag leaves the record's flag alone.
     Termin1Lesen(ns, z);
     return Schritt::Weiter;
   }
-  const std::string nummer = z.Nummer(15);
+  const Schluesseltext nummer = z.Nummer(15);
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
   // The flag is set only once the line belongs to this record, and a blank flag keeps the one
   // the article's own lines gave.
-  if (!kz.empty()) ns.Verarbeitungskz = kz;
+  if (!kz.empty()) FeldZuweisen(ns.Verarbeitungskz, kz);
   f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
   // The C line keys the record by its own article number, also when it comes before the
   // article's first line: a following line of another article then starts a record of its own
   // instead of taking over this line's data.
-  ns.SatzSchluessel = nummer;
-  if (art == "WERKSTOFF-1") {
+  FeldZuweisen(ns.SatzSchluessel, nummer);
+  if (art.Ansicht() == "WERKSTOFF-1") {
     ns.WerkstoffWert1 = z.Zahl(8, 1000);
     ns.WerkstoffWert2 = z.Zahl(8, 1000);
     ns.WerkstoffWert3 = z.Zahl(10, 1000);
@@ -364,7 +384,7 @@ Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
     FeldZuweisen(ns.WerkstoffText, z.Text(10));
     const std::string_view danach = z.Text(10);
     if (!IstLeer(danach)) ns.WerkstoffText = danach;
-  } else if (art == "ARBEIT-1") {
+  } else if (art.Ansicht() == "ARBEIT-1") {
     ns.ArbeitKz1 = z.Kurzzahl(1);
     ns.ArbeitKz2 = z.Kurzzahl(1);
     ns.ArbeitWert = z.Zahl(6, 10);
@@ -378,8 +398,8 @@ Schritt ZeileK(Neutralsatz& ns, Fenster& f) {
   if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
   f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
   Felder z(ns, MitSemikolon);
-  ns.Kundennummer = z.Nummer(10);
-  ns.Preispflege = z.Nummer(1);
+  FeldZuweisen(ns.Kundennummer, z.Nummer(10));
+  FeldZuweisen(ns.Preispflege, z.Nummer(1));
   ns.SatzSchluessel = SchluesselKunde;
   return Schritt::Weiter;
 }
@@ -388,10 +408,10 @@ Schritt ZeileS(Neutralsatz& ns, Fenster& f) {
   if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
   f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
   Felder z(ns, MitSemikolon);
-  ns.Hauptwarengruppe = z.Nummer(3);
+  FeldZuweisen(ns.Hauptwarengruppe, z.Nummer(3));
   const std::string_view hauptbezeichnung = z.Text(40);
   if (!IstLeer(hauptbezeichnung)) ns.WgBezeichnung = hauptbezeichnung;
-  ns.WgNummer = z.Nummer(10);
+  FeldZuweisen(ns.WgNummer, z.Nummer(10));
   const std::string_view bezeichnung = z.Text(40);
   if (!IstLeer(bezeichnung)) ns.WgBezeichnung = bezeichnung;
   ns.SatzSchluessel = SchluesselWarengruppe;
@@ -402,7 +422,7 @@ Schritt ZeileR(Neutralsatz& ns, Fenster& f) {
   if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
   f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
   Felder z(ns, MitSemikolon);
-  ns.RgNummer = z.Nummer(4);
+  FeldZuweisen(ns.RgNummer, z.Nummer(4));
   ns.RabattKz = z.Kurzzahl(1);
   ns.Rabatt = z.Zahl(4, ns.RabattKz == 1 ? 100 : 1000);
   FeldZuweisen(ns.RgBezeichnung, z.Text(40));
@@ -414,10 +434,10 @@ Schritt ZeileR(Neutralsatz& ns, Fenster& f) {
 Schritt ZeileJ(Neutralsatz& ns) {
   Felder j(ns, MitSemikolonUndBlank);
   const std::string_view feld3 = j.Text(15);
-  const std::string setnr = Gross(Trimmen(feld3));
-  if (!ns.SatzSchluessel.empty() && setnr != ns.SatzSchluessel) return Schritt::SatzEnde;
-  ns.SatzSchluessel = setnr;
-  ns.Verarbeitungskz = Kennzeichen(ns.Eingabezeile);
+  const Schluesseltext setnr(feld3);
+  if (!ns.SatzSchluessel.empty() && setnr.Ansicht() != ns.SatzSchluessel) return Schritt::SatzEnde;
+  FeldZuweisen(ns.SatzSchluessel, setnr);
+  FeldZuweisen(ns.Verarbeitungskz, Kennzeichen(ns.Eingabezeile));
   Setzeile s;
   s.SetNr = Gross(feld3);
   j.Ueberspringen(2);
@@ -433,8 +453,8 @@ Schritt ZeileJ(Neutralsatz& ns) {
 
 // One discount pair of a price row: flag and value.
 void Rabattpaar(Preiszeile& p, int j, Felder& z) {
-  const std::string kz = Trimmen(z.Text(1));
-  const std::string wert = Trimmen(z.Text(4));
+  const std::string_view kz = TrimmenAnsicht(z.Text(1));
+  const std::string_view wert = TrimmenAnsicht(z.Text(4));
   if (kz.empty()) p.ZuAbMarke(j) = KeineAngabe;
   const std::int16_t art = AlsKurzzahl(Val(kz));
   if (art != 0) {
@@ -444,7 +464,7 @@ void Rabattpaar(Preiszeile& p, int j, Felder& z) {
   } else if (j == 1 && !wert.empty()) {
     // Flag 0 with a value: the value names a discount group instead of a discount.
     p.PZuAbKz1 = 0;
-    p.PRabattgruppe = wert;
+    FeldZuweisen(p.PRabattgruppe, wert);
     p.PZuAbWert1 = 0;
   }
 }
@@ -452,14 +472,14 @@ void Rabattpaar(Preiszeile& p, int j, Felder& z) {
 // P: up to three articles per line; a blank article number ends the line's articles.
 Schritt ZeileP(Neutralsatz& ns) {
   if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
-  ns.Verarbeitungskz = Kennzeichen(ns.Eingabezeile);
+  FeldZuweisen(ns.Verarbeitungskz, Kennzeichen(ns.Eingabezeile));
   Felder z(ns, MitBlank);
   for (std::size_t r = 0; r < ns.Preistabelle.size(); ++r) {
-    const std::string nummer = z.Nummer(15);
+    const Schluesseltext nummer = z.Nummer(15);
     if (r > 0 && nummer.empty()) break;
     Preiszeile& p = ns.Preistabelle[r];
     p = Preiszeile{};
-    p.PArtikelNr = nummer;
+    FeldZuweisen(p.PArtikelNr, nummer);
     p.PPreiskz = z.Kurzzahl(1);
     p.PPreis = z.Zahl(8, 100);
     for (int j = 1; j <= 3; ++j) Rabattpaar(p, j, z);
@@ -544,7 +564,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& f) {
         // after it: a price line read before it ends its record first, so that it is written
         // under the date it was read with (the next call takes the date).
         Felder z(ns, MitBlank);
-        if (z.Nummer(15) != "TERMIN-1") return Schritt::Weiter;
+        if (z.Nummer(15).Ansicht() != "TERMIN-1") return Schritt::Weiter;
         if (!ns.SatzSchluessel.empty() && ns.SatzSchluessel != SchluesselKunde) return Schritt::SatzEnde;
         Termin1Lesen(ns, z);
         return Schritt::Weiter;
