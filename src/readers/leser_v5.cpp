@@ -51,7 +51,7 @@ class Felder {
     return status_ == 9 ? std::string_view(KeineAngabe) : t;
   }
   // Article, text and SET numbers: trimmed, in capitals.
-  std::string Nummer(int breite) { return Gross(Trimmen(Text(breite))); }
+  Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
   Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, status_); }
   // A small code; a value beyond 16 bits raises error 6, which the run reports.
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
@@ -127,13 +127,13 @@ std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
 // The first line of an article (A, D or Z) sets its number and processing flag. Version-5 A
 // lines carry no delete or renumber flag; a flag left from an earlier delete or renumber record
 // would turn this article into one, so it becomes "A" (change).
-void ArtikelStarten(Neutralsatz& ns, char kennzeichen, const std::string& nummer, bool loeschenErlaubt) {
+void ArtikelStarten(Neutralsatz& ns, char kennzeichen, std::string_view nummer, bool loeschenErlaubt) {
   if (!ns.ArtikelNr.empty()) return;
   if (kennzeichen == 'N' || kennzeichen == 'A' || (loeschenErlaubt && kennzeichen == 'L'))
-    ns.Verarbeitungskz = std::string(1, kennzeichen);
+    FeldZuweisen(ns.Verarbeitungskz, std::string_view(&kennzeichen, 1));
   else if (!loeschenErlaubt && (ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X"))
     ns.Verarbeitungskz = "A";
-  ns.ArtikelNr = nummer;
+  FeldZuweisen(ns.ArtikelNr, nummer);
 }
 
 // How an A field is stored.
@@ -175,31 +175,42 @@ const AFeld AFelder[] = {
 };
 
 // A whole number without leading zeros; zero becomes the given default.
-std::string OhneNullen(Festkomma wert, const char* beiNull) {
-  std::string t = Formatieren(wert, "0");
-  return t == "0" ? std::string(beiNull) : t;
+void OhneNullenZuweisen(std::string& ziel, Festkomma wert, std::string_view beiNull) {
+  const std::int64_t ganz = Runden(wert);
+  if (ganz == 0)
+    FeldZuweisen(ziel, beiNull);
+  else
+    GanzZuweisen(ziel, ganz, 1);
 }
 
-std::string Normiert(const std::string& feld, Art art) {
-  if (art == Art::Text) return feld;
+// A numeric A field, normalised; the numbers are written straight into the field.
+void NormiertZuweisen(std::string& ziel, std::string_view feld, Art art) {
   // A numeric field without a number (empty or blank) holds no value.
-  if (IstLeer(feld)) return KeineAngabe;
+  if (IstLeer(feld)) {
+    FeldZuweisen(ziel, KeineAngabe);
+    return;
+  }
   const Festkomma wert = Val(feld);
   switch (art) {
     case Art::Preiseinheit:
-      return Formatieren(wert, "0");
+      GanzZuweisen(ziel, Runden(wert), 1);
+      return;
     case Art::Preis:
-      return Formatieren(wert, "0000000000");
+      GanzZuweisen(ziel, Runden(wert), 10);
+      return;
     case Art::Verpackungsmenge:
-      return OhneNullen(wert, "1");
+      OhneNullenZuweisen(ziel, wert, "1");
+      return;
     case Art::Textkz:
-      return Formatieren(Mal(wert, 10), "00");
+      GanzZuweisen(ziel, Runden(Mal(wert, 10)), 2);
+      return;
     case Art::Kostenart:
-      return OhneNullen(wert, "90");
+      OhneNullenZuweisen(ziel, wert, "90");
+      return;
     case Art::Text:
       break;
   }
-  return feld;
+  FeldZuweisen(ziel, feld);
 }
 
 void ALesen(Neutralsatz& ns, Felder& f) {
@@ -209,7 +220,7 @@ void ALesen(Neutralsatz& ns, Felder& f) {
     if (a.art == Art::Text || t == KeineAngabe)
       FeldZuweisen(ns.*a.ziel, t);
     else
-      ns.*a.ziel = Normiert(std::string(t), a.art);
+      NormiertZuweisen(ns.*a.ziel, t, a.art);
   }
   if (ns.Anbindungsnummer != KeineAngabe) ns.AnbindungKz = 0;
 }
@@ -240,7 +251,7 @@ void DLesen(Neutralsatz& ns, Felder& f) {
 // real files use; mark 3 carries its quantity base (100, 1000) in a six-digit field.
 void ZLesen(Neutralsatz& ns, Felder& f) {
   f.Ueberspringen();  // line number
-  const std::string marke(f.Text(1));
+  const std::string_view marke = f.Text(1);
   int i = FreieStaffelzeile(ns);
   if (i < 0) return;
   Staffelzeile z;
@@ -301,7 +312,7 @@ void ArbeitLesen(Neutralsatz& ns, Felder& f) {
 void KLesen(Neutralsatz& ns, bool gross) {
   Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
   auto text = [&](int breite) { return gross ? Gross(Trimmen(f.Text(breite))) : Rechtstrimmen(f.Text(breite)); };
-  ns.Kundennummer = f.Nummer(10);
+  FeldZuweisen(ns.Kundennummer, f.Nummer(10));
   ns.KName1 = text(30);
   ns.KName2 = text(30);
   ns.KName3 = text(30);
@@ -314,15 +325,15 @@ void KLesen(Neutralsatz& ns, bool gross) {
 
 void SLesen(Neutralsatz& ns) {
   Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
-  ns.Hauptwarengruppe = f.Nummer(3);
-  ns.WgNummer = f.Nummer(10);
+  FeldZuweisen(ns.Hauptwarengruppe, f.Nummer(3));
+  FeldZuweisen(ns.WgNummer, f.Nummer(10));
   ns.WgBezeichnung = Rechtstrimmen(f.Text(40));
   ns.SatzSchluessel = SchluesselWarengruppe;
 }
 
 void RLesen(Neutralsatz& ns) {
   Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
-  ns.RgNummer = f.Nummer(4);
+  FeldZuweisen(ns.RgNummer, f.Nummer(4));
   ns.RabattKz = f.Kurzzahl(1);
   ns.Rabatt = Teilen(f.Zahl(4), ns.RabattKz == 1 ? 100 : 1000);
   ns.RgBezeichnung = Rechtstrimmen(f.Text(40));
@@ -339,7 +350,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
 
   // Lines of an article (A, D, Z, C) join the record while it is an article with the same
   // number (or no number yet).
-  auto gehoertZumArtikel = [&](const std::string& nummer) {
+  auto gehoertZumArtikel = [&](std::string_view nummer) {
     return inhalt == Inhalt::Nichts ||
            (inhalt == Inhalt::Artikel && (IstLeer(ns.SatzSchluessel) || nummer == ns.SatzSchluessel));
   };
@@ -351,11 +362,11 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
       case 'D':
       case 'Z': {
         Felder f = NachKennzeichen(ns, satzart == 'A' ? MitSemikolon : MitBlank);
-        const std::string nummer = f.Nummer(15);
+        const Schluesseltext nummer = f.Nummer(15);
         if (!gehoertZumArtikel(nummer)) return Schritt::SatzEnde;
         ArtikelStarten(ns, Kennzeichen(zeile), nummer, satzart != 'A');
         inhalt = Inhalt::Artikel;
-        ns.SatzSchluessel = ns.ArtikelNr;
+        FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
         if (satzart == 'A')
           ALesen(ns, f);
         else if (satzart == 'D')
@@ -370,11 +381,11 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         // number, its flag would make the writer drop that article's other lines.
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
         Felder f = NachKennzeichen(ns, MitBlank);
-        const std::string nummer = f.Nummer(15);
+        const Schluesseltext nummer = f.Nummer(15);
         const char kz = Kennzeichen(zeile);
         if (kz == 'L' || kz == 'A') {
-          ns.ArtikelNr = nummer;
-          ns.NeueArtikelNr = f.Nummer(15);
+          FeldZuweisen(ns.ArtikelNr, nummer);
+          FeldZuweisen(ns.NeueArtikelNr, f.Nummer(15));
           FeldZuweisen(ns.NummerAltZusatz, f.Text(8));
           ns.NummerAltKz = kz == 'L' ? "L" : "A";
           ns.Verarbeitungskz = kz == 'L' ? "L" : "X";
@@ -387,17 +398,18 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
       case 'T':
       case 'E': {
         Felder f = NachKennzeichen(ns, MitBlank);
-        const std::string nummer = f.Nummer(15);
-        const std::string textart(f.Text(1));
-        const std::string schluessel = Gross(Trimmen(textart)) + nummer;
-        if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Langtext && schluessel == ns.SatzSchluessel))
+        const Schluesseltext nummer = f.Nummer(15);
+        const std::string_view textart = f.Text(1);
+        Schluesseltext schluessel(textart);
+        schluessel.Anfuegen(nummer);
+        if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Langtext && schluessel.Ansicht() == ns.SatzSchluessel))
           return Schritt::SatzEnde;
         if (ns.LangtextNr.empty()) {
           const char kz = Kennzeichen(zeile);
-          if (kz == 'N' || kz == 'A' || kz == 'L') ns.Verarbeitungskz = std::string(1, kz);
+          if (kz == 'N' || kz == 'A' || kz == 'L') FeldZuweisen(ns.Verarbeitungskz, std::string_view(&kz, 1));
           // A blank text number is held as one blank, so that the next record's reset still
           // clears these rows.
-          ns.LangtextNr = nummer.empty() ? " " : nummer;
+          FeldZuweisen(ns.LangtextNr, nummer.empty() ? std::string_view(" ") : std::string_view(nummer));
         }
         // A text without a kind would be dropped by the writers (kind 0 means no text): such
         // lines keep the kind of their letter, 1 for T and 2 for E.
@@ -407,28 +419,28 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         const std::string_view text = f.Text(70);
         int i = FreieLangtextzeile(ns);
         if (i >= 0) {
-          ns.Langtexttabelle[i].LangtextMarke = "X";
+          FeldZuweisen(ns.Langtexttabelle[i].LangtextMarke, "X");
           FeldZuweisen(ns.Langtexttabelle[i].LangtextZeile, text);
         }
         inhalt = Inhalt::Langtext;
-        ns.SatzSchluessel = schluessel;
+        FeldZuweisen(ns.SatzSchluessel, schluessel);
         return Schritt::Weiter;
       }
       case 'C': {
         Felder f(Gefuellt(ns, MitBlank), 1, ns.FeldStatus);
         f.Ueberspringen();
-        const std::string kz = Gross(Trimmen(f.Text(1)));
-        const std::string art = f.Nummer(15);
-        const std::string nummer = f.Nummer(15);
+        const Schluesseltext kz(f.Text(1));
+        const Schluesseltext art = f.Nummer(15);
+        const Schluesseltext nummer = f.Nummer(15);
         if (!gehoertZumArtikel(nummer)) return Schritt::SatzEnde;
-        if (!kz.empty()) ns.Verarbeitungskz = kz;
+        if (!kz.empty()) FeldZuweisen(ns.Verarbeitungskz, kz);
         inhalt = Inhalt::Artikel;
         // A C line never sets the article number. Before the article's own lines its number
         // still keys the record, so that another article's lines cannot take these data over.
-        ns.SatzSchluessel = ns.ArtikelNr.empty() ? nummer : ns.ArtikelNr;
-        if (art == "WST1") {
+        FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr.empty() ? std::string_view(nummer) : std::string_view(ns.ArtikelNr));
+        if (art.Ansicht() == "WST1") {
           WerkstoffLesen(ns, f);
-        } else if (art == "ARBA") {
+        } else if (art.Ansicht() == "ARBA") {
           ArbeitLesen(ns, f);
         } else {
           // Kept as read, without the fill: the writer passes it on byte for byte, and a fill
@@ -475,16 +487,16 @@ std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
     if (satzart != 'J') return Schritt::Weiter;
 
     Felder f = NachKennzeichen(ns, MitSemikolonUndBlank);
-    const std::string setNr = f.Nummer(15);
-    if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Set && setNr == ns.SatzSchluessel))
+    const Schluesseltext setNr = f.Nummer(15);
+    if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Set && setNr.Ansicht() == ns.SatzSchluessel))
       return Schritt::SatzEnde;
     inhalt = Inhalt::Set;
-    ns.SatzSchluessel = setNr;
+    FeldZuweisen(ns.SatzSchluessel, setNr);
     ns.Verarbeitungskz = std::string(1, Kennzeichen(zeile));
 
     Setzeile z;
     // A blank SET number is held as one blank: an empty marker would make the row count as free.
-    z.SetNr = setNr.empty() ? " " : setNr;
+    FeldZuweisen(z.SetNr, setNr.empty() ? std::string_view(" ") : std::string_view(setNr));
     z.SetMerker = Gross(f.Text(1));
     f.Ueberspringen();  // SET line number
     // Only a SET of marker "L" carries short text and description; in the others the position
@@ -509,7 +521,7 @@ namespace {
 // discount group only when that field is blank.
 void PLesen(Neutralsatz& ns, Preiszeile& p) {
   Felder f(Gefuellt(ns, MitBlank), 3, ns.FeldStatus);
-  p.PArtikelNr = f.Nummer(15);
+  FeldZuweisen(p.PArtikelNr, f.Nummer(15));
   p.PPreiskz = f.Kurzzahl(1);
   p.PPreiseinheit = f.Kurzzahl(1);
   p.PPreis = Teilen(f.Zahl(10), 100);
@@ -520,8 +532,8 @@ void PLesen(Neutralsatz& ns, Preiszeile& p) {
     p.PZuAbWert1 = 0;
   }
   for (int j = 1; j <= 3; ++j) {
-    const std::string kennung = Trimmen(f.Text(1));
-    const std::string wert = Trimmen(f.Text(4));
+    const std::string_view kennung = TrimmenAnsicht(f.Text(1));
+    const std::string_view wert = TrimmenAnsicht(f.Text(4));
     // A discount group of its own field stands in discount 1 as flag 0 where that pair is blank:
     // marked "not given", the versions that carry the group in discount 1 would drop it.
     if (kennung.empty() && !(j == 1 && !IstLeer(gruppe))) p.ZuAbMarke(j) = KeineAngabe;
@@ -532,7 +544,7 @@ void PLesen(Neutralsatz& ns, Preiszeile& p) {
       p.ZuAbWert(j) = Teilen(Val(wert), art == 2 ? 1000 : 100);
     } else if (j == 1 && art == 0 && !wert.empty() && IstLeer(gruppe)) {
       p.PZuAbKz1 = 0;
-      p.PRabattgruppe = wert;
+      FeldZuweisen(p.PRabattgruppe, wert);
       p.PZuAbWert1 = 0;
     }
   }
