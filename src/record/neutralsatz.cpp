@@ -4,13 +4,67 @@ namespace korvelan {
 
 namespace {
 
+// A row is emptied field by field rather than replaced by a new one: a new row would free the
+// memory of its texts, which the next record then allocates again. Every field of a row is
+// listed here; a field added to a row must be added to its function.
+void Leeren(Staffelzeile& z) {
+  z.StaffelArt = z.StaffelBasismerker = z.StaffelMerker = z.StaffelZuAbArt = 0;
+  z.StaffelBasistext1.clear();
+  z.StaffelBasistext2.clear();
+  z.StaffelVorzeichen.clear();
+  z.StaffelPreis = 0;
+  z.StaffelEndeA = z.StaffelEndeB = 0;
+  z.RohVBMerker.clear();
+  z.RohVBZuAbArt = 0;
+  z.RohVBVorzeichen.clear();
+  z.RohVBKz = z.RohVBEnde = 0;
+  z.RohVBPreis = z.VonBasis = z.BisBasis = z.RohVBFaktor = z.RohVBWert5 = z.RohVBWert6 = 0;
+  z.RohstoffMerker.clear();
+  z.RohstoffKz = z.RohstoffMengenbasis = 0;
+  z.RohstoffBasis = z.RohstoffFaktor = z.RohstoffGewicht = z.RohstoffWert4 = 0;
+}
+
+void Leeren(Dimensionszeile& z) {
+  z.DimUnterkz.clear();
+  z.DimText.clear();
+  z.DimLangtextNr.clear();
+}
+
+void Leeren(Langtextzeile& z) {
+  z.LangtextMarke.clear();
+  z.LangtextZeile.clear();
+}
+
+void Leeren(std::string& z) { z.clear(); }
+
+void Leeren(Setzeile& z) {
+  z.SetNr.clear();
+  z.SetMerker.clear();
+  z.SetKurztext.clear();
+  z.SetAufrufmerker = 0;
+  z.SetArtikelNr.clear();
+  z.SetBeschreibung.clear();
+  z.SetMenge = 0;
+}
+
+void Leeren(Preiszeile& z) {
+  z.PArtikelNr.clear();
+  z.PPreiskz = z.PPreiseinheit = 0;
+  z.PPreis = 0;
+  z.PZuAbKz1 = z.PZuAbKz2 = z.PZuAbKz3 = 0;
+  z.PZuAbMarke1.clear();
+  z.PZuAbMarke2.clear();
+  z.PZuAbMarke3.clear();
+  z.PRabattgruppe.clear();
+  z.PZuAbWert1 = z.PZuAbWert2 = z.PZuAbWert3 = 0;
+}
+
 // Clears rows from the first one up to (not including) the first free one.
 template <typename Tabelle, typename IstFrei>
 void ZeilenLeeren(Tabelle& t, IstFrei istFrei) {
-  using Zeile = typename Tabelle::value_type;
   for (auto& z : t) {
     if (istFrei(z)) break;
-    z = Zeile{};
+    Leeren(z);
   }
 }
 
@@ -75,7 +129,7 @@ void NeutralsatzLeeren(Neutralsatz& ns) {
 void SetTabelleLeeren(Neutralsatz& ns) { ZeilenLeeren(ns.SetTabelle, SetFrei); }
 
 void PreistabelleLeeren(Neutralsatz& ns) {
-  for (auto& z : ns.Preistabelle) z = Preiszeile{};
+  for (auto& z : ns.Preistabelle) Leeren(z);
 }
 
 int FreieStaffelzeile(const Neutralsatz& ns) { return ErsteFreie(ns.Staffeltabelle, StaffelFrei); }

@@ -16,6 +16,8 @@ inline const std::string KeineAngabe = "@";
 constexpr int Tabellenzeilen = 99;
 constexpr int Preiszeilen = 3;
 
+// Table rows. A field added to a row must also be emptied by that row's Leeren in
+// neutralsatz.cpp (rows are reset field by field to keep the memory of their texts).
 struct Staffelzeile {
   std::int16_t StaffelArt = 0;  // 0 free, 1 price scale, 2 raw material from/to, 3 raw-material calculation
   std::int16_t StaffelBasismerker = 0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "record/neutralsatz.h"
 
 using namespace korvelan;
@@ -120,6 +122,51 @@ TEST(NeutralsatzLeeren, SetUndPreistabelleAllein) {
     EXPECT_EQ(p.PPreis, 0);
   }
   EXPECT_EQ(ns.Staffeltabelle[0].StaffelArt, 1);
+}
+
+// Rows are emptied field by field: every field of a used row ends as in a new row.
+TEST(NeutralsatzLeeren, JedesFeldEinerZeile) {
+  Neutralsatz ns;
+  Staffelzeile& s = ns.Staffeltabelle[0];
+  s.StaffelArt = s.StaffelBasismerker = s.StaffelMerker = s.StaffelZuAbArt = s.StaffelEndeA = s.StaffelEndeB = 1;
+  s.RohVBZuAbArt = s.RohVBKz = s.RohVBEnde = s.RohstoffKz = s.RohstoffMengenbasis = 1;
+  s.StaffelPreis = s.RohVBPreis = s.VonBasis = s.BisBasis = s.RohVBFaktor = s.RohVBWert5 = s.RohVBWert6 = 1;
+  s.RohstoffBasis = s.RohstoffFaktor = s.RohstoffGewicht = s.RohstoffWert4 = 1;
+  for (std::string* t : {&s.StaffelBasistext1, &s.StaffelBasistext2, &s.StaffelVorzeichen, &s.RohVBMerker,
+                         &s.RohVBVorzeichen, &s.RohstoffMerker})
+    *t = "eine Angabe, die ihren Speicher nicht im Text selbst hat";
+  ns.Dimensionstabelle[0] = {"F", "Breite", "T1"};
+  ns.Langtexttabelle[0] = {"X", "Text"};
+  ns.SetTabelle[0] = {"S", "L", "Kurz", 1, "4711", "Besch", 5};
+  Preiszeile& p = ns.Preistabelle[0];
+  p.PArtikelNr = p.PZuAbMarke1 = p.PZuAbMarke2 = p.PZuAbMarke3 = p.PRabattgruppe = "1";
+  p.PPreiskz = p.PPreiseinheit = p.PZuAbKz1 = p.PZuAbKz2 = p.PZuAbKz3 = 1;
+  p.PPreis = p.PZuAbWert1 = p.PZuAbWert2 = p.PZuAbWert3 = 1;
+  ns.LangtextNr = "T1";
+  NeutralsatzLeeren(ns);
+
+  const Staffelzeile neu;
+  EXPECT_EQ(std::tie(s.StaffelArt, s.StaffelBasismerker, s.StaffelMerker, s.StaffelZuAbArt, s.StaffelEndeA,
+                     s.StaffelEndeB, s.RohVBZuAbArt, s.RohVBKz, s.RohVBEnde, s.RohstoffKz, s.RohstoffMengenbasis),
+            std::tie(neu.StaffelArt, neu.StaffelBasismerker, neu.StaffelMerker, neu.StaffelZuAbArt, neu.StaffelEndeA,
+                     neu.StaffelEndeB, neu.RohVBZuAbArt, neu.RohVBKz, neu.RohVBEnde, neu.RohstoffKz,
+                     neu.RohstoffMengenbasis));
+  for (Festkomma w : {s.StaffelPreis, s.RohVBPreis, s.VonBasis, s.BisBasis, s.RohVBFaktor, s.RohVBWert5, s.RohVBWert6,
+                      s.RohstoffBasis, s.RohstoffFaktor, s.RohstoffGewicht, s.RohstoffWert4})
+    EXPECT_EQ(w, 0);
+  for (const std::string* t : {&s.StaffelBasistext1, &s.StaffelBasistext2, &s.StaffelVorzeichen, &s.RohVBMerker,
+                               &s.RohVBVorzeichen, &s.RohstoffMerker})
+    EXPECT_EQ(*t, "");
+  const Dimensionszeile& d = ns.Dimensionstabelle[0];
+  EXPECT_EQ(d.DimUnterkz + d.DimText + d.DimLangtextNr, "");
+  EXPECT_EQ(ns.Langtexttabelle[0].LangtextMarke + ns.Langtexttabelle[0].LangtextZeile, "");
+  const Setzeile& j = ns.SetTabelle[0];
+  EXPECT_EQ(j.SetNr + j.SetMerker + j.SetKurztext + j.SetArtikelNr + j.SetBeschreibung, "");
+  EXPECT_EQ(j.SetAufrufmerker, 0);
+  EXPECT_EQ(j.SetMenge, 0);
+  EXPECT_EQ(p.PArtikelNr + p.PZuAbMarke1 + p.PZuAbMarke2 + p.PZuAbMarke3 + p.PRabattgruppe, "");
+  EXPECT_EQ(p.PPreiskz + p.PPreiseinheit + p.PZuAbKz1 + p.PZuAbKz2 + p.PZuAbKz3, 0);
+  EXPECT_EQ(p.PPreis + p.PZuAbWert1 + p.PZuAbWert2 + p.PZuAbWert3, 0);
 }
 
 TEST(NeutralsatzLeeren, FreieZeilen) {
