@@ -22,21 +22,14 @@ std::string_view OhneEndblanks(std::string_view t) {
 }
 
 // Field as stored.
-void Feld(Zeilenpuffer& z, const std::string& text) {
-  FeldtextAnfuegen(z, OhneKeineAngabe(text));
-  z += ';';
-}
+void Feld(Zeilenpuffer& z, const std::string& text) { FeldAnfuegen(z, OhneKeineAngabe(text)); }
 
 // Field right-trimmed.
-void FeldRechts(Zeilenpuffer& z, const std::string& text) {
-  FeldtextAnfuegen(z, OhneEndblanks(OhneKeineAngabe(text)));
-  z += ';';
-}
+void FeldRechts(Zeilenpuffer& z, const std::string& text) { FeldAnfuegen(z, OhneEndblanks(OhneKeineAngabe(text))); }
 
 // Field cut to n characters: at most n, no trailing blanks.
 void FeldGekuerzt(Zeilenpuffer& z, const std::string& text, std::size_t n) {
-  FeldtextAnfuegen(z, OhneEndblanks(std::string_view(OhneKeineAngabe(text)).substr(0, n)));
-  z += ';';
+  FeldAnfuegen(z, OhneEndblanks(OhneKeineAngabe(text).substr(0, n)));
 }
 
 // Fixed-point value with a number pattern.
@@ -224,9 +217,8 @@ void DZeilenSchreiben(Kontext& k) {
     if (d.DimUnterkz.empty()) break;
     if (!gehalten) Artikelkopf(z, 'D', ns);
     Ganz(z, i + 1, "#0");
-    const std::string& unterkz = OhneKeineAngabe(d.DimUnterkz);
-    FeldtextAnfuegen(z, unterkz.empty() ? std::string_view(" ") : std::string_view(unterkz).substr(0, 1));
-    z += ';';
+    const std::string_view unterkz = OhneKeineAngabe(d.DimUnterkz);
+    FeldAnfuegen(z, unterkz.empty() ? std::string_view(" ") : unterkz.substr(0, 1));
     FeldGekuerzt(z, d.DimLangtextNr, 8);
     FeldGekuerzt(z, d.DimText, 40);
     if (gehalten) ZeileAusgeben(k, false);

@@ -27,10 +27,7 @@ std::string_view OhneBlanks(std::string_view s) {
   return OhneRechteBlanks(s.substr(a));
 }
 
-void Feld(Zeilenpuffer& z, std::string_view text) {
-  FeldtextAnfuegen(z, text);
-  z += ';';
-}
+void Feld(Zeilenpuffer& z, std::string_view text) { FeldAnfuegen(z, text); }
 
 // As stored.
 void TextFeld(Zeilenpuffer& z, const std::string& feld) { Feld(z, OhneKeineAngabe(feld)); }
@@ -40,7 +37,7 @@ void RechtsFeld(Zeilenpuffer& z, const std::string& feld) { Feld(z, OhneRechteBl
 void GetrimmtFeld(Zeilenpuffer& z, const std::string& feld) { Feld(z, OhneBlanks(OhneKeineAngabe(feld))); }
 // Cut to n: at most n characters, no trailing blanks.
 void GekuerztFeld(Zeilenpuffer& z, const std::string& feld, std::size_t n) {
-  Feld(z, OhneRechteBlanks(std::string_view(OhneKeineAngabe(feld)).substr(0, n)));
+  Feld(z, OhneRechteBlanks(OhneKeineAngabe(feld).substr(0, n)));
 }
 // A fixed-point value scaled by an integer factor and formatted with a number pattern.
 // Numbers are formatted straight into the line; a formatted number holds no ";".
@@ -157,7 +154,10 @@ std::int64_t AZeile(Kontext& k) {
     if (IstBedeutsam(text, w)) schnitt = z.size();
   };
   auto textAnfuegen = [&](const std::string& feld, std::size_t breite) {
-    anfuegen(OhneKeineAngabe(feld), Wichtigkeit{breite, {}, {}});
+    const std::string_view text = OhneKeineAngabe(feld);
+    Feld(z, text);
+    // IstBedeutsam without default values, by the shortest test: any non-blank within the width.
+    if (!OhneRechteBlanks(text.substr(0, breite)).empty()) schnitt = z.size();
   };
   // Formats a number straight into the line; returns the text written for it.
   auto zahlAnfuegen = [&](Festkomma wert, const Zahlmuster& muster, const Wichtigkeit& w) {
@@ -214,8 +214,8 @@ std::int64_t AZeile(Kontext& k) {
   textAnfuegen(ns.Katalogseite, 15);
   {
     // Text flag: its first character; a flag not given ("" or "@") is "0".
-    const std::string& textkz = OhneKeineAngabe(ns.Textkz);
-    anfuegen(textkz.empty() ? std::string_view("0") : std::string_view(textkz).substr(0, 1), Wichtigkeit{1, "0", {}});
+    const std::string_view textkz = OhneKeineAngabe(ns.Textkz);
+    anfuegen(textkz.empty() ? std::string_view("0") : textkz.substr(0, 1), Wichtigkeit{1, "0", {}});
   }
   textAnfuegen(ns.Langtextschluessel, 15);
   zahlAnfuegen(Val(ns.Kostenart), "##", Wichtigkeit{2, "90", "0"});
@@ -248,8 +248,8 @@ void DZeilen(Kontext& k) {
     Zeilenpuffer& z = NeueZeile(k);
     Artikelkopf(z, ns, "D");
     GanzFeld(z, n, "00");
-    const std::string& unterkz = OhneKeineAngabe(d.DimUnterkz);
-    Feld(z, unterkz.empty() ? std::string_view(" ") : std::string_view(unterkz).substr(0, 1));
+    const std::string_view unterkz = OhneKeineAngabe(d.DimUnterkz);
+    Feld(z, unterkz.empty() ? std::string_view(" ") : unterkz.substr(0, 1));
     GekuerztFeld(z, d.DimText, 40);
     GekuerztFeld(z, d.DimLangtextNr, 15);
     GekuerztAusgeben(k);

@@ -26,37 +26,72 @@ std::size_t OhneLeerfelderLaenge(std::string_view zeile);
 inline void LeerfelderKuerzen(std::string& zeile) { zeile.resize(OhneLeerfelderLaenge(zeile)); }
 inline void LeerfelderKuerzen(Zeilenpuffer& zeile) { zeile.resize(OhneLeerfelderLaenge(zeile)); }
 
-// Writes "," for every ";" among n bytes. Eight bytes are tested at once: fields rarely hold one.
-inline void SemikolonErsetzen(char* p, std::size_t n) {
+// True when a word holds the byte ";" (rarely a false alarm: callers then look byte by byte).
+inline bool HatSemikolon(std::uint64_t w) {
   constexpr std::uint64_t Einsen = 0x0101010101010101ULL;
   constexpr std::uint64_t Hoch = 0x8080808080808080ULL;
-  std::size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    std::uint64_t w;
-    std::memcpy(&w, p + i, 8);
-    const std::uint64_t x = w ^ (Einsen * ';');  // a zero byte where the word holds ";"
-    if (((x - Einsen) & ~x & Hoch) == 0) continue;
-    for (std::size_t j = i; j < i + 8; ++j)
-      if (p[j] == ';') p[j] = ',';
-  }
-  for (; i < n; ++i)
-    if (p[i] == ';') p[i] = ',';
+  const std::uint64_t x = w ^ (Einsen * ';');  // a zero byte where the word holds ";"
+  return ((x - Einsen) & ~x & Hoch) != 0;
 }
 
-// Appends a field's text to a ";"-separated line. A ";" inside the text (possible in texts read
-// from version 3) would split the field and shift every later one, so it is written as ",".
+// Copies n bytes like BytesKopieren and tells whether they may hold a ";": the words are tested
+// while they pass, so a field is read once.
+inline bool FeldtextKopieren(char* ziel, const char* quelle, std::size_t n) {
+  std::uint64_t w;
+  if (n >= 8) {
+    bool treffer = false;
+    std::size_t i = 0;
+    for (; i + 8 < n; i += 8) {
+      std::memcpy(&w, quelle + i, 8);
+      std::memcpy(ziel + i, &w, 8);
+      treffer |= HatSemikolon(w);
+    }
+    std::memcpy(&w, quelle + n - 8, 8);
+    std::memcpy(ziel + n - 8, &w, 8);
+    return treffer | HatSemikolon(w);
+  }
+  if (n >= 4) {
+    std::uint32_t a, b;
+    std::memcpy(&a, quelle, 4);
+    std::memcpy(&b, quelle + n - 4, 4);
+    std::memcpy(ziel, &a, 4);
+    std::memcpy(ziel + n - 4, &b, 4);
+    return HatSemikolon(a | (static_cast<std::uint64_t>(b) << 32));
+  }
+  if (n == 0) return false;
+  ziel[0] = quelle[0];
+  ziel[n / 2] = quelle[n / 2];
+  ziel[n - 1] = quelle[n - 1];
+  return (quelle[0] == ';') | (quelle[n / 2] == ';') | (quelle[n - 1] == ';');
+}
+
+// Writes a field's text at p. A ";" inside the text (possible in texts read from version 3) would
+// split the field and shift every later one, so it is written as ",".
+inline void FeldtextSchreiben(char* p, std::string_view text) {
+  if (FeldtextKopieren(p, text.data(), text.size())) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+      if (p[i] == ';') p[i] = ',';
+  }
+}
+
+// Appends a field's text to a ";"-separated line.
 inline void FeldtextAnfuegen(Zeilenpuffer& zeile, std::string_view text) {
-  char* p = zeile.Platz(text.size());
-  BytesKopieren(p, text.data(), text.size());
-  SemikolonErsetzen(p, text.size());
+  FeldtextSchreiben(zeile.Platz(text.size()), text);
   zeile.Vorruecken(text.size());
 }
 
+// The same with the ";" that closes the field.
+inline void FeldAnfuegen(Zeilenpuffer& zeile, std::string_view text) {
+  char* p = zeile.Platz(text.size() + 1);
+  FeldtextSchreiben(p, text);
+  p[text.size()] = ';';
+  zeile.Vorruecken(text.size() + 1);
+}
+
 // A neutral text field for output: "@" (present but empty) is written as an empty field.
-inline const std::string& OhneKeineAngabe(const std::string& feld) {
-  static const std::string leer;
+inline std::string_view OhneKeineAngabe(const std::string& feld) {
   // Compared by hand: this runs for nearly every field written.
-  return feld.size() == 1 && feld[0] == '@' ? leer : feld;
+  return feld.size() == 1 && feld[0] == '@' ? std::string_view() : std::string_view(feld);
 }
 
 // Runs a writer body and turns a run-time failure into the writer result -1 with its text in
