@@ -34,39 +34,73 @@ std::string_view Roh(const Neutralsatz& ns, std::size_t von, std::size_t laenge)
 
 // NUL is filler; inside or at the end of a field that holds a value it counts as a blank, so
 // that filler never ends up inside a stored text.
-std::string OhneNul(std::string_view s) {
-  std::string r(s);
-  for (char& c : r)
+bool IstBlankOderNul(char c) { return c == ' ' || c == '\0'; }
+
+// Text field into a text: trailing blanks (and filler) removed, filler inside as blanks. Written
+// into the target directly, as the fields are taken once per record.
+void TextZuweisen(std::string& ziel, std::string_view r) {
+  std::size_t e = r.size();
+  while (e > 0 && IstBlankOderNul(r[e - 1])) --e;
+  FeldZuweisen(ziel, r.substr(0, e));
+  for (char& c : ziel)
     if (c == '\0') c = ' ';
-  return r;
 }
 
-// Text field, trailing blanks (and filler) removed.
-std::string Text(const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
-  return Rechtstrimmen(OhneNul(Roh(ns, von, laenge)));
+void TextZuweisen(std::string& ziel, const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
+  TextZuweisen(ziel, Roh(ns, von, laenge));
 }
 
 // Text field that is "@" when its first character is NUL.
-std::string TextOderKeineAngabe(const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
+void TextOderKeineAngabeZuweisen(std::string& ziel, const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
   std::string_view r = Roh(ns, von, laenge);
-  if (!r.empty() && r.front() == '\0') return KeineAngabe;
-  return Rechtstrimmen(OhneNul(r));
+  if (!r.empty() && r.front() == '\0')
+    FeldZuweisen(ziel, KeineAngabe);
+  else
+    TextZuweisen(ziel, r);
 }
 
 // Key field: trimmed on both sides, in capitals.
-std::string Schluessel(const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
-  return Gross(Trimmen(OhneNul(Roh(ns, von, laenge))));
+Schluesseltext Schluessel(const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
+  std::string_view r = Roh(ns, von, laenge);
+  std::size_t a = 0, e = r.size();
+  while (a < e && IstBlankOderNul(r[a])) ++a;
+  while (e > a && IstBlankOderNul(r[e - 1])) --e;
+  Schluesseltext s;
+  for (std::size_t i = a; i < e; ++i) {
+    const char c = r[i] == '\0' ? ' ' : r[i];
+    s.Anfuegen(std::string_view(&c, 1));
+  }
+  return s;
 }
 
-Festkomma Zahl(const Neutralsatz& ns, std::size_t von, std::size_t laenge) { return Val(OhneNul(Roh(ns, von, laenge))); }
+// Val reads filler like blanks: both end a number, and leading ones are passed over.
+Festkomma Zahl(const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
+  std::string_view r = Roh(ns, von, laenge);
+  std::size_t a = 0;
+  while (a < r.size() && IstBlankOderNul(r[a])) ++a;
+  return Val(r.substr(a));
+}
 
 bool IstNul(const Neutralsatz& ns, std::size_t pos) {
   std::string_view r = Roh(ns, pos, 1);
   return !r.empty() && r.front() == '\0';
 }
 
-// Record letter or processing flag: one character in capitals (NUL reads as a blank).
-std::string Kennung(const Neutralsatz& ns, std::size_t pos) { return Gross(OhneNul(Roh(ns, pos, 1))); }
+// Record letter or processing flag: one character in capitals (NUL reads as a blank); '\0' when
+// the record is too short to hold it.
+char Kennung(const Neutralsatz& ns, std::size_t pos) {
+  std::string_view r = Roh(ns, pos, 1);
+  if (r.empty()) return '\0';
+  return r[0] == '\0' ? ' ' : GrossZeichen(r[0]);
+}
+
+// A flag from Kennung into a text (empty when there was none).
+void KennungZuweisen(std::string& ziel, char kennung) {
+  if (kennung == '\0')
+    ziel.clear();
+  else
+    FeldZuweisen(ziel, std::string_view(&kennung, 1));
+}
 
 // ---- The common loop ------------------------------------------------------------------------
 
@@ -86,7 +120,9 @@ bool BlockLesen(Kontext& k) {
 
 // Shows the record (without CR LF) in Tex_Bearbeitet, readable: OEM letters as ANSI, filler as blanks.
 void ZeileZeigen(Kontext& k, Fenster& f) {
-  std::string anzeige(Mitte(k.ns.Eingabezeile, 1, Satzlaenge));
+  // Reused from record to record: a record is longer than a text holds without memory of its own.
+  static thread_local std::string anzeige;
+  FeldZuweisen(anzeige, Mitte(k.ns.Eingabezeile, 1, Satzlaenge));
   ZeichenNachAnsi(anzeige);
   f.SetzeText("Tex_Bearbeitet", anzeige);
 }
@@ -114,7 +150,7 @@ std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandlung behandle) {
 
 // Grouping of article lines: the line belongs to the record when its article number is the
 // record's key or nothing is assembled yet.
-bool GehoertZumSatz(const Neutralsatz& ns, const std::string& artikelNr) {
+bool GehoertZumSatz(const Neutralsatz& ns, std::string_view artikelNr) {
   return artikelNr == ns.SatzSchluessel || IstLeer(ns.SatzSchluessel);
 }
 
@@ -123,33 +159,33 @@ bool GehoertZumSatz(const Neutralsatz& ns, const std::string& artikelNr) {
 // delete or renumber flag left by the record before would turn this article (or text) into a
 // delete: such a flag becomes "A" (change) instead.
 void VerarbeitungskzSetzen(Neutralsatz& ns) {
-  std::string kz = Kennung(ns, 2);
-  if (kz == "N" || kz == "A" || kz == "L")
-    ns.Verarbeitungskz = kz;
+  const char kz = Kennung(ns, 2);
+  if (kz == 'N' || kz == 'A' || kz == 'L')
+    KennungZuweisen(ns.Verarbeitungskz, kz);
   else if (ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X")
     ns.Verarbeitungskz = "A";
 }
 
 // The first line of an article sets the processing flag and the number.
-void ArtikelBeginnen(Neutralsatz& ns, const std::string& artikelNr) {
+void ArtikelBeginnen(Neutralsatz& ns, std::string_view artikelNr) {
   VerarbeitungskzSetzen(ns);
-  ns.ArtikelNr = artikelNr;
+  FeldZuweisen(ns.ArtikelNr, artikelNr);
 }
 
 // ---- Article records ------------------------------------------------------------------------
 
 bool SatzA(Kontext& k, Fenster& f) {
   auto& ns = k.ns;
-  std::string nr = Schluessel(ns, 3, 15);
+  const Schluesseltext nr = Schluessel(ns, 3, 15);
   if (!GehoertZumSatz(ns, nr)) return true;
   if (ns.ArtikelNr.empty()) {
-    std::string kz = Kennung(ns, 2);
-    if (kz == "L" || kz == "X") {
-      ns.ArtikelNr = nr;
-      ns.NummerAltKz = kz == "L" ? "L" : "A";
-      ns.NeueArtikelNr = kz == "X" ? Schluessel(ns, 20, 15) : std::string();
+    const char kz = Kennung(ns, 2);
+    if (kz == 'L' || kz == 'X') {
+      FeldZuweisen(ns.ArtikelNr, nr);
+      ns.NummerAltKz = kz == 'L' ? "L" : "A";
+      FeldZuweisen(ns.NeueArtikelNr, kz == 'X' ? Schluessel(ns, 20, 15) : Schluesseltext());
       ns.NummerAltZusatz.clear();
-      ns.Verarbeitungskz = kz;
+      KennungZuweisen(ns.Verarbeitungskz, kz);
       // Nothing else belongs to a delete or renumber record: the next line ends it.
       ns.SatzSchluessel = SchluesselGeloescht;
       ZeileZeigen(k, f);
@@ -157,24 +193,28 @@ bool SatzA(Kontext& k, Fenster& f) {
     }
     ArtikelBeginnen(ns, nr);
   }
-  ns.Textkz = TextOderKeineAngabe(ns, 18, 2);
-  ns.Kurztext1 = TextOderKeineAngabe(ns, 20, 40);
-  ns.Kurztext2 = TextOderKeineAngabe(ns, 60, 40);
-  ns.Preiskz = TextOderKeineAngabe(ns, 100, 1);
+  TextOderKeineAngabeZuweisen(ns.Textkz, ns, 18, 2);
+  TextOderKeineAngabeZuweisen(ns.Kurztext1, ns, 20, 40);
+  TextOderKeineAngabeZuweisen(ns.Kurztext2, ns, 60, 40);
+  TextOderKeineAngabeZuweisen(ns.Preiskz, ns, 100, 1);
   if (IstNul(ns, 101)) {
-    ns.Preiseinheit = KeineAngabe;
+    FeldZuweisen(ns.Preiseinheit, KeineAngabe);
   } else {
     // Only the codes 0 to 3 name a price unit; any other character (a blank included) names none.
-    static const char* const Einheiten[] = {"0", "10", "100", "1000"};
+    static constexpr std::string_view Einheiten[] = {"0", "10", "100", "1000"};
     std::string_view code = Roh(ns, 101, 1);
-    ns.Preiseinheit = (!code.empty() && code[0] >= '0' && code[0] <= '3') ? Einheiten[code[0] - '0'] : "";
+    FeldZuweisen(ns.Preiseinheit,
+                 (!code.empty() && code[0] >= '0' && code[0] <= '3') ? Einheiten[code[0] - '0'] : std::string_view());
   }
-  ns.Mengeneinheit = TextOderKeineAngabe(ns, 102, 4);
-  ns.Preis = IstNul(ns, 106) ? KeineAngabe : Formatieren(Zahl(ns, 106, 8), "0000000000");
-  ns.Rabattgruppe = TextOderKeineAngabe(ns, 114, 4);
-  ns.Warenhauptgruppe = TextOderKeineAngabe(ns, 118, 3);
-  ns.Langtextschluessel = TextOderKeineAngabe(ns, 121, 8);
-  ns.SatzSchluessel = ns.ArtikelNr;
+  TextOderKeineAngabeZuweisen(ns.Mengeneinheit, ns, 102, 4);
+  if (IstNul(ns, 106))
+    FeldZuweisen(ns.Preis, KeineAngabe);
+  else
+    GanzZuweisen(ns.Preis, Runden(Zahl(ns, 106, 8)), 10);
+  TextOderKeineAngabeZuweisen(ns.Rabattgruppe, ns, 114, 4);
+  TextOderKeineAngabeZuweisen(ns.Warenhauptgruppe, ns, 118, 3);
+  TextOderKeineAngabeZuweisen(ns.Langtextschluessel, ns, 121, 8);
+  FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
   ZeileZeigen(k, f);
   return false;
 }
@@ -200,19 +240,19 @@ void Kupferdaten(Neutralsatz& ns) {
 
 bool SatzB(Kontext& k) {
   auto& ns = k.ns;
-  std::string nr = Schluessel(ns, 3, 15);
+  const Schluesseltext nr = Schluessel(ns, 3, 15);
   if (!GehoertZumSatz(ns, nr)) return true;
   if (ns.ArtikelNr.empty()) {
     ArtikelBeginnen(ns, nr);
-    ns.Verpackungsmenge = "1";
-    ns.Kostenart = "90";
+    FeldZuweisen(ns.Verpackungsmenge, "1");
+    FeldZuweisen(ns.Kostenart, "90");
   }
-  ns.Matchcode = TextOderKeineAngabe(ns, 18, 15);
-  ns.AlternativArtikelNr = TextOderKeineAngabe(ns, 33, 15);
-  ns.Katalogseite = TextOderKeineAngabe(ns, 48, 6);
-  ns.EanNr = TextOderKeineAngabe(ns, 64, 13);
+  TextOderKeineAngabeZuweisen(ns.Matchcode, ns, 18, 15);
+  TextOderKeineAngabeZuweisen(ns.AlternativArtikelNr, ns, 33, 15);
+  TextOderKeineAngabeZuweisen(ns.Katalogseite, ns, 48, 6);
+  TextOderKeineAngabeZuweisen(ns.EanNr, ns, 64, 13);
   Kupferdaten(ns);
-  ns.SatzSchluessel = ns.ArtikelNr;
+  FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
   return false;
 }
 
@@ -222,19 +262,19 @@ void DimensionszeileNehmen(Neutralsatz& ns, std::size_t von) {
   int zeile = FreieDimensionszeile(ns);
   if (zeile < 0) return;
   auto& z = ns.Dimensionstabelle[static_cast<std::size_t>(zeile)];
-  z.DimUnterkz = std::string(Roh(ns, von + 2, 1));
-  z.DimLangtextNr = Text(ns, von + 3, 8);
-  z.DimText = Text(ns, von + 11, 40);
+  FeldZuweisen(z.DimUnterkz, Roh(ns, von + 2, 1));
+  TextZuweisen(z.DimLangtextNr, ns, von + 3, 8);
+  TextZuweisen(z.DimText, ns, von + 11, 40);
 }
 
 bool SatzD(Kontext& k) {
   auto& ns = k.ns;
-  std::string nr = Schluessel(ns, 3, 15);
+  const Schluesseltext nr = Schluessel(ns, 3, 15);
   if (!GehoertZumSatz(ns, nr)) return true;
   if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, nr);
   DimensionszeileNehmen(ns, 18);
   DimensionszeileNehmen(ns, 69);
-  ns.SatzSchluessel = ns.ArtikelNr;
+  FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
   return false;
 }
 
@@ -243,25 +283,27 @@ void LangtextzeileNehmen(Neutralsatz& ns, std::size_t zeilenNrVon, std::size_t t
   int zeile = FreieLangtextzeile(ns);
   if (zeile < 0) return;
   auto& z = ns.Langtexttabelle[static_cast<std::size_t>(zeile)];
-  z.LangtextMarke = "X";
-  z.LangtextZeile = Text(ns, textVon, 40);
+  FeldZuweisen(z.LangtextMarke, "X");
+  TextZuweisen(z.LangtextZeile, ns, textVon, 40);
 }
 
 // T (long text) and E (insert text): their key is the letter and the text number, so a long text
 // never shares a record with an article.
-bool SatzTE(Kontext& k, const std::string& satzart) {
+bool SatzTE(Kontext& k, char satzart) {
   auto& ns = k.ns;
-  std::string textNr = Schluessel(ns, 3, 8);
-  std::string schluessel = satzart + textNr;
-  if (schluessel != ns.SatzSchluessel && !IstLeer(ns.SatzSchluessel)) return true;
+  const Schluesseltext textNr = Schluessel(ns, 3, 8);
+  Schluesseltext schluessel;
+  schluessel.Anfuegen(std::string_view(&satzart, 1));
+  schluessel.Anfuegen(textNr);
+  if (schluessel.Ansicht() != ns.SatzSchluessel && !IstLeer(ns.SatzSchluessel)) return true;
   if (ns.LangtextNr.empty()) {
     VerarbeitungskzSetzen(ns);
-    ns.LangtextNr = textNr;
+    FeldZuweisen(ns.LangtextNr, textNr);
   }
-  ns.LangtextArt = satzart == "T" ? 1 : 2;
+  ns.LangtextArt = satzart == 'T' ? 1 : 2;
   LangtextzeileNehmen(ns, 18, 29);
   LangtextzeileNehmen(ns, 69, 80);
-  ns.SatzSchluessel = schluessel;
+  FeldZuweisen(ns.SatzSchluessel, schluessel);
   return false;
 }
 
@@ -270,8 +312,9 @@ bool SatzTE(Kontext& k, const std::string& satzart) {
 bool SatzK(Kontext& k, Fenster& f) {
   auto& ns = k.ns;
   if (!ns.SatzSchluessel.empty()) return true;
-  ns.Kundennummer = Gross(Text(ns, 3, 10));
-  ns.Preispflege = Text(ns, 13, 1);
+  TextZuweisen(ns.Kundennummer, ns, 3, 10);
+  GrossInPlatz(ns.Kundennummer);
+  TextZuweisen(ns.Preispflege, ns, 13, 1);
   ns.SatzSchluessel = SchluesselKunde;
   ZeileZeigen(k, f);
   return false;
@@ -280,8 +323,8 @@ bool SatzK(Kontext& k, Fenster& f) {
 bool SatzS(Kontext& k, Fenster& f) {
   auto& ns = k.ns;
   if (!ns.SatzSchluessel.empty()) return true;
-  ns.Hauptwarengruppe = Text(ns, 3, 3);
-  ns.WgBezeichnung = Text(ns, 6, 40);
+  TextZuweisen(ns.Hauptwarengruppe, ns, 3, 3);
+  TextZuweisen(ns.WgBezeichnung, ns, 6, 40);
   ns.SatzSchluessel = SchluesselWarengruppe;
   ZeileZeigen(k, f);
   return false;
@@ -290,10 +333,11 @@ bool SatzS(Kontext& k, Fenster& f) {
 bool SatzR(Kontext& k, Fenster& f) {
   auto& ns = k.ns;
   if (!ns.SatzSchluessel.empty()) return true;
-  ns.RgNummer = Gross(Text(ns, 3, 4));
+  TextZuweisen(ns.RgNummer, ns, 3, 4);
+  GrossInPlatz(ns.RgNummer);
   ns.RabattKz = AlsKurzzahl(Zahl(ns, 7, 1));
   ns.Rabatt = Teilen(Zahl(ns, 8, 4), ns.RabattKz == 1 ? 100 : 1000);
-  ns.RgBezeichnung = Text(ns, 12, 40);
+  TextZuweisen(ns.RgBezeichnung, ns, 12, 40);
   ns.SatzSchluessel = SchluesselRabattgruppe;
   ZeileZeigen(k, f);
   return false;
@@ -317,13 +361,16 @@ bool SatzJ(Kontext& k, Fenster& f) {
   auto& ns = k.ns;
   for (char& c : ns.Eingabezeile)
     if (c == '\0') c = ' ';
-  std::string setNr = Schluessel(ns, 3, 15);
-  if (!ns.SatzSchluessel.empty() && setNr != ns.SatzSchluessel) return true;
+  const Schluesseltext setNr = Schluessel(ns, 3, 15);
+  if (!ns.SatzSchluessel.empty() && setNr.Ansicht() != ns.SatzSchluessel) return true;
   SetAbfrage(k, f);
-  ns.SatzSchluessel = setNr;
-  ns.Verarbeitungskz = Kennung(ns, 2);
-  std::string setNrFeld = Gross(Text(ns, 3, 15));
-  std::string kurztext = Text(ns, 18, 15);
+  FeldZuweisen(ns.SatzSchluessel, setNr);
+  KennungZuweisen(ns.Verarbeitungskz, Kennung(ns, 2));
+  std::string setNrFeld;
+  TextZuweisen(setNrFeld, ns, 3, 15);
+  GrossInPlatz(setNrFeld);
+  std::string kurztext;
+  TextZuweisen(kurztext, ns, 18, 15);
   // Four positions of 22 characters; position 1 always counts, the others when their number is
   // not blank. A blank position does not end the line: the later ones are still taken.
   for (std::size_t p = 0; p < 4; ++p) {
@@ -336,7 +383,8 @@ bool SatzJ(Kontext& k, Fenster& f) {
     z.SetKurztext = kurztext;
     z.SetMerker = k.kz.SetVerwendung;
     z.SetAufrufmerker = 1;
-    z.SetArtikelNr = Gross(Text(ns, von, 15));
+    TextZuweisen(z.SetArtikelNr, ns, von, 15);
+    GrossInPlatz(z.SetArtikelNr);
     z.SetBeschreibung.clear();
     z.SetMenge = Teilen(Zahl(ns, von + 15, 7), 1000);
   }
@@ -349,7 +397,10 @@ bool SatzJ(Kontext& k, Fenster& f) {
 void Zuschlag(Neutralsatz& ns, Preiszeile& z, int j, std::size_t von) {
   if (IstNul(ns, von)) z.ZuAbMarke(j) = KeineAngabe;
   std::int16_t kz = AlsKurzzahl(Zahl(ns, von, 1));
-  std::string wert = Trimmen(OhneNul(Roh(ns, von + 1, 4)));
+  std::string wert(Roh(ns, von + 1, 4));
+  for (char& c : wert)
+    if (c == '\0') c = ' ';
+  wert = Trimmen(wert);
   if (kz != 0) {
     z.ZuAbKz(j) = kz;
     // Kind 2 is a multiplier in thousandths; kinds 1 and 3, and any other kind, are hundredths.
@@ -366,16 +417,16 @@ void Zuschlag(Neutralsatz& ns, Preiszeile& z, int j, std::size_t von) {
 bool SatzP(Kontext& k) {
   auto& ns = k.ns;
   if (!ns.SatzSchluessel.empty()) return true;
-  ns.Verarbeitungskz = Kennung(ns, 2);
+  KennungZuweisen(ns.Verarbeitungskz, Kennung(ns, 2));
   // Up to three articles of 39 characters. An article with a blank number is left out and the
   // following ones move up, so that no used row stands behind a free one.
   std::size_t zeile = 0;
   for (std::size_t a = 0; a < 3; ++a) {
     std::size_t von = 3 + 39 * a;
-    std::string nr = Schluessel(ns, von, 15);
+    const Schluesseltext nr = Schluessel(ns, von, 15);
     if (nr.empty()) continue;
     auto& z = ns.Preistabelle[zeile++];
-    z.PArtikelNr = nr;
+    FeldZuweisen(z.PArtikelNr, nr);
     z.PPreiskz = AlsKurzzahl(Zahl(ns, von + 15, 1));
     z.PPreis = Teilen(Zahl(ns, von + 16, 8), 100);
     Zuschlag(ns, z, 1, von + 24);
@@ -396,14 +447,14 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
     for (auto& z : k.ns.Langtexttabelle) z = Langtextzeile{};
     k.ns.LangtextArt = 0;
   }
-  return Leseschleife(k, f, [&](const std::string& satzart) {
-    if (satzart == "A") return SatzA(k, f);
-    if (satzart == "B") return SatzB(k);
-    if (satzart == "D") return SatzD(k);
-    if (satzart == "T" || satzart == "E") return SatzTE(k, satzart);
-    if (satzart == "K") return SatzK(k, f);
-    if (satzart == "S") return SatzS(k, f);
-    if (satzart == "R") return SatzR(k, f);
+  return Leseschleife(k, f, [&](char satzart) {
+    if (satzart == 'A') return SatzA(k, f);
+    if (satzart == 'B') return SatzB(k);
+    if (satzart == 'D') return SatzD(k);
+    if (satzart == 'T' || satzart == 'E') return SatzTE(k, satzart);
+    if (satzart == 'K') return SatzK(k, f);
+    if (satzart == 'S') return SatzS(k, f);
+    if (satzart == 'R') return SatzR(k, f);
     // Header, price lines in an article file and unknown letters are skipped.
     return false;
   });
@@ -411,18 +462,18 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
 
 std::int16_t SetLeser(Kontext& k, Fenster& f) {
   SetTabelleLeeren(k.ns);
-  return Leseschleife(k, f, [&](const std::string& satzart) {
-    if (satzart == "K") return SatzK(k, f);
-    if (satzart == "J") return SatzJ(k, f);
+  return Leseschleife(k, f, [&](char satzart) {
+    if (satzart == 'K') return SatzK(k, f);
+    if (satzart == 'J') return SatzJ(k, f);
     return false;
   });
 }
 
 std::int16_t Preisleser(Kontext& k, Fenster& f) {
   PreistabelleLeeren(k.ns);
-  return Leseschleife(k, f, [&](const std::string& satzart) {
-    if (satzart == "K") return SatzK(k, f);
-    if (satzart == "P") return SatzP(k);
+  return Leseschleife(k, f, [&](char satzart) {
+    if (satzart == 'K') return SatzK(k, f);
+    if (satzart == 'P') return SatzP(k);
     return false;
   });
 }
