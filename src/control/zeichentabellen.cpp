@@ -60,31 +60,63 @@ const Tabelle OemTabelle3 = OemTabelleBauen(false, true);
 const Tabelle OemTabelle4 = OemTabelleBauen(false, false);
 const Tabelle OemTabelle5 = OemTabelleBauen(true, false);
 
+constexpr std::uint64_t Einsen = 0x0101010101010101ULL;
+constexpr std::uint64_t Hoch = 0x8080808080808080ULL;
+
+// A high bit set in every byte of the word that is zero (and, rarely, in a byte above one).
+constexpr std::uint64_t Nullbytes(std::uint64_t w) { return (w - Einsen) & ~w & Hoch; }
+
+// Runs the table over eight bytes.
+void WortAnwenden(char* p, const Tabelle& t) {
+  for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(t[static_cast<unsigned char>(p[i])]);
+}
+
 // Every table leaves the printable ASCII characters 0x20-0x7F as they are; nearly all bytes of a
-// line are such. Eight bytes are tested at once and passed over when all of them are.
-void Anwenden(char* p, std::size_t n, const Tabelle& t) {
-  constexpr std::uint64_t Einsen = 0x0101010101010101ULL;
-  constexpr std::uint64_t Hoch = 0x8080808080808080ULL;
+// line are such. Eight bytes are tested at once and passed over when all of them are. Below 0x20
+// only LF, CR and (where nulBleibt is false) the zero byte change: a word with other control
+// bytes, such as the filler of version-3 lines, is passed over too.
+void Anwenden(char* p, std::size_t n, const Tabelle& t, bool nulBleibt) {
+  // True when the word may hold a byte the table changes.
+  auto aendert = [nulBleibt](std::uint64_t w) {
+    if (w & Hoch) return true;
+    // A high bit is set where subtracting 0x20 from a byte borrows, that is below 0x20.
+    if (((w - Einsen * 0x20) & ~w & Hoch) == 0) return false;
+    return (Nullbytes(w ^ (Einsen * '\n')) | Nullbytes(w ^ (Einsen * '\r')) | (nulBleibt ? 0 : Nullbytes(w))) != 0;
+  };
   char* const e = p + n;
-  while (e - p >= 8) {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    // A high bit is set where a byte is 0x80 or above, or (the test for a byte below 0x20) where
-    // subtracting 0x20 from it borrows; a set bit only sends the eight bytes through the table.
-    if ((w & Hoch) | ((w - Einsen * 0x20) & ~w & Hoch)) {
-      for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(t[static_cast<unsigned char>(p[i])]);
+  if (n >= 8) {
+    for (; e - p > 8; p += 8) {
+      std::uint64_t w;
+      std::memcpy(&w, p, 8);
+      if (aendert(w)) WortAnwenden(p, t);
     }
-    p += 8;
+    // The last word may overlap the one before: the tables give the same result when applied twice.
+    std::uint64_t w;
+    std::memcpy(&w, e - 8, 8);
+    if (aendert(w)) WortAnwenden(e - 8, t);
+    return;
   }
   for (; p < e; ++p) *p = static_cast<char>(t[static_cast<unsigned char>(*p)]);
 }
 
 }  // namespace
 
-void ZeichenNachAnsi(std::string& text) { Anwenden(text.data(), text.size(), AnsiTabelle); }
+void ZeichenNachAnsi(std::string& text) {
+  // This table changes the zero byte and a few more below 0x20 (code 21): every word with such a
+  // byte goes through it.
+  char* p = text.data();
+  char* const e = p + text.size();
+  for (; e - p >= 8; p += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    if ((w & Hoch) | ((w - Einsen * 0x20) & ~w & Hoch)) WortAnwenden(p, AnsiTabelle);
+  }
+  for (; p < e; ++p) *p = static_cast<char>(AnsiTabelle[static_cast<unsigned char>(*p)]);
+}
 
 void ZeichenNachOem(char* text, std::size_t n, std::int16_t ausgabeversion) {
-  Anwenden(text, n, ausgabeversion == 5 ? OemTabelle5 : ausgabeversion == 3 ? OemTabelle3 : OemTabelle4);
+  Anwenden(text, n, ausgabeversion == 5 ? OemTabelle5 : ausgabeversion == 3 ? OemTabelle3 : OemTabelle4,
+           ausgabeversion == 3);
 }
 
 void ZeichenNachOem(std::string& text, std::int16_t ausgabeversion) {

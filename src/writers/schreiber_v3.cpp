@@ -23,18 +23,21 @@ constexpr std::size_t Zeilenlaenge = 128;
 // A text field of width n: the value padded with blanks or cut to n (leading blanks stay);
 // a value "@" (present but empty) fills the whole width with filler.
 void Feld(Zeilenpuffer& z, const std::string& wert, std::size_t n) {
-  if (wert == KeineAngabe) {
-    z.append(n, Fueller);
+  char* p = z.Platz(n);
+  z.Vorruecken(n);
+  // "@" compared by hand: this runs for every field written.
+  if (wert.size() == 1 && wert[0] == '@') {
+    BytesFuellen(p, Fueller, n);
     return;
   }
   const std::size_t l = wert.size() < n ? wert.size() : n;
-  z.append(std::string_view(wert.data(), l));
-  z.append(n - l, ' ');
+  BytesKopieren(p, wert.data(), l);
+  BytesFuellen(p + l, ' ', n - l);
 }
 
 // A one-character field taken from the first character of a text, a blank when it is empty.
 void Zeichenfeld(Zeilenpuffer& z, const std::string& wert) {
-  if (wert == KeineAngabe) {
+  if (wert.size() == 1 && wert[0] == '@') {
     z += Fueller;
   } else {
     z += wert.empty() ? ' ' : wert[0];
@@ -52,15 +55,16 @@ void Zahlfeld(Zeilenpuffer& z, std::size_t anfang, std::size_t breite) {
     z.append(breite, Fueller);
   }
 }
-void Zahl(Zeilenpuffer& z, Festkomma wert, std::string_view muster) {
+// The patterns here consist of "0" only: the width is their count.
+void Zahl(Zeilenpuffer& z, Festkomma wert, const Zahlmuster& muster) {
   const std::size_t anfang = z.size();
   FormatiertAnfuegen(z, wert, muster);
-  Zahlfeld(z, anfang, muster.size());
+  Zahlfeld(z, anfang, static_cast<std::size_t>(muster.ganzNullen));
 }
-void Ganzzahl(Zeilenpuffer& z, std::int64_t wert, std::string_view muster) {
+void Ganzzahl(Zeilenpuffer& z, std::int64_t wert, const Zahlmuster& muster) {
   const std::size_t anfang = z.size();
   GanzFormatiertAnfuegen(z, wert, muster);
-  Zahlfeld(z, anfang, muster.size());
+  Zahlfeld(z, anfang, static_cast<std::size_t>(muster.ganzNullen));
 }
 
 // Brings a line to 128 characters: appends the fill character, cuts what is beyond.
@@ -119,8 +123,8 @@ void RZeile(Kontext& k) {
   Zeilenpuffer& z = NeueZeile(k);
   z += "R ";
   Feld(z, ns.RgNummer, 4);
-  Ganzzahl(z, ns.RabattKz, "0");
-  Zahl(z, Mal(rabatt, faktor), "0000");
+  Ganzzahl(z, ns.RabattKz, muster::N1);
+  Zahl(z, Mal(rabatt, faktor), muster::N4);
   // The description has no width of its own here; the line is cut at 128.
   if (ns.RgBezeichnung == KeineAngabe) {
     z.append(40, Fueller);
@@ -160,7 +164,7 @@ void AZeile(Kontext& k) {
   if (ns.Preis == KeineAngabe) {
     z.append(8, Fueller);
   } else {
-    Zahl(z, Val(ns.Preis), "00000000");
+    Zahl(z, Val(ns.Preis), muster::N8);
   }
   Feld(z, ns.Rabattgruppe, 4);
   Feld(z, ns.Warenhauptgruppe, 3);
@@ -205,9 +209,9 @@ void BZeile(Kontext& k) {
   Feld(z, ns.AlternativArtikelNr, 15);
   Feld(z, ns.Katalogseite, 6);
   if (marke != 0) {
-    Ganzzahl(z, marke, "0");
-    Zahl(z, cu->RohstoffBasis, "000");
-    Zahl(z, Mal(cu->RohstoffGewicht, 100), "000000");
+    Ganzzahl(z, marke, muster::N1);
+    Zahl(z, cu->RohstoffBasis, muster::N3);
+    Zahl(z, Mal(cu->RohstoffGewicht, 100), muster::N6);
   } else {
     z.append(10, '0');
   }
@@ -231,7 +235,7 @@ void DZeilen(Kontext& k) {
       Feld(z, ns.Verarbeitungskz, 1);
       Feld(z, ns.ArtikelNr, 15);
     }
-    Ganzzahl(z, n, "00");
+    Ganzzahl(z, n, muster::N2);
     Zeichenfeld(z, d.DimUnterkz);
     Feld(z, d.DimLangtextNr, 8);
     Feld(z, d.DimText, 40);
@@ -265,7 +269,7 @@ void Langtextzeilen(Kontext& k) {
       Feld(z, ns.LangtextNr, 8);
       z.append(7, ' ');
     }
-    Ganzzahl(z, n, "00");
+    Ganzzahl(z, n, muster::N2);
     z.append(9, ' ');
     Feld(z, t.LangtextZeile, 40);
     if (gehalten) {
@@ -285,10 +289,10 @@ void Zuschlagswert(Zeilenpuffer& z, std::int16_t art, Festkomma wert) {
   switch (art) {
     case 1:
     case 3:
-      Zahl(z, Mal(wert, 100), "0000");
+      Zahl(z, Mal(wert, 100), muster::N4);
       break;
     case 2:
-      Zahl(z, Mal(wert, 1000), "0000");
+      Zahl(z, Mal(wert, 1000), muster::N4);
       break;
     default:
       // Kinds outside 0 to 3 carry no value; the positions stay filled.
@@ -299,12 +303,12 @@ void Zuschlagswert(Zeilenpuffer& z, std::int16_t art, Festkomma wert) {
 
 void Preisteil(Zeilenpuffer& z, Preiszeile& p) {
   Feld(z, p.PArtikelNr, 15);
-  Ganzzahl(z, p.PPreiskz, "0");
-  Zahl(z, Mal(p.PPreis, 100), "00000000");
+  Ganzzahl(z, p.PPreiskz, muster::N1);
+  Zahl(z, Mal(p.PPreis, 100), muster::N8);
   if (p.PZuAbMarke1 == KeineAngabe) {
     z.append(5, Fueller);
   } else {
-    Ganzzahl(z, p.PZuAbKz1, "0");
+    Ganzzahl(z, p.PZuAbKz1, muster::N1);
     if (p.PZuAbKz1 == 0) {
       Feld(z, p.PRabattgruppe, 4);
     } else {
@@ -315,7 +319,7 @@ void Preisteil(Zeilenpuffer& z, Preiszeile& p) {
     if (p.ZuAbMarke(j) == KeineAngabe || p.ZuAbKz(j) == 0) {
       z.append(5, Fueller);
     } else {
-      Ganzzahl(z, p.ZuAbKz(j), "0");
+      Ganzzahl(z, p.ZuAbKz(j), muster::N1);
       Zuschlagswert(z, p.ZuAbKz(j), p.ZuAbWert(j));
     }
   }
@@ -387,7 +391,7 @@ std::int16_t Setschreiber(Kontext& k, Fenster&) {
         Feld(z, s.SetKurztext, 15);
       }
       Feld(z, s.SetArtikelNr, 15);
-      Zahl(z, Mal(s.SetMenge, 1000), "0000000");
+      Zahl(z, Mal(s.SetMenge, 1000), muster::N7);
       if (++positionen == 4) {
         Abschliessen(z, Fueller);
         Ausgeben(k);

@@ -102,14 +102,14 @@ void RZeileSchreiben(Kontext& k) {
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   z = "R;;";
   Feld(z, ns.RgNummer);
-  Ganz(z, ns.RabattKz, "0");
+  Ganz(z, ns.RabattKz, muster::N1);
   if (ns.RabattKz == 1) {
-    Zahl(z, Mal(ns.Rabatt, 100), "###0");
+    Zahl(z, Mal(ns.Rabatt, 100), muster::R3N1);
   } else {
     // A multiplier of zero would price every article at nothing; it stands for "no multiplier",
     // that is 1.
     Festkomma multiplikator = ns.Rabatt == 0 ? FestkommaEins : ns.Rabatt;
-    Zahl(z, Mal(multiplikator, 1000), "###0");
+    Zahl(z, Mal(multiplikator, 1000), muster::R3N1);
   }
   Feld(z, ns.RgBezeichnung);
   z += ';';
@@ -166,7 +166,7 @@ void AZeileSchreiben(Kontext& k) {
 
   if (ns.Preis != KeineAngabe) {
     if (hatPreis) {
-      FormatiertAnfuegen(z, Val(ns.Preis), "#######0");
+      FormatiertAnfuegen(z, Val(ns.Preis), muster::R7N1);
     } else if (ns.Verarbeitungskz == "N") {
       z += '0';
     }
@@ -195,13 +195,13 @@ void BZeileSchreiben(Kontext& k) {
   Feld(z, ns.EanNr);
   Feld(z, ns.Anbindungsnummer);
   Feld(z, ns.Warengruppe);
-  Zahl(z, Val(ns.Kostenart), "##");
+  Zahl(z, Val(ns.Kostenart), muster::R2);
   Festkomma menge = Val(ns.Verpackungsmenge);
   if (menge == 0) {
     ns.Verpackungsmenge = "1";
     menge = FestkommaEins;
   }
-  Zahl(z, menge, "####0");
+  Zahl(z, menge, muster::R4N1);
   Feld(z, ns.ReferenzKuerzel);
   Feld(z, ns.ReferenzNr);
   ZeileAusgeben(k, false);
@@ -216,7 +216,7 @@ void DZeilenSchreiben(Kontext& k) {
     const Dimensionszeile& d = ns.Dimensionstabelle[i];
     if (d.DimUnterkz.empty()) break;
     if (!gehalten) Artikelkopf(z, 'D', ns);
-    Ganz(z, i + 1, "#0");
+    Ganz(z, i + 1, muster::R1N1);
     const std::string_view unterkz = OhneKeineAngabe(d.DimUnterkz);
     FeldAnfuegen(z, unterkz.empty() ? std::string_view(" ") : unterkz.substr(0, 1));
     FeldGekuerzt(z, d.DimLangtextNr, 8);
@@ -256,55 +256,55 @@ void ZZeilenSchreiben(Kontext& k) {
     z.clear();
     auto kopf = [&](char marke) {
       Artikelkopf(z, 'Z', ns);
-      Ganz(z, i + 1, "#0");
+      Ganz(z, i + 1, muster::R1N1);
       z += marke;
       z += ';';
     };
     if (s.StaffelArt == 1 && s.StaffelZuAbArt == 1) {
       kopf('1');
-      Ganz(z, s.StaffelBasismerker, "0");
+      Ganz(z, s.StaffelBasismerker, muster::N1);
       FeldRechts(z, s.StaffelBasistext1);
-      Ganz(z, s.StaffelMerker, "0");
-      Zahl(z, Mal(s.StaffelPreis, 100), "#######0");
-      Zahl(z, s.VonBasis, "#######0");
-      Zahl(z, s.BisBasis, "#######0");
+      Ganz(z, s.StaffelMerker, muster::N1);
+      Zahl(z, Mal(s.StaffelPreis, 100), muster::R7N1);
+      Zahl(z, s.VonBasis, muster::R7N1);
+      Zahl(z, s.BisBasis, muster::R7N1);
     } else if (s.StaffelArt == 1 && s.StaffelZuAbArt > 1) {
       ZuAbCodeSetzen(zuAbCode, s.StaffelVorzeichen, s.StaffelZuAbArt);
       kopf('2');
-      Ganz(z, s.StaffelBasismerker, "0");
+      Ganz(z, s.StaffelBasismerker, muster::N1);
       FeldRechts(z, s.StaffelBasistext1);
-      Ganz(z, zuAbCode, "0");
-      Zahl(z, Mal(s.StaffelPreis, 100), "#######0");
-      Zahl(z, s.VonBasis, "#######0");
-      Zahl(z, s.BisBasis, "#######0");
+      Ganz(z, zuAbCode, muster::N1);
+      Zahl(z, Mal(s.StaffelPreis, 100), muster::R7N1);
+      Zahl(z, s.VonBasis, muster::R7N1);
+      Zahl(z, s.BisBasis, muster::R7N1);
     } else if (s.StaffelArt == 2 && s.RohVBKz == 2) {
       ZuAbCodeSetzen(zuAbCode, s.RohVBVorzeichen, s.RohVBZuAbArt);
       kopf('3');
       Feld(z, s.RohVBMerker);
-      Ganz(z, zuAbCode, "0");
-      Zahl(z, Mal(s.RohVBPreis, 100), "#######0");
-      Zahl(z, s.VonBasis, "#######0");
-      Zahl(z, s.BisBasis, "#######0");
-      Zahl(z, Mal(s.RohVBFaktor, 1000), "#####0");
+      Ganz(z, zuAbCode, muster::N1);
+      Zahl(z, Mal(s.RohVBPreis, 100), muster::R7N1);
+      Zahl(z, s.VonBasis, muster::R7N1);
+      Zahl(z, s.BisBasis, muster::R7N1);
+      Zahl(z, Mal(s.RohVBFaktor, 1000), muster::R5N1);
     } else if (s.StaffelArt == 2 && s.RohVBKz == 1) {
       ZuAbCodeSetzen(zuAbCode, s.RohVBVorzeichen, s.RohVBZuAbArt);
       kopf('6');
       Feld(z, s.RohVBMerker);
-      Ganz(z, zuAbCode, "0");
-      Ganz(z, s.RohVBKz, "0");
-      Zahl(z, Mal(s.RohVBPreis, 100), "#######0");
-      Zahl(z, s.VonBasis, "#######0");
-      Zahl(z, s.BisBasis, "#######0");
-      Zahl(z, Mal(s.RohVBFaktor, 1000), "#####0");
-      Zahl(z, Mal(s.RohVBWert5, 100), "#####0");
-      Zahl(z, Mal(s.RohVBWert6, 1000), "#####0");
+      Ganz(z, zuAbCode, muster::N1);
+      Ganz(z, s.RohVBKz, muster::N1);
+      Zahl(z, Mal(s.RohVBPreis, 100), muster::R7N1);
+      Zahl(z, s.VonBasis, muster::R7N1);
+      Zahl(z, s.BisBasis, muster::R7N1);
+      Zahl(z, Mal(s.RohVBFaktor, 1000), muster::R5N1);
+      Zahl(z, Mal(s.RohVBWert5, 100), muster::R5N1);
+      Zahl(z, Mal(s.RohVBWert6, 1000), muster::R5N1);
     } else if (s.StaffelArt == 3) {
       kopf('4');
       Feld(z, s.RohstoffMerker);
-      Zahl(z, s.RohstoffBasis, "#####0");
-      Zahl(z, Mal(s.RohstoffFaktor, 1000), "#####0");
-      Zahl(z, Mal(s.RohstoffGewicht, 100), "#####0");
-      Zahl(z, Mal(s.RohstoffWert4, 1000), "#####0");
+      Zahl(z, s.RohstoffBasis, muster::R5N1);
+      Zahl(z, Mal(s.RohstoffFaktor, 1000), muster::R5N1);
+      Zahl(z, Mal(s.RohstoffGewicht, 100), muster::R5N1);
+      Zahl(z, Mal(s.RohstoffWert4, 1000), muster::R5N1);
     }
     if (!z.empty()) ZeileAusgeben(k, false);
   }
@@ -320,12 +320,12 @@ void WerkstoffZeileSchreiben(Kontext& k) {
   Feld(z, ns.Verarbeitungskz);
   z += "WERKSTOFF-1;";
   FeldRechts(z, ns.ArtikelNr);
-  Zahl(z, Mal(ns.WerkstoffWert1, 1000), "#######0");
-  Zahl(z, Mal(ns.WerkstoffWert2, 1000), "#######0");
-  Zahl(z, Mal(ns.WerkstoffWert3, 1000), "#######0");
-  Zahl(z, Mal(ns.WerkstoffWert4, 1000), "#######0");
-  Ganz(z, ns.WerkstoffKz, "0");
-  Zahl(z, Mal(ns.WerkstoffWert5, 1000), "#######0");
+  Zahl(z, Mal(ns.WerkstoffWert1, 1000), muster::R7N1);
+  Zahl(z, Mal(ns.WerkstoffWert2, 1000), muster::R7N1);
+  Zahl(z, Mal(ns.WerkstoffWert3, 1000), muster::R7N1);
+  Zahl(z, Mal(ns.WerkstoffWert4, 1000), muster::R7N1);
+  Ganz(z, ns.WerkstoffKz, muster::N1);
+  Zahl(z, Mal(ns.WerkstoffWert5, 1000), muster::R7N1);
   FeldRechts(z, ns.WerkstoffText);
   ZeileAusgeben(k, false);
 }
@@ -338,9 +338,9 @@ void ArbeitZeileSchreiben(Kontext& k) {
   Feld(z, ns.Verarbeitungskz);
   z += "ARBEIT-1;";
   FeldRechts(z, ns.ArtikelNr);
-  Ganz(z, ns.ArbeitKz1, "0");
-  Ganz(z, ns.ArbeitKz2, "0");
-  Zahl(z, Mal(ns.ArbeitWert, 10), "######0");
+  Ganz(z, ns.ArbeitKz1, muster::N1);
+  Ganz(z, ns.ArbeitKz2, muster::N1);
+  Zahl(z, Mal(ns.ArbeitWert, 10), muster::R6N1);
   ZeileAusgeben(k, false);
 }
 
@@ -362,7 +362,7 @@ void LangtextZeilenSchreiben(Kontext& k) {
       FeldGekuerzt(z, ns.LangtextNr, 8);
       z += ';';
     }
-    Ganz(z, i + 1, "#0");
+    Ganz(z, i + 1, muster::R1N1);
     z += ';';
     FeldGekuerzt(z, l.LangtextZeile, 40);
     if (gehalten) ZeileAusgeben(k, false);
@@ -380,10 +380,10 @@ void ZuAbWert(Zeilenpuffer& z, std::int16_t art, Festkomma wert) {
   switch (art) {
     case 1:
     case 3:
-      Zahl(z, Mal(wert, 100), "####");
+      Zahl(z, Mal(wert, 100), muster::R4);
       break;
     case 2:
-      Zahl(z, Mal(wert, 1000), "####");
+      Zahl(z, Mal(wert, 1000), muster::R4);
       break;
     default:
       z += ';';
@@ -451,7 +451,7 @@ std::int16_t Setschreiber(Kontext& k, Fenster&) {
       z = "J;";
       Feld(z, ns.Verarbeitungskz);
       FeldGekuerzt(z, s.SetNr, 15);
-      Ganz(z, i + 1, "#0");
+      Ganz(z, i + 1, muster::R1N1);
       Feld(z, s.SetMerker);
       if (i == 0) {
         FeldGekuerzt(z, s.SetKurztext, 15);
@@ -460,9 +460,9 @@ std::int16_t Setschreiber(Kontext& k, Fenster&) {
         z += ";;";
       }
       if (s.SetAufrufmerker >= 1 && s.SetAufrufmerker <= 4) {
-        Ganz(z, s.SetAufrufmerker, "0");
+        Ganz(z, s.SetAufrufmerker, muster::N1);
         FeldGekuerzt(z, s.SetArtikelNr, 15);
-        Zahl(z, Mal(s.SetMenge, 1000), "######0");
+        Zahl(z, Mal(s.SetMenge, 1000), muster::R6N1);
       } else {
         z += ";;;";
       }
@@ -491,12 +491,12 @@ std::int16_t Preisschreiber(Kontext& k, Fenster&) {
       if (IstLeer(p.PArtikelNr)) continue;
       if (p.PPreiskz > 2) p.PPreiskz = 1;
       FeldGekuerzt(z, p.PArtikelNr, 15);
-      Ganz(z, p.PPreiskz, "#");
-      Zahl(z, Mal(p.PPreis, 100), "########");
+      Ganz(z, p.PPreiskz, muster::R1);
+      Zahl(z, Mal(p.PPreis, 100), muster::R8);
       if (p.PZuAbMarke1 == KeineAngabe) {
         z += ";;";
       } else {
-        Ganz(z, p.PZuAbKz1, "0");
+        Ganz(z, p.PZuAbKz1, muster::N1);
         if (p.PZuAbKz1 == 0) {
           FeldGekuerzt(z, p.PRabattgruppe, 4);
         } else {
@@ -505,7 +505,7 @@ std::int16_t Preisschreiber(Kontext& k, Fenster&) {
       }
       for (int j = 2; j <= 3; ++j) {
         if (p.ZuAbMarke(j) != KeineAngabe && p.ZuAbKz(j) != 0) {
-          Ganz(z, p.ZuAbKz(j), "#");
+          Ganz(z, p.ZuAbKz(j), muster::R1);
           ZuAbWert(z, p.ZuAbKz(j), p.ZuAbWert(j));
         } else {
           z += ";;";

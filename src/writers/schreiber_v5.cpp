@@ -99,14 +99,14 @@ void RZeile(Kontext& k) {
   Zeilenpuffer& z = NeueZeile(k);
   z += "R;";
   TextFeld(z, ns.RgNummer);
-  GanzFeld(z, ns.RabattKz, "0");
+  GanzFeld(z, ns.RabattKz, muster::N1);
   if (ns.RabattKz == 1) {
-    ZahlFeld(z, ns.Rabatt, 100, "###0");
+    ZahlFeld(z, ns.Rabatt, 100, muster::R3N1);
   } else {
     // A multiplier of zero would price every article of the group at nothing; it stands for a
     // multiplier that was not given, so the neutral multiplier 1 (written 1000) is used.
     Festkomma multiplikator = ns.Rabatt == 0 ? FestkommaEins : ns.Rabatt;
-    ZahlFeld(z, multiplikator, 1000, "###0");
+    ZahlFeld(z, multiplikator, 1000, muster::R3N1);
   }
   TextFeld(z, ns.RgBezeichnung);
   GekuerztAusgeben(k);
@@ -177,7 +177,7 @@ std::int64_t AZeile(Kontext& k) {
     const std::size_t vorher = schnitt;
     const Wichtigkeit w{6, "0", "1"};
     if (wert != 0) {
-      std::string_view text = zahlAnfuegen(wert, "######0", w);
+      std::string_view text = zahlAnfuegen(wert, muster::R6N1, w);
       // The whole written value, as the A line states it (the Z lines repeat it).
       if (schnitt != vorher) artikelpreiseinheit = Runden(Val(text));
     } else {
@@ -187,7 +187,7 @@ std::int64_t AZeile(Kontext& k) {
   {
     Festkomma wert = Val(ns.Preis);
     if (wert != 0)
-      zahlAnfuegen(wert, "#########0", Wichtigkeit{10, "0", {}});
+      zahlAnfuegen(wert, muster::R9N1, Wichtigkeit{10, "0", {}});
     else
       z += ';';
   }
@@ -207,7 +207,7 @@ std::int64_t AZeile(Kontext& k) {
     Festkomma wert = Val(ns.Verpackungsmenge);
     if (wert == 0) ns.Verpackungsmenge = "1";
     if (wert != 0)
-      zahlAnfuegen(wert, "####0", Wichtigkeit{5, "0", "1"});
+      zahlAnfuegen(wert, muster::R4N1, Wichtigkeit{5, "0", "1"});
     else
       anfuegen("1", Wichtigkeit{5, "0", "1"});
   }
@@ -218,8 +218,8 @@ std::int64_t AZeile(Kontext& k) {
     anfuegen(textkz.empty() ? std::string_view("0") : textkz.substr(0, 1), Wichtigkeit{1, "0", {}});
   }
   textAnfuegen(ns.Langtextschluessel, 15);
-  zahlAnfuegen(Val(ns.Kostenart), "##", Wichtigkeit{2, "90", "0"});
-  zahlAnfuegen(Val(ns.A5Feld26), "##", Wichtigkeit{1, {}, {}});
+  zahlAnfuegen(Val(ns.Kostenart), muster::R2, Wichtigkeit{2, "90", "0"});
+  zahlAnfuegen(Val(ns.A5Feld26), muster::R2, Wichtigkeit{1, {}, {}});
   textAnfuegen(ns.ReferenzKuerzel, 13);
   textAnfuegen(ns.ReferenzNr, 17);
   textAnfuegen(ns.A5Zusatz, 21);
@@ -247,7 +247,7 @@ void DZeilen(Kontext& k) {
     if (d.DimUnterkz.empty()) break;
     Zeilenpuffer& z = NeueZeile(k);
     Artikelkopf(z, ns, "D");
-    GanzFeld(z, n, "00");
+    GanzFeld(z, n, muster::N2);
     const std::string_view unterkz = OhneKeineAngabe(d.DimUnterkz);
     Feld(z, unterkz.empty() ? std::string_view(" ") : unterkz.substr(0, 1));
     GekuerztFeld(z, d.DimText, 40);
@@ -283,46 +283,46 @@ void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit) {
     switch (s.StaffelArt) {
       case 1:  // price scale
         Artikelkopf(z, ns, "Z");
-        GanzFeld(z, nummer, "00");
+        GanzFeld(z, nummer, muster::N2);
         z += "1;";
         RechtsFeld(z, s.StaffelBasistext1);
         RechtsFeld(z, s.StaffelBasistext2);
-        GanzFeld(z, s.StaffelZuAbArt, "#");
+        GanzFeld(z, s.StaffelZuAbArt, muster::R1);
         RechtsFeld(z, s.StaffelVorzeichen);
-        GanzFeld(z, s.StaffelMerker, "#");
-        GanzFeld(z, ZPreiseinheit(s.StaffelEndeA, artikelpreiseinheit), "######0");
-        ZahlFeld(z, s.StaffelPreis, 100, "#########0");
-        if (s.StaffelEndeB != 0 && s.StaffelEndeB != 999) GanzFeld(z, s.StaffelEndeB, "#####0");
+        GanzFeld(z, s.StaffelMerker, muster::R1);
+        GanzFeld(z, ZPreiseinheit(s.StaffelEndeA, artikelpreiseinheit), muster::R6N1);
+        ZahlFeld(z, s.StaffelPreis, 100, muster::R9N1);
+        if (s.StaffelEndeB != 0 && s.StaffelEndeB != 999) GanzFeld(z, s.StaffelEndeB, muster::R5N1);
         break;
       case 2:  // raw material from/to
         Artikelkopf(z, ns, "Z");
-        GanzFeld(z, nummer, "00");
+        GanzFeld(z, nummer, muster::N2);
         z += "2;";
         RechtsFeld(z, s.RohVBMerker);
-        GanzFeld(z, s.RohVBZuAbArt, "#");
+        GanzFeld(z, s.RohVBZuAbArt, muster::R1);
         RechtsFeld(z, s.RohVBVorzeichen);
-        GanzFeld(z, s.RohVBKz, "#");
-        GanzFeld(z, ZPreiseinheit(s.RohVBEnde, artikelpreiseinheit), "#####0");
-        ZahlFeld(z, s.RohVBPreis, 100, "#########0");
-        ZahlFeld(z, s.VonBasis, 100, "#########0");
-        ZahlFeld(z, s.BisBasis, 100, "###########0");
-        ZahlFeld(z, s.RohVBFaktor, 1000, "######0");
+        GanzFeld(z, s.RohVBKz, muster::R1);
+        GanzFeld(z, ZPreiseinheit(s.RohVBEnde, artikelpreiseinheit), muster::R5N1);
+        ZahlFeld(z, s.RohVBPreis, 100, muster::R9N1);
+        ZahlFeld(z, s.VonBasis, 100, muster::R9N1);
+        ZahlFeld(z, s.BisBasis, 100, muster::R11N1);
+        ZahlFeld(z, s.RohVBFaktor, 1000, muster::R6N1);
         if (s.RohVBWert5 != 0) {
-          ZahlFeld(z, s.RohVBWert5, 100, "#######0");
-          ZahlFeld(z, s.RohVBWert6, 1000, "#####0");
+          ZahlFeld(z, s.RohVBWert5, 100, muster::R7N1);
+          ZahlFeld(z, s.RohVBWert6, 1000, muster::R5N1);
         }
         break;
       case 3:  // raw-material calculation, copper data
         Artikelkopf(z, ns, "Z");
-        GanzFeld(z, nummer, "00");
+        GanzFeld(z, nummer, muster::N2);
         z += "3;";
         RechtsFeld(z, s.RohstoffMerker);
-        GanzFeld(z, s.RohstoffKz, "#");
-        GanzFeld(z, ZPreiseinheit(s.RohstoffMengenbasis, artikelpreiseinheit), "#####0");
-        ZahlFeld(z, s.RohstoffBasis, 100, "#######0");
-        ZahlFeld(z, s.RohstoffFaktor, 1000, "#####0");
-        ZahlFeld(z, s.RohstoffGewicht, 100, "#######0");
-        ZahlFeld(z, s.RohstoffWert4, 1000, "#####0");
+        GanzFeld(z, s.RohstoffKz, muster::R1);
+        GanzFeld(z, ZPreiseinheit(s.RohstoffMengenbasis, artikelpreiseinheit), muster::R5N1);
+        ZahlFeld(z, s.RohstoffBasis, 100, muster::R7N1);
+        ZahlFeld(z, s.RohstoffFaktor, 1000, muster::R5N1);
+        ZahlFeld(z, s.RohstoffGewicht, 100, muster::R7N1);
+        ZahlFeld(z, s.RohstoffWert4, 1000, muster::R5N1);
         break;
       default:  // unknown kind: no line
         continue;
@@ -344,12 +344,12 @@ void CWerkstoffZeile(Kontext& k) {
   z += "WST1;";
   RechtsFeld(z, ns.ArtikelNr);
   RechtsFeld(z, ns.WerkstoffText);
-  ZahlFeld(z, ns.WerkstoffWert1, 1000, "#######0");
-  ZahlFeld(z, ns.WerkstoffWert2, 1000, "#######0");
-  ZahlFeld(z, ns.WerkstoffWert3, 1000, "#######0");
-  ZahlFeld(z, ns.WerkstoffWert4, 1000, "#######0");
-  GanzFeld(z, ns.WerkstoffKz, "0");
-  ZahlFeld(z, ns.WerkstoffWert5, 1000, "#######0");
+  ZahlFeld(z, ns.WerkstoffWert1, 1000, muster::R7N1);
+  ZahlFeld(z, ns.WerkstoffWert2, 1000, muster::R7N1);
+  ZahlFeld(z, ns.WerkstoffWert3, 1000, muster::R7N1);
+  ZahlFeld(z, ns.WerkstoffWert4, 1000, muster::R7N1);
+  GanzFeld(z, ns.WerkstoffKz, muster::N1);
+  ZahlFeld(z, ns.WerkstoffWert5, 1000, muster::R7N1);
   // Counted like every other line: the end record states the number of lines in the file.
   ZeileAusgeben(k, true);
 }
@@ -362,9 +362,9 @@ void CArbeitZeile(Kontext& k) {
   TextFeld(z, ns.Verarbeitungskz);
   z += "ARBA;";
   RechtsFeld(z, ns.ArtikelNr);
-  GanzFeld(z, ns.ArbeitKz1, "0");
-  GanzFeld(z, ns.ArbeitKz2, "0");
-  ZahlFeld(z, ns.ArbeitWert, ns.ArbeitKz2 == 3 ? 1000 : 10, "######0");
+  GanzFeld(z, ns.ArbeitKz1, muster::N1);
+  GanzFeld(z, ns.ArbeitKz2, muster::N1);
+  ZahlFeld(z, ns.ArbeitWert, ns.ArbeitKz2 == 3 ? 1000 : 10, muster::R6N1);
   ZeileAusgeben(k, true);
 }
 
@@ -402,8 +402,8 @@ void TZeilen(Kontext& k) {
     z += "T;";
     TextFeld(z, ns.Verarbeitungskz);
     GekuerztFeld(z, ns.LangtextNr, 15);
-    GanzFeld(z, ns.LangtextArt, "#");
-    GanzFeld(z, n, "00");
+    GanzFeld(z, ns.LangtextArt, muster::R1);
+    GanzFeld(z, n, muster::N2);
     GekuerztFeld(z, t.LangtextZeile, 40);
     GekuerztAusgeben(k);
   }
@@ -422,7 +422,7 @@ void JZeilen(Kontext& k) {
     TextFeld(z, ns.Verarbeitungskz);
     GekuerztFeld(z, s.SetNr, 15);
     TextFeld(z, s.SetMerker);
-    GanzFeld(z, n, "00");
+    GanzFeld(z, n, muster::N2);
     bool position = true;
     if (s.SetMerker == "L") {
       // The head of a list SET carries its texts on the first row only.
@@ -435,9 +435,9 @@ void JZeilen(Kontext& k) {
       position = s.SetAufrufmerker == 1 || s.SetAufrufmerker == 2;
     }
     if (position) {
-      GanzFeld(z, s.SetAufrufmerker, "0");
+      GanzFeld(z, s.SetAufrufmerker, muster::N1);
       GekuerztFeld(z, s.SetArtikelNr, 15);
-      ZahlFeld(z, s.SetMenge, 1000, "######0");
+      ZahlFeld(z, s.SetMenge, 1000, muster::R6N1);
     }
     GekuerztAusgeben(k);
   }
@@ -451,9 +451,9 @@ void PZeilen(Kontext& k) {
     Zeilenpuffer& z = NeueZeile(k);
     z += "P;";
     GekuerztFeld(z, p.PArtikelNr, 15);
-    GanzFeld(z, p.PPreiskz, "#");
-    GanzFeld(z, p.PPreiseinheit, "#");
-    ZahlFeld(z, p.PPreis, 100, "########");
+    GanzFeld(z, p.PPreiskz, muster::R1);
+    GanzFeld(z, p.PPreiseinheit, muster::R1);
+    ZahlFeld(z, p.PPreis, 100, muster::R8);
     GekuerztFeld(z, p.PRabattgruppe, 4);
     for (int j = 1; j <= 3; ++j) {
       const std::int16_t art = p.ZuAbKz(j);
@@ -461,14 +461,14 @@ void PZeilen(Kontext& k) {
         z += ";;";
         continue;
       }
-      GanzFeld(z, art, "#");
+      GanzFeld(z, art, muster::R1);
       switch (art) {
         case 1:
         case 3:
-          ZahlFeld(z, p.ZuAbWert(j), 100, "####");
+          ZahlFeld(z, p.ZuAbWert(j), 100, muster::R4);
           break;
         case 2:
-          ZahlFeld(z, p.ZuAbWert(j), 1000, "####");
+          ZahlFeld(z, p.ZuAbWert(j), 1000, muster::R4);
           break;
         default:
           // An unknown kind has no value to write; its value field stays empty so that the

@@ -7,10 +7,36 @@
 #include <string_view>
 
 #include "control/kontext.h"
+#include "record/festkomma.h"
 #include "record/laufzeitfehler.h"
 #include "record/zeilenpuffer.h"
 
 namespace korvelan {
+
+// The number patterns of the lines, taken apart at compile time (a pattern passed as a literal
+// would be taken apart again on every call). The name spells the pattern: R and the count of
+// "#", N and the count of "0"; R7N1 is "#######0".
+namespace muster {
+inline constexpr Zahlmuster N1("0");
+inline constexpr Zahlmuster N2("00");
+inline constexpr Zahlmuster N3("000");
+inline constexpr Zahlmuster N4("0000");
+inline constexpr Zahlmuster N6("000000");
+inline constexpr Zahlmuster N7("0000000");
+inline constexpr Zahlmuster N8("00000000");
+inline constexpr Zahlmuster R1("#");
+inline constexpr Zahlmuster R2("##");
+inline constexpr Zahlmuster R4("####");
+inline constexpr Zahlmuster R8("########");
+inline constexpr Zahlmuster R1N1("#0");
+inline constexpr Zahlmuster R3N1("###0");
+inline constexpr Zahlmuster R4N1("####0");
+inline constexpr Zahlmuster R5N1("#####0");
+inline constexpr Zahlmuster R6N1("######0");
+inline constexpr Zahlmuster R7N1("#######0");
+inline constexpr Zahlmuster R9N1("#########0");
+inline constexpr Zahlmuster R11N1("###########0");
+}  // namespace muster
 
 // Passes Ausgabezeile through ZeichenNachOem and writes it with CR LF; a counted line increases
 // AusgabeSatzzahl. Raises a Laufzeitfehler when the write fails.
