@@ -112,7 +112,9 @@ bool Ausgabedatei::Erstellen(const std::string& pfad) {
   if (!datei_) return false;
   std::setvbuf(datei_, nullptr, _IONBF, 0);  // our own buffer below
   belegt_ = 0;
-  if (kapazitaet_ < Puffergroesse + 4096) Vergroessern(Puffergroesse + 4096);
+  // The block is written out once it holds 64 KiB, so an ordinary line always fits; only a
+  // very long one makes it grow.
+  if (kapazitaet_ < Blockgroesse + 4096) Vergroessern(Blockgroesse + 4096);
   return true;
 }
 
@@ -134,17 +136,11 @@ void Ausgabedatei::Leeren() {
   belegt_ = 0;
 }
 
+void Ausgabedatei::KeineDatei() { throw Laufzeitfehler(52, "Dateiname oder -nummer falsch"); }
+
 void Ausgabedatei::ZeileSchreiben(std::string_view zeile) {
-  if (!datei_) throw Laufzeitfehler(52, "Dateiname oder -nummer falsch");
-  // The buffer is written out once it holds 64 KiB, so an ordinary line always fits; only a
-  // very long one makes it grow.
-  if (kapazitaet_ - belegt_ < zeile.size() + 2) Vergroessern(belegt_ + zeile.size() + 2);
-  char* p = puffer_.get() + belegt_;
-  BytesKopieren(p, zeile.data(), zeile.size());
-  p[zeile.size()] = '\r';
-  p[zeile.size() + 1] = '\n';
-  belegt_ += zeile.size() + 2;
-  if (belegt_ >= Puffergroesse) Leeren();
+  BytesKopieren(ZeilePlatz(zeile.size()), zeile.data(), zeile.size());
+  ZeileFertig(zeile.size());
 }
 
 void Ausgabedatei::Schliessen() {

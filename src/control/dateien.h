@@ -53,6 +53,20 @@ class Ausgabedatei {
   bool Erstellen(const std::string& pfad);
   // Writes the text and CR LF.
   void ZeileSchreiben(std::string_view zeile);
+  // The same in two steps, for a caller that writes the n bytes of the line itself: ZeilePlatz
+  // returns where they go, ZeileFertig adds CR LF after them.
+  char* ZeilePlatz(std::size_t n) {
+    if (!datei_) KeineDatei();
+    if (kapazitaet_ - belegt_ < n + 2) Vergroessern(belegt_ + n + 2);
+    return puffer_.get() + belegt_;
+  }
+  void ZeileFertig(std::size_t n) {
+    char* p = puffer_.get() + belegt_ + n;
+    p[0] = '\r';
+    p[1] = '\n';
+    belegt_ += n + 2;
+    if (belegt_ >= Blockgroesse) Leeren();
+  }
   // Flushes and closes; a failure raises a Laufzeitfehler (the file is closed all the same).
   void Schliessen();
   // Closes without reporting failures (used on the way out of an error).
@@ -60,8 +74,11 @@ class Ausgabedatei {
   bool IstOffen() const { return datei_ != nullptr; }
 
  private:
+  static constexpr std::size_t Blockgroesse = 1 << 16;  // written out when reached
+
   void Leeren();
   void Vergroessern(std::size_t n);
+  [[noreturn]] static void KeineDatei();
 
   std::FILE* datei_ = nullptr;
   // Lines collect here and are written when 64 KiB are reached; the block is larger than that

@@ -73,30 +73,36 @@ void WortAnwenden(char* p, const Tabelle& t) {
 
 // Every table leaves the printable ASCII characters 0x20-0x7F as they are; nearly all bytes of a
 // line are such. Eight bytes are tested at once and passed over when all of them are. Below 0x20
-// only LF, CR and (where nulBleibt is false) the zero byte change: a word with other control
-// bytes, such as the filler of version-3 lines, is passed over too.
-void Anwenden(char* p, std::size_t n, const Tabelle& t, bool nulBleibt) {
-  // True when the word may hold a byte the table changes.
-  auto aendert = [nulBleibt](std::uint64_t w) {
-    if (w & Hoch) return true;
-    // A high bit is set where subtracting 0x20 from a byte borrows, that is below 0x20.
-    if (((w - Einsen * 0x20) & ~w & Hoch) == 0) return false;
-    return (Nullbytes(w ^ (Einsen * '\n')) | Nullbytes(w ^ (Einsen * '\r')) | (nulBleibt ? 0 : Nullbytes(w))) != 0;
-  };
-  char* const e = p + n;
-  if (n >= 8) {
-    for (; e - p > 8; p += 8) {
-      std::uint64_t w;
-      std::memcpy(&w, p, 8);
-      if (aendert(w)) WortAnwenden(p, t);
-    }
-    // The last word may overlap the one before: the tables give the same result when applied twice.
-    std::uint64_t w;
-    std::memcpy(&w, e - 8, 8);
-    if (aendert(w)) WortAnwenden(e - 8, t);
+// the output tables change only LF, CR and (where nulBleibt is false) the zero byte: a word with
+// other control bytes, such as the filler of version-3 lines, is passed over too.
+inline bool Aendert(std::uint64_t w, bool nulBleibt) {
+  if (w & Hoch) return true;
+  // A high bit is set where subtracting 0x20 from a byte borrows, that is below 0x20.
+  if (((w - Einsen * 0x20) & ~w & Hoch) == 0) return false;
+  return (Nullbytes(w ^ (Einsen * '\n')) | Nullbytes(w ^ (Einsen * '\r')) | (nulBleibt ? 0 : Nullbytes(w))) != 0;
+}
+
+// Copies n bytes from quelle to ziel through the table; quelle may be ziel itself.
+void Anwenden(char* ziel, const char* quelle, std::size_t n, const Tabelle& t, bool nulBleibt) {
+  if (n < 8) {
+    for (std::size_t i = 0; i < n; ++i) ziel[i] = static_cast<char>(t[static_cast<unsigned char>(quelle[i])]);
     return;
   }
-  for (; p < e; ++p) *p = static_cast<char>(t[static_cast<unsigned char>(*p)]);
+  std::uint64_t w;
+  for (std::size_t i = 0; i + 8 < n; i += 8) {
+    std::memcpy(&w, quelle + i, 8);
+    std::memcpy(ziel + i, &w, 8);
+    if (Aendert(w, nulBleibt)) WortAnwenden(ziel + i, t);
+  }
+  // The last word may overlap the one before; it is taken from the source again (in place the
+  // tables give the same result when applied twice).
+  std::memcpy(&w, quelle + n - 8, 8);
+  std::memcpy(ziel + n - 8, &w, 8);
+  if (Aendert(w, nulBleibt)) WortAnwenden(ziel + n - 8, t);
+}
+
+const Tabelle& OemTabelle(std::int16_t ausgabeversion) {
+  return ausgabeversion == 5 ? OemTabelle5 : ausgabeversion == 3 ? OemTabelle3 : OemTabelle4;
 }
 
 }  // namespace
@@ -115,8 +121,11 @@ void ZeichenNachAnsi(std::string& text) {
 }
 
 void ZeichenNachOem(char* text, std::size_t n, std::int16_t ausgabeversion) {
-  Anwenden(text, n, ausgabeversion == 5 ? OemTabelle5 : ausgabeversion == 3 ? OemTabelle3 : OemTabelle4,
-           ausgabeversion == 3);
+  Anwenden(text, text, n, OemTabelle(ausgabeversion), ausgabeversion == 3);
+}
+
+void ZeichenNachOemKopieren(char* ziel, const char* quelle, std::size_t n, std::int16_t ausgabeversion) {
+  Anwenden(ziel, quelle, n, OemTabelle(ausgabeversion), ausgabeversion == 3);
 }
 
 void ZeichenNachOem(std::string& text, std::int16_t ausgabeversion) {

@@ -13,5 +13,7 @@ void ZeichenNachAnsi(std::string& text);
 void ZeichenNachOem(std::string& text, std::int16_t ausgabeversion);
 // The same for n bytes at text.
 void ZeichenNachOem(char* text, std::size_t n, std::int16_t ausgabeversion);
+// Copies n bytes from quelle to ziel (not overlapping) and converts them there, in one pass.
+void ZeichenNachOemKopieren(char* ziel, const char* quelle, std::size_t n, std::int16_t ausgabeversion);
 
 }  // namespace korvelan

@@ -5,8 +5,10 @@
 namespace korvelan {
 
 void ZeileAusgeben(Kontext& k, bool gezaehlt) {
-  ZeichenNachOem(k.kz.Ausgabezeile.data(), k.kz.Ausgabezeile.size(), k.kz.Ausgabeversion);
-  k.kz.AusgabeDateiNr.ZeileSchreiben(k.kz.Ausgabezeile);
+  // Converted on the way into the file's block: the line is read once.
+  const Zeilenpuffer& z = k.kz.Ausgabezeile;
+  ZeichenNachOemKopieren(k.kz.AusgabeDateiNr.ZeilePlatz(z.size()), z.data(), z.size(), k.kz.Ausgabeversion);
+  k.kz.AusgabeDateiNr.ZeileFertig(z.size());
   if (gezaehlt) ++k.kz.AusgabeSatzzahl;
 }
 

@@ -38,8 +38,8 @@ inline constexpr Zahlmuster R9N1("#########0");
 inline constexpr Zahlmuster R11N1("###########0");
 }  // namespace muster
 
-// Passes Ausgabezeile through ZeichenNachOem and writes it with CR LF; a counted line increases
-// AusgabeSatzzahl. Raises a Laufzeitfehler when the write fails.
+// Writes Ausgabezeile as ZeichenNachOem converts it, with CR LF (Ausgabezeile itself stays as it
+// is); a counted line increases AusgabeSatzzahl. Raises a Laufzeitfehler when the write fails.
 void ZeileAusgeben(Kontext& k, bool gezaehlt);
 // Writes a line exactly as it is (kept C lines): no character conversion, not counted.
 void ZeileUnveraendertAusgeben(Kontext& k, std::string_view zeile);
