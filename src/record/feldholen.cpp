@@ -6,9 +6,6 @@ namespace korvelan {
 
 namespace {
 
-// The cursor is a 16-bit position; reaching its limit counts as the end of the line.
-constexpr int CursorGrenze = 32767;
-
 std::string_view FeldAbschnitt(std::string_view zeile, int& cursor, int breite, std::int16_t& feldStatus) {
   const std::size_t laenge = std::min<std::size_t>(zeile.size(), CursorGrenze);
   const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
@@ -48,12 +45,6 @@ std::string_view FeldAbschnitt(const GefuellteZeile& g, std::size_t start, std::
 }
 
 }  // namespace
-
-GefuellteZeile::GefuellteZeile(std::string_view z, Fuellart f) : zeile(z), fuellung(f) {
-  const std::size_t gesamt = std::min<std::size_t>(z.size() + f.anzahl1 + f.anzahl2, CursorGrenze);
-  grenze = gesamt == 0 ? 0 : gesamt - 1;
-  imText = std::min(grenze, z.size());
-}
 
 std::string_view FeldHolenAnsichtBisFuellung(const GefuellteZeile& zeile, std::size_t start, std::size_t stop,
                                              int& cursor, int breite, std::int16_t& feldStatus) {

@@ -2,6 +2,7 @@
 // Takes the next ";"-separated field of a line from a 1-based cursor, cut to a maximum width.
 // The character at the last position of a line is never taken: the walk stops when the cursor
 // reaches the length of the line. Readers therefore fill their lines before taking fields.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -38,11 +39,19 @@ inline constexpr Fuellart MitSemikolon{';', 128};
 inline constexpr Fuellart MitBlank{' ', 128};
 inline constexpr Fuellart MitSemikolonUndBlank{';', 128, ' ', 128};
 
+// The cursor is a 16-bit position; reaching its limit counts as the end of the line.
+inline constexpr std::size_t CursorGrenze = 32767;
+
 // A line read as if its fill followed it, without copying the two together. Fields taken from
 // it are the same, with the same cursor and field status, as those of the line with the fill
 // appended; a view points into the line (or is a single blank).
 struct GefuellteZeile {
-  GefuellteZeile(std::string_view z, Fuellart f);
+  // Inline: readers describe every line they take fields from.
+  GefuellteZeile(std::string_view z, Fuellart f) : zeile(z), fuellung(f) {
+    const std::size_t gesamt = std::min<std::size_t>(z.size() + f.anzahl1 + f.anzahl2, CursorGrenze);
+    grenze = gesamt == 0 ? 0 : gesamt - 1;
+    imText = std::min(grenze, z.size());
+  }
 
   std::string_view zeile;
   Fuellart fuellung;

@@ -37,11 +37,6 @@ std::string Auffuellen(std::string_view s, std::size_t n) {
   return r;
 }
 
-std::string_view Mitte(std::string_view s, std::size_t von, std::size_t laenge) {
-  if (von == 0 || von > s.size()) return {};
-  return s.substr(von - 1, laenge);
-}
-
 bool IstNumerisch(std::string_view s) {
   if (s.empty()) return false;
   for (char c : s)

@@ -40,10 +40,10 @@ class Schluesseltext {
 
   // Appends a text as it is, in capitals (a key made of the record letter and a text number).
   void Anfuegen(std::string_view s) {
-    for (char c : s) {
-      if (n_ == Kapazitaet) break;
-      z_[n_++] = GrossZeichen(c);
-    }
+    const std::size_t m = s.size() < Kapazitaet - n_ ? s.size() : Kapazitaet - n_;
+    char* z = z_ + n_;
+    for (std::size_t i = 0; i < m; ++i) z[i] = GrossZeichen(s[i]);
+    n_ += m;
   }
   std::string_view Ansicht() const { return {z_, n_}; }
   operator std::string_view() const { return Ansicht(); }  // NOLINT: used wherever a view is
@@ -60,7 +60,10 @@ std::string Kuerzen(std::string_view s, std::size_t n);
 // Pads with blanks on the right or cuts to exactly n characters.
 std::string Auffuellen(std::string_view s, std::size_t n);
 // Characters from 1-based position von, at most laenge of them (like Mid).
-std::string_view Mitte(std::string_view s, std::size_t von, std::size_t laenge);
+inline std::string_view Mitte(std::string_view s, std::size_t von, std::size_t laenge) {
+  if (von == 0 || von > s.size()) return {};
+  return s.substr(von - 1, laenge);
+}
 // True when every character is a digit 0-9 and the text is not empty.
 bool IstNumerisch(std::string_view s);
 
