@@ -1,5 +1,8 @@
 #include "readers/leser_v3.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -36,14 +39,43 @@ std::string_view Roh(const Neutralsatz& ns, std::size_t von, std::size_t laenge)
 // that filler never ends up inside a stored text.
 bool IstBlankOderNul(char c) { return c == ' ' || c == '\0'; }
 
+// Fields are padded to their full width, so their ends are tested eight characters at a time:
+// a byte is a blank or NUL exactly when no bit other than 0x20 is set.
+std::size_t LaengeOhneBlanksUndNul(std::string_view r) {
+  std::size_t e = r.size();
+  while (e >= 8) {
+    std::uint64_t w;
+    std::memcpy(&w, r.data() + e - 8, 8);
+    if ((w & ~0x2020202020202020ull) != 0) break;
+    e -= 8;
+  }
+  while (e > 0 && IstBlankOderNul(r[e - 1])) --e;
+  return e;
+}
+
+// True when the text holds a NUL; eight characters at a time (a word holds a zero byte exactly
+// when this expression is not zero).
+bool EnthaeltNul(std::string_view r) {
+  std::size_t i = 0;
+  for (; i + 8 <= r.size(); i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, r.data() + i, 8);
+    if (((w - 0x0101010101010101ull) & ~w & 0x8080808080808080ull) != 0) return true;
+  }
+  for (; i < r.size(); ++i)
+    if (r[i] == '\0') return true;
+  return false;
+}
+
 // Text field into a text: trailing blanks (and filler) removed, filler inside as blanks. Written
 // into the target directly, as the fields are taken once per record.
 void TextZuweisen(std::string& ziel, std::string_view r) {
-  std::size_t e = r.size();
-  while (e > 0 && IstBlankOderNul(r[e - 1])) --e;
-  FeldZuweisen(ziel, r.substr(0, e));
-  for (char& c : ziel)
-    if (c == '\0') c = ' ';
+  r = r.substr(0, LaengeOhneBlanksUndNul(r));
+  FeldZuweisen(ziel, r);
+  if (EnthaeltNul(r)) {
+    for (char& c : ziel)
+      if (c == '\0') c = ' ';
+  }
 }
 
 void TextZuweisen(std::string& ziel, const Neutralsatz& ns, std::size_t von, std::size_t laenge) {
@@ -65,11 +97,12 @@ Schluesseltext Schluessel(const Neutralsatz& ns, std::size_t von, std::size_t la
   std::size_t a = 0, e = r.size();
   while (a < e && IstBlankOderNul(r[a])) ++a;
   while (e > a && IstBlankOderNul(r[e - 1])) --e;
+  // Filler inside the key becomes a blank; keys are at most 15 characters.
+  char puffer[Schluesseltext::Kapazitaet];
+  const std::size_t n = std::min(e - a, sizeof puffer);
+  for (std::size_t i = 0; i < n; ++i) puffer[i] = r[a + i] == '\0' ? ' ' : r[a + i];
   Schluesseltext s;
-  for (std::size_t i = a; i < e; ++i) {
-    const char c = r[i] == '\0' ? ' ' : r[i];
-    s.Anfuegen(std::string_view(&c, 1));
-  }
+  s.Anfuegen(std::string_view(puffer, n));
   return s;
 }
 
@@ -114,7 +147,7 @@ bool BlockLesen(Kontext& k) {
     ns.Eingabezeile.clear();
     return false;
   }
-  ns.Eingabezeile += FuellungBlank;
+  // Every field lies within the 128 characters of the record: the block needs no fill.
   return true;
 }
 

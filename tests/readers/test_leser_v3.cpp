@@ -89,6 +89,32 @@ TEST_F(LeserV3, ArticleFieldsNulMarkersAndOemBytes) {
   EXPECT_EQ(f.Text("Tex_Bearbeitet").find('\0'), std::string::npos);
 }
 
+// Text fields end at their last character other than blank or filler, and filler inside reads as
+// a blank, whatever the length of the text and wherever the filler stands.
+TEST_F(LeserV3, TextEndsAndFillerInsideAtEveryPosition) {
+  std::string inhalt;
+  std::vector<std::string> erwartet;
+  for (std::size_t laenge = 1; laenge <= 40; ++laenge) {
+    for (std::size_t nul : {std::size_t{0}, laenge / 2, laenge - 1}) {
+      std::string text;
+      for (std::size_t i = 0; i < laenge; ++i) text += static_cast<char>('a' + i % 26);
+      text[nul] = '\0';
+      // Behind the text: blanks and filler mixed, up to the end of the 40 columns.
+      for (std::size_t i = laenge; i < 40; ++i) text += i % 3 == 0 ? '\0' : ' ';
+      std::string gelesen = text;
+      for (char& c : gelesen)
+        if (c == '\0') c = ' ';
+      erwartet.push_back(text[0] == '\0' ? "@" : Rechtstrimmen(gelesen));  // filler first: present but empty
+      inhalt += Satz({{1, "AN" + std::to_string(erwartet.size())}, {20, "x"}, {60, text}});
+    }
+  }
+  Oeffnen(inhalt);
+  for (const std::string& e : erwartet) {
+    Artikel();
+    ASSERT_EQ(k.ns.Kurztext2, e);
+  }
+}
+
 TEST_F(LeserV3, PriceUnitCodes) {
   const std::vector<std::pair<std::string, std::string>> faelle = {
       {"0", "0"}, {"1", "10"}, {"2", "100"}, {"3", "1000"}, {"7", ""}, {" ", ""}, {NUL1, "@"}};
