@@ -17,14 +17,15 @@ constexpr std::size_t Puffergroesse = 1 << 16;
 const char* ZeilenendeSuchen(const char* p, const char* e) {
   constexpr std::uint64_t Einsen = 0x0101010101010101ULL;
   constexpr std::uint64_t Hoch = 0x8080808080808080ULL;
-  while (e - p >= 8) {
+  for (; e - p >= 8; p += 8) {
     std::uint64_t w;
     std::memcpy(&w, p, 8);
-    const std::uint64_t lf = w ^ (Einsen * '\n');
-    const std::uint64_t cr = w ^ (Einsen * '\r');
-    // A byte of lf or cr is zero exactly where the word holds LF or CR.
-    if ((((lf - Einsen) & ~lf) | ((cr - Einsen) & ~cr)) & Hoch) break;
-    p += 8;
+    // One test for CR and LF together: a high bit is set where subtracting 0x0E from a byte
+    // borrows, that is below 0x0E (LF is 0x0A, CR 0x0D). Other control bytes such as tabs are
+    // rare; the word is then looked at byte by byte.
+    if ((((w - Einsen * 0x0E) & ~w) & Hoch) == 0) continue;
+    for (int i = 0; i < 8; ++i)
+      if (p[i] == '\n' || p[i] == '\r') return p + i;
   }
   while (p < e && *p != '\n' && *p != '\r') ++p;
   return p;
