@@ -71,19 +71,27 @@ void WortAnwenden(char* p, const Tabelle& t) {
   for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(t[static_cast<unsigned char>(p[i])]);
 }
 
-// Every table leaves the printable ASCII characters 0x20-0x7F as they are; nearly all bytes of a
-// line are such. Eight bytes are tested at once and passed over when all of them are. Below 0x20
-// the output tables change only LF, CR and (where nulBleibt is false) the zero byte: a word with
-// other control bytes, such as the filler of version-3 lines, is passed over too.
-inline bool Aendert(std::uint64_t w, bool nulBleibt) {
-  if (w & Hoch) return true;
-  // A high bit is set where subtracting 0x20 from a byte borrows, that is below 0x20.
-  if (((w - Einsen * 0x20) & ~w & Hoch) == 0) return false;
-  return (Nullbytes(w ^ (Einsen * '\n')) | Nullbytes(w ^ (Einsen * '\r')) | (nulBleibt ? 0 : Nullbytes(w))) != 0;
+// Every table leaves the printable ASCII characters as they are; nearly all bytes of a line are
+// such. Eight bytes are tested at once and passed over when none of them may change. Below 0x20
+// the output tables change only LF (0x0A), CR (0x0D) and, except for version 3, the zero byte.
+// The word test over-approximates those with one subtraction each (a hit sends the word through
+// the table, which leaves the other bytes alone):
+//  - with the zero byte: every byte below 0x0E;
+//  - without it (version 3, whose lines carry zero bytes as filler): every byte 0x08-0x0F.
+template <bool NulBleibt>
+inline bool Aendert(std::uint64_t w) {
+  std::uint64_t klein;
+  if (NulBleibt) {
+    klein = Nullbytes((w | (Einsen * 0x07)) ^ (Einsen * 0x0F));
+  } else {
+    klein = (w - Einsen * 0x0E) & ~w & Hoch;  // a high bit where a byte is below 0x0E
+  }
+  return ((w & Hoch) | klein) != 0;
 }
 
 // Copies n bytes from quelle to ziel through the table; quelle may be ziel itself.
-void Anwenden(char* ziel, const char* quelle, std::size_t n, const Tabelle& t, bool nulBleibt) {
+template <bool NulBleibt>
+void Anwenden(char* ziel, const char* quelle, std::size_t n, const Tabelle& t) {
   if (n < 8) {
     for (std::size_t i = 0; i < n; ++i) ziel[i] = static_cast<char>(t[static_cast<unsigned char>(quelle[i])]);
     return;
@@ -92,17 +100,20 @@ void Anwenden(char* ziel, const char* quelle, std::size_t n, const Tabelle& t, b
   for (std::size_t i = 0; i + 8 < n; i += 8) {
     std::memcpy(&w, quelle + i, 8);
     std::memcpy(ziel + i, &w, 8);
-    if (Aendert(w, nulBleibt)) WortAnwenden(ziel + i, t);
+    if (Aendert<NulBleibt>(w)) WortAnwenden(ziel + i, t);
   }
   // The last word may overlap the one before; it is taken from the source again (in place the
   // tables give the same result when applied twice).
   std::memcpy(&w, quelle + n - 8, 8);
   std::memcpy(ziel + n - 8, &w, 8);
-  if (Aendert(w, nulBleibt)) WortAnwenden(ziel + n - 8, t);
+  if (Aendert<NulBleibt>(w)) WortAnwenden(ziel + n - 8, t);
 }
 
-const Tabelle& OemTabelle(std::int16_t ausgabeversion) {
-  return ausgabeversion == 5 ? OemTabelle5 : ausgabeversion == 3 ? OemTabelle3 : OemTabelle4;
+void Anwenden(char* ziel, const char* quelle, std::size_t n, std::int16_t ausgabeversion) {
+  if (ausgabeversion == 3)
+    Anwenden<true>(ziel, quelle, n, OemTabelle3);
+  else
+    Anwenden<false>(ziel, quelle, n, ausgabeversion == 5 ? OemTabelle5 : OemTabelle4);
 }
 
 }  // namespace
@@ -121,11 +132,11 @@ void ZeichenNachAnsi(std::string& text) {
 }
 
 void ZeichenNachOem(char* text, std::size_t n, std::int16_t ausgabeversion) {
-  Anwenden(text, text, n, OemTabelle(ausgabeversion), ausgabeversion == 3);
+  Anwenden(text, text, n, ausgabeversion);
 }
 
 void ZeichenNachOemKopieren(char* ziel, const char* quelle, std::size_t n, std::int16_t ausgabeversion) {
-  Anwenden(ziel, quelle, n, OemTabelle(ausgabeversion), ausgabeversion == 3);
+  Anwenden(ziel, quelle, n, ausgabeversion);
 }
 
 void ZeichenNachOem(std::string& text, std::int16_t ausgabeversion) {
