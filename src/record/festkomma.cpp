@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace korvelan {
@@ -127,18 +128,40 @@ constexpr std::uint64_t Zehnerpotenzen[20] = {1ULL,
                                               1000000000000000000ULL,
                                               10000000000000000000ULL};
 
+// The two digits of every number 0 to 99, side by side.
+constexpr char Ziffernpaare[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Count of decimal digits of a value (1 for 0): from the position of its highest bit
+// (log10(2) is about 1233/4096), corrected by one comparison.
+std::size_t Stellenzahl(std::uint64_t wert) {
+  const std::uint64_t x = wert | 1;  // the same count, and 0 counts as 1
+  const int bits = 64 - __builtin_clzll(x);
+  const std::size_t t = static_cast<std::size_t>((bits * 1233) >> 12);  // digits - 1 or digits
+  return t + 1 - (x < Zehnerpotenzen[t] ? 1 : 0);
+}
+
 // Writes the decimal digits of a value, with leading zeros up to the minimum count; returns the
-// count written. The digit count is found first, so the digits go straight to their places.
+// count written. The digit count is found first, so the digits go straight to their places, two
+// at a time.
 std::size_t ZiffernSchreiben(char* aus, std::uint64_t wert, int mindestens) {
-  std::size_t stellen = 1;
-  while (stellen < 20 && wert >= Zehnerpotenzen[stellen]) ++stellen;
+  const std::size_t stellen = Stellenzahl(wert);
   const std::size_t nullen = mindestens > static_cast<int>(stellen) ? static_cast<std::size_t>(mindestens) - stellen : 0;
   BytesFuellen(aus, '0', nullen);
   char* p = aus + nullen + stellen;
-  do {
-    *--p = static_cast<char>('0' + wert % 10);
-    wert /= 10;
-  } while (wert != 0);
+  while (wert >= 100) {
+    const std::size_t paar = static_cast<std::size_t>(wert % 100) * 2;
+    wert /= 100;
+    p -= 2;
+    std::memcpy(p, Ziffernpaare + paar, 2);
+  }
+  if (wert >= 10) {
+    std::memcpy(p - 2, Ziffernpaare + wert * 2, 2);
+  } else {
+    p[-1] = static_cast<char>('0' + wert);
+  }
   return nullen + stellen;
 }
 

@@ -84,6 +84,22 @@ TEST(Zeilenpuffer, ZahlenWieInEinemText) {
       EXPECT_EQ(s, "X;" + Formatieren(w, m));
     }
   }
+  // Around every power of ten the digit count changes; the text must be the plain decimal one.
+  std::uint64_t zehner = 1;
+  for (int k = 0; k < 19; ++k, zehner *= 10) {
+    for (std::uint64_t betrag : {zehner - 1, zehner, zehner + 1}) {
+      std::string ziffern;
+      for (std::uint64_t r = betrag;; r /= 10) {
+        ziffern.insert(ziffern.begin(), static_cast<char>('0' + r % 10));
+        if (r < 10) break;
+      }
+      const auto w = static_cast<std::int64_t>(betrag);
+      EXPECT_EQ(FormatierenGanz(w, "0"), ziffern);
+      EXPECT_EQ(FormatierenGanz(-w, "0"), w == 0 ? "0" : "-" + ziffern);
+      const std::string zehnstellig = std::string(ziffern.size() < 10 ? 10 - ziffern.size() : 0, '0') + ziffern;
+      EXPECT_EQ(FormatierenGanz(w, "0000000000"), zehnstellig);
+    }
+  }
   EXPECT_EQ(Formatieren(Max, "0"), "922337203685478");
   EXPECT_EQ(Formatieren(Max, "0.0000"), "922337203685477.5807");
   EXPECT_EQ(FormatierenGanz(Max, "0"), "9223372036854775807");
