@@ -63,6 +63,12 @@ struct GefuellteZeile {
 // which goes through the general replace; the view must not point into the text itself.
 inline void FeldZuweisen(std::string& ziel, std::string_view feld) {
   ziel.clear();
+  // Empty and one-character fields (absent, "@", flags) are frequent: they need no call, as
+  // every text has room for one character.
+  if (feld.size() <= 1) {
+    if (!feld.empty()) ziel.push_back(feld[0]);
+    return;
+  }
   ziel.append(feld.data(), feld.size());
 }
 
