@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::int64_t Grenze = std::numeric_limits<std::int64_t>::max();
 
-bool IstZiffer(char c) { return c >= '0' && c <= '9'; }
+bool IstZiffer(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
 
 // Adds one digit to an accumulator, raising the overflow error when it would not fit.
 void ZifferAnfuegen(std::int64_t& wert, int ziffer) {
@@ -41,6 +41,12 @@ Festkomma Val(std::string_view text) {
     ++i;
   }
   std::int64_t ganz = 0;
+  // Eighteen digits always fit: only the digits after them need the overflow check.
+  const std::size_t ungeprueft = n - i > 18 ? i + 18 : n;
+  while (i < ungeprueft && IstZiffer(text[i])) {
+    ganz = ganz * 10 + (text[i] - '0');
+    ++i;
+  }
   while (i < n && IstZiffer(text[i])) {
     // Leading zeros never overflow; the check is on the value itself.
     ZifferAnfuegen(ganz, text[i] - '0');
