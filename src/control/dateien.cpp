@@ -70,7 +70,8 @@ bool Eingabedatei::AmEnde() { return !Nachfuellen(); }
 
 bool Eingabedatei::ZeileLesen(std::string& zeile) {
   zeile.clear();
-  if (!Nachfuellen()) return false;
+  // Bytes left in the block are tested here: Nachfuellen is called only when the block is used up.
+  if (anfang_ >= ende_ && !Nachfuellen()) return false;
   for (;;) {
     const char* a = puffer_.data() + anfang_;
     std::size_t verfuegbar = ende_ - anfang_;
@@ -84,7 +85,7 @@ bool Eingabedatei::ZeileLesen(std::string& zeile) {
       char ende = *p;
       ++anfang_;
       ++position_;
-      if (ende == '\r' && Nachfuellen() && puffer_[anfang_] == '\n') {
+      if (ende == '\r' && (anfang_ < ende_ || Nachfuellen()) && puffer_[anfang_] == '\n') {
         ++anfang_;
         ++position_;
       }
