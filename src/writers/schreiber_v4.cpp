@@ -133,13 +133,14 @@ void AZeileSchreiben(Kontext& k) {
   // Text flag and short texts. Without a text flag the flag field stays empty, but the short
   // texts are still written: they are the article's name and must not be lost.
   if (ns.Textkz != KeineAngabe && !ns.Textkz.empty()) {
-    z += Trimmen(ns.Textkz);
+    z += TrimmenAnsicht(ns.Textkz);
   }
   z += ';';
   Feld(z, ns.Kurztext1);
   Feld(z, ns.Kurztext2);
 
-  const bool hatPreis = Val(ns.Preis) != 0;
+  const Festkomma preis = Val(ns.Preis);
+  const bool hatPreis = preis != 0;
 
   if (ns.Preiskz == "1" || ns.Preiskz == "2") {
     z += ns.Preiskz;
@@ -166,7 +167,7 @@ void AZeileSchreiben(Kontext& k) {
 
   if (ns.Preis != KeineAngabe) {
     if (hatPreis) {
-      FormatiertAnfuegen(z, Val(ns.Preis), muster::R7N1);
+      FormatiertAnfuegen(z, preis, muster::R7N1);
     } else if (ns.Verarbeitungskz == "N") {
       z += '0';
     }
