@@ -11,9 +11,8 @@
 // written to the same directory) and the ratio of the two times; each time is the faster of two.
 //
 // "programme" times `korvelan "IN;OUT;V"` (QT_QPA_PLATFORM=offscreen, progress window) against
-// `korvelan-konvert IN OUT V` on the same file, each as its own process. Built with the windows,
-// it also times the file viewer (MAnzeige, in this process under the offscreen platform) listing
-// a file of 32767 lines.
+// `korvelan-konvert IN OUT V` on the same file, each as its own process, and then runs anzeige_bench
+// (built with the windows, beside this program), which times the file viewer listing 32767 lines.
 //
 // The files live in --verzeichnis (default /tmp/korvelan-bench) and are deleted at the end.
 #include <fcntl.h>
@@ -43,13 +42,6 @@
 #include "erzeuger.h"
 #include "settings/grunddaten.h"
 
-#ifdef KORVELAN_BENCH_ANZEIGE
-#include <QApplication>
-#include <QPlainTextEdit>
-
-#include "ui/manzeige.h"
-#include "ui/zeichensatz.h"
-#endif
 
 extern char** environ;
 
@@ -221,6 +213,16 @@ int Paare(const Optionen& o) {
   return 0;
 }
 
+// The directory of this program.
+std::string EigenesVerzeichnis() {
+  char pfad[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", pfad, sizeof pfad - 1);
+  if (n <= 0) return ".";
+  std::string p(pfad, static_cast<std::size_t>(n));
+  const std::size_t schraeg = p.rfind('/');
+  return schraeg == std::string::npos ? "." : p.substr(0, schraeg);
+}
+
 struct Prozesslauf {
   double sekunden = 0;
   long spitzeKiB = 0;
@@ -260,41 +262,6 @@ Prozesslauf Starten(const std::vector<std::string>& argumente, bool offscreen) {
   return p;
 }
 
-#ifdef KORVELAN_BENCH_ANZEIGE
-// The viewer listing a version-4 file of 32767 lines (header, K line, TERMIN line, price lines,
-// end marker), as "Datei laden" does after the dialog: analysis, then the listing.
-void AnzeigeMessen(const Optionen& o) {
-  bench::Erzeugerauftrag auftrag;
-  auftrag.seed = o.seed;
-  auftrag.version = 4;
-  auftrag.datenkennzeichen = 'P';
-  auftrag.artikel = 32765 - 2;
-  const std::string datei = o.verzeichnis + "/anzeige.001";
-  bench::Erzeugerergebnis ea;
-  if (!bench::DateiErzeugen(datei, auftrag, ea)) {
-    std::perror(datei.c_str());
-    return;
-  }
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int argc = 1;
-  char name[] = "konvertier_bench";
-  char* argv[] = {name, nullptr};
-  QApplication app(argc, argv);
-  ui::MAnzeige anzeige;
-  anzeige.show();
-  QApplication::processEvents();
-  SpitzeZuruecksetzen();
-  const auto start = Uhr::now();
-  anzeige.DateiAnzeigen(ui::PfadAlsQString(datei));
-  const double sekunden = Sekunden(start, Uhr::now());
-  const auto* text = anzeige.findChild<QPlainTextEdit*>();
-  // The listing ends each line with a line break, so the last block of the text is empty.
-  const int gelistet = text ? text->document()->blockCount() - 1 : -1;
-  std::printf("Anzeige %llu Zeilen       %8.2f s  Spitze %7.1f MB  gelistet %d Zeilen\n",
-              static_cast<unsigned long long>(ea.zeilen), sekunden, SpitzeKiB() / 1024.0, gelistet);
-  ::unlink(datei.c_str());
-}
-#endif
 
 int Programme(const Optionen& o) {
   if (o.korvelan.empty() || o.konvert.empty()) {
@@ -325,11 +292,15 @@ int Programme(const Optionen& o) {
   ::unlink(aus2.c_str());
   ::unlink(eingabe.c_str());
 
-#ifdef KORVELAN_BENCH_ANZEIGE
-  AnzeigeMessen(o);
-#else
-  std::printf("Anzeige: ohne Fenster gebaut, nicht gemessen\n");
-#endif
+  // The viewer's listing is timed by anzeige_bench beside this program (built with the windows);
+  // as a process of its own, so that Qt does not weigh on the memory figures of this one.
+  const std::string anzeige = EigenesVerzeichnis() + "/anzeige_bench";
+  if (::access(anzeige.c_str(), X_OK) == 0) {
+    std::fflush(stdout);
+    Starten({anzeige, "--verzeichnis", o.verzeichnis, "--seed", std::to_string(o.seed)}, true);
+  } else {
+    std::printf("Anzeige: %s fehlt (ohne Fenster gebaut), nicht gemessen\n", anzeige.c_str());
+  }
   return 0;
 }
 
