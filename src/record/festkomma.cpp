@@ -32,8 +32,21 @@ bool HatZahl(std::string_view text) {
 }
 
 Festkomma Val(std::string_view text) {
-  std::size_t i = 0;
   const std::size_t n = text.size();
+  // Most texts are a few plain digits (quantities, price units, prices held without a point).
+  // Up to fourteen of them can neither overflow nor need rounding: they are read with one test
+  // per digit. Any other character sends the text the general way from its start.
+  if (n - 1 < 14) {
+    std::int64_t wert = 0;
+    std::size_t j = 0;
+    for (; j < n; ++j) {
+      const unsigned ziffer = static_cast<unsigned char>(text[j]) - static_cast<unsigned>('0');
+      if (ziffer > 9) break;
+      wert = wert * 10 + ziffer;
+    }
+    if (j == n) return wert * FestkommaEins;
+  }
+  std::size_t i = 0;
   while (i < n && text[i] == ' ') ++i;
   bool negativ = false;
   if (i < n && (text[i] == '+' || text[i] == '-')) {

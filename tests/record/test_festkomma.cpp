@@ -26,6 +26,15 @@ TEST(Festkomma, ValNimmtDieFuehrendeZahl) {
   EXPECT_EQ(Val("000000000000000000000001"), FestkommaEins);  // leading zeros never overflow
   EXPECT_THROW(Val("99999999999999999999"), Laufzeitfehler);
   EXPECT_THROW(Val("922337203685478"), Laufzeitfehler);
+  // Plain digit texts of every length around the fourteen read the short way.
+  EXPECT_EQ(Val("7"), 70000);
+  EXPECT_EQ(Val("12a"), 120000);
+  EXPECT_EQ(Val("12 "), 120000);
+  EXPECT_EQ(Val("99999999999999"), 999999999999990000);
+  EXPECT_EQ(Val("99999999999999.5"), 999999999999995000);
+  EXPECT_EQ(Val("922337203685476"), 9223372036854760000);
+  EXPECT_THROW(Val("922337203685477"), Laufzeitfehler);
+  EXPECT_EQ(Val(std::string_view("12345", 3)), 1230000);
   EXPECT_TRUE(HatZahl(" -.5"));
   EXPECT_FALSE(HatZahl("@"));
   EXPECT_FALSE(HatZahl("-."));
