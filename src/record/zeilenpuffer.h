@@ -61,6 +61,8 @@ class Zeilenpuffer {
   std::size_t size() const { return static_cast<std::size_t>(ende_ - anfang_); }
   bool empty() const { return ende_ == anfang_; }
   std::size_t capacity() const { return static_cast<std::size_t>(grenze_ - anfang_); }
+  // Bytes that can be appended without growing.
+  std::size_t Frei() const { return static_cast<std::size_t>(grenze_ - ende_); }
   char* data() { return anfang_; }
   const char* data() const { return anfang_; }
   char& operator[](std::size_t i) { return anfang_[i]; }

@@ -14,6 +14,11 @@ void ZeileAusgeben(Kontext& k, bool gezaehlt) {
 
 void ZeileUnveraendertAusgeben(Kontext& k, std::string_view zeile) { k.kz.AusgabeDateiNr.ZeileSchreiben(zeile); }
 
+void FeldAnfuegenNachWachsen(Zeilenpuffer& zeile, std::string_view text) {
+  zeile.reserve(zeile.size() + text.size() + 1);
+  FeldAnfuegen(zeile, text);
+}
+
 std::size_t OhneLeerfelderLaenge(std::string_view zeile) {
   // Only a line closed by ";" can end in empty fields; cutting any other line would drop its
   // last field.

@@ -106,9 +106,15 @@ inline void FeldtextAnfuegen(Zeilenpuffer& zeile, std::string_view text) {
   zeile.Vorruecken(text.size());
 }
 
-// The same with the ";" that closes the field.
+// FeldAnfuegen for a line without room for the field: grows the line first (out of line: rare).
+void FeldAnfuegenNachWachsen(Zeilenpuffer& zeile, std::string_view text);
+
+// The same with the ";" that closes the field. Nearly every field of every line passes here;
+// growing is left to a function of its own, so that this path calls nothing and needs no
+// registers saved.
 inline void FeldAnfuegen(Zeilenpuffer& zeile, std::string_view text) {
-  char* p = zeile.Platz(text.size() + 1);
+  if (zeile.Frei() <= text.size()) return FeldAnfuegenNachWachsen(zeile, text);
+  char* p = zeile.data() + zeile.size();
   FeldtextSchreiben(p, text);
   p[text.size()] = ';';
   zeile.Vorruecken(text.size() + 1);
