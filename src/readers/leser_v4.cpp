@@ -50,6 +50,13 @@ class Felder {
   // Article, text and SET numbers: trimmed, in capitals.
   Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
   Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, ns_.FeldStatus); }
+  // A number field as its text, for the fields kept as text: Leer() as after Zahl (also when
+  // the field is blank), and Val of the text is the value Zahl reads.
+  std::string_view Zahltext(int breite) {
+    const std::string_view t = Text(breite);
+    if (!t.empty() && IstLeer(t)) ns_.FeldStatus = 9;
+    return t;
+  }
   Festkomma Zahl(int breite, std::int64_t teiler) { return Teilen(Zahl(breite), teiler); }
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
   void Ueberspringen(int breite) { Text(breite); }
@@ -88,13 +95,11 @@ void ArtikelBeginnen(Neutralsatz& ns, std::string_view kennzeichen, std::string_
 
 // Number field normalised to its digits without leading zeros; "@" when the line left it empty.
 void NormalzahlZuweisen(std::string& ziel, Felder& z, int breite, std::string_view stattNull) {
-  const Festkomma wert = z.Zahl(breite);
+  const std::string_view feld = z.Zahltext(breite);
   if (z.Leer())
     FeldZuweisen(ziel, KeineAngabe);
-  else if (const std::int64_t ganz = Runden(wert); ganz == 0)
-    FeldZuweisen(ziel, stattNull);
   else
-    GanzZuweisen(ziel, ganz, 1);
+    OhneNullenAusFeldZuweisen(ziel, feld, stattNull);
 }
 
 // Surcharge code of Z lines: 3 / 4 amount surcharge +/-, 1 / 2 percentage surcharge +/-.
@@ -157,11 +162,11 @@ Schritt ZeileA(Neutralsatz& ns) {
   else
     ns.Preiseinheit.clear();
   FeldZuweisen(ns.Mengeneinheit, z.TextOderKeineAngabe(4));
-  const Festkomma preis = z.Zahl(10);
+  const std::string_view preis = z.Zahltext(10);
   if (z.Leer())
     FeldZuweisen(ns.Preis, KeineAngabe);
   else
-    GanzZuweisen(ns.Preis, Runden(preis), 10);
+    GanzAusFeldZuweisen(ns.Preis, preis, 10);
   FeldZuweisen(ns.Rabattgruppe, z.TextOderKeineAngabe(4));
   FeldZuweisen(ns.Warenhauptgruppe, z.TextOderKeineAngabe(3));
   FeldZuweisen(ns.Langtextschluessel, z.TextOderKeineAngabe(8));

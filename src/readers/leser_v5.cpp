@@ -1,5 +1,6 @@
 #include "readers/leser_v5.h"
 
+#include <cstring>
 #include <string>
 
 #include "control/satzpruefung.h"
@@ -174,38 +175,39 @@ const AFeld AFelder[] = {
     {17, &Neutralsatz::ReferenzNr, Art::Text},
 };
 
-// A whole number without leading zeros; zero becomes the given default.
-void OhneNullenZuweisen(std::string& ziel, Festkomma wert, std::string_view beiNull) {
-  const std::int64_t ganz = Runden(wert);
-  if (ganz == 0)
-    FeldZuweisen(ziel, beiNull);
-  else
-    GanzZuweisen(ziel, ganz, 1);
-}
-
-// A numeric A field, normalised; the numbers are written straight into the field.
+// A numeric A field, normalised; the numbers are written straight into the field (copied from
+// it when it holds plain digits).
 void NormiertZuweisen(std::string& ziel, std::string_view feld, Art art) {
   // A numeric field without a number (empty or blank) holds no value.
   if (IstLeer(feld)) {
     FeldZuweisen(ziel, KeineAngabe);
     return;
   }
-  const Festkomma wert = Val(feld);
   switch (art) {
     case Art::Preiseinheit:
-      GanzZuweisen(ziel, Runden(wert), 1);
+      GanzAusFeldZuweisen(ziel, feld, 1);
       return;
     case Art::Preis:
-      GanzZuweisen(ziel, Runden(wert), 10);
+      GanzAusFeldZuweisen(ziel, feld, 10);
       return;
     case Art::Verpackungsmenge:
-      OhneNullenZuweisen(ziel, wert, "1");
+      OhneNullenAusFeldZuweisen(ziel, feld, "1");
       return;
-    case Art::Textkz:
-      GanzZuweisen(ziel, Runden(Mal(wert, 10)), 2);
+    case Art::Textkz: {
+      // Tenths: the number times ten, at least two places.
+      std::string_view ziffern;
+      if (NurZiffern(feld, ziffern) && ziffern.size() < 14) {
+        char puffer[16] = {'0', '0'};
+        std::memcpy(puffer, ziffern.data(), ziffern.size());
+        puffer[ziffern.size()] = '0';
+        FeldZuweisen(ziel, std::string_view(puffer, ziffern.empty() ? 2 : ziffern.size() + 1));
+      } else {
+        GanzZuweisen(ziel, Runden(Mal(Val(feld), 10)), 2);
+      }
       return;
+    }
     case Art::Kostenart:
-      OhneNullenZuweisen(ziel, wert, "90");
+      OhneNullenAusFeldZuweisen(ziel, feld, "90");
       return;
     case Art::Text:
       break;

@@ -93,6 +93,56 @@ inline void GanzZuweisen(std::string& ziel, std::int64_t wert, int stellen) {
   FeldZuweisen(ziel, std::string_view(p, static_cast<std::size_t>(ende - p)));
 }
 
+// The significant digits of a field made only of digits (at most fourteen, which Val reads
+// without overflow): the field without its leading zeros, empty for zero. False for any other
+// field (blanks, sign, point, more digits), which has to be read with Val. Number fields of the
+// files are mostly plain digits; their normal form is then copied from the field instead of
+// read and written again.
+inline bool NurZiffern(std::string_view feld, std::string_view& ziffern) {
+  if (feld.empty() || feld.size() > 14) return false;
+  std::size_t erste = feld.size();
+  for (std::size_t i = feld.size(); i-- > 0;) {
+    const char c = feld[i];
+    if (c < '0' || c > '9') return false;
+    if (c != '0') erste = i;
+  }
+  ziffern = feld.substr(erste);
+  return true;
+}
+
+// What GanzZuweisen(ziel, Runden(Val(feld)), stellen) assigns (stellen up to 20).
+inline void GanzAusFeldZuweisen(std::string& ziel, std::string_view feld, int stellen) {
+  std::string_view ziffern;
+  const std::size_t laenge = stellen < 1 ? 1 : static_cast<std::size_t>(stellen);
+  if (!NurZiffern(feld, ziffern) || laenge > 20) {
+    GanzZuweisen(ziel, Runden(Val(feld)), stellen);
+  } else if (ziffern.size() >= laenge) {
+    FeldZuweisen(ziel, ziffern);
+  } else if (feld.size() >= laenge) {
+    // The field ends with its digits after leading zeros: its last places are the number.
+    FeldZuweisen(ziel, feld.substr(feld.size() - laenge));
+  } else {
+    char puffer[20];
+    std::memset(puffer, '0', laenge - ziffern.size());
+    std::memcpy(puffer + laenge - ziffern.size(), ziffern.data(), ziffern.size());
+    FeldZuweisen(ziel, std::string_view(puffer, laenge));
+  }
+}
+
+// A whole number without leading zeros, and beiNull in place of zero (quantities, cost kinds).
+inline void OhneNullenAusFeldZuweisen(std::string& ziel, std::string_view feld, std::string_view beiNull) {
+  std::string_view ziffern;
+  if (NurZiffern(feld, ziffern)) {
+    FeldZuweisen(ziel, ziffern.empty() ? beiNull : ziffern);
+    return;
+  }
+  const std::int64_t ganz = Runden(Val(feld));
+  if (ganz == 0)
+    FeldZuweisen(ziel, beiNull);
+  else
+    GanzZuweisen(ziel, ganz, 1);
+}
+
 // Position of the first ";" in d[von, bis), or bis when there is none. Fields are walked once
 // per line and field, so this is the readers' innermost loop: eight characters are tested at
 // a time (a byte equal to ";" turns to zero, and the lowest zero byte of a word is found exactly).

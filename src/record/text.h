@@ -1,5 +1,7 @@
 #pragma once
 // Text helpers on Windows-1252 byte strings, the code page the program holds its text in.
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,37 @@ constexpr char GrossZeichen(char c) { return c >= 'a' && c <= 'z' ? static_cast<
 std::string Gross(std::string_view s);
 void GrossInPlatz(std::string& s);
 
+// GrossZeichen on each byte of a word: a byte of a to z (high bit clear, 'a' <= b <= 'z') loses
+// its 0x20 bit. The sums stay below 0x100 per byte, so no carry crosses into the next one.
+template <typename Wort>
+constexpr Wort GrossWort(Wort w) {
+  constexpr Wort Einsen = static_cast<Wort>(~Wort{0}) / 0xFF;
+  const Wort sieben = w & (Einsen * 0x7F);
+  const Wort abA = sieben + Einsen * (0x80 - 'a');   // high bit set from 'a' on
+  const Wort ueberZ = sieben + Einsen * (0x7F - 'z');  // high bit set after 'z'
+  const Wort klein = abA & ~ueberZ & ~w & (Einsen * 0x80);
+  return w ^ (klein >> 2);
+}
+
+// Copies n characters in capitals. Keys are copied per line, so this takes eight (or four)
+// characters at a time; the last word may overlap the one before it.
+inline void GrossKopieren(char* ziel, const char* quelle, std::size_t n) {
+  auto wort = [&](auto w, std::size_t i) {
+    std::memcpy(&w, quelle + i, sizeof w);
+    w = GrossWort(w);
+    std::memcpy(ziel + i, &w, sizeof w);
+  };
+  if (n >= 8) {
+    for (std::size_t i = 0; i + 8 < n; i += 8) wort(std::uint64_t{}, i);
+    wort(std::uint64_t{}, n - 8);
+  } else if (n >= 4) {
+    wort(std::uint32_t{}, 0);
+    wort(std::uint32_t{}, n - 4);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) ziel[i] = GrossZeichen(quelle[i]);
+  }
+}
+
 // A key (article, text or SET number) trimmed on both sides and in capitals, held in place: the
 // readers form one per line, and a new text for each would cost more than the rest of the key
 // handling. Keys come from fields cut to at most 15 characters; a longer text keeps its first
@@ -41,8 +74,7 @@ class Schluesseltext {
   // Appends a text as it is, in capitals (a key made of the record letter and a text number).
   void Anfuegen(std::string_view s) {
     const std::size_t m = s.size() < Kapazitaet - n_ ? s.size() : Kapazitaet - n_;
-    char* z = z_ + n_;
-    for (std::size_t i = 0; i < m; ++i) z[i] = GrossZeichen(s[i]);
+    GrossKopieren(z_ + n_, s.data(), m);
     n_ += m;
   }
   std::string_view Ansicht() const { return {z_, n_}; }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "record/feldholen.h"
+#include "record/laufzeitfehler.h"
 
 using namespace korvelan;
 
@@ -104,5 +105,39 @@ TEST(FeldHolen, SemikolonSuchenWieSchleife) {
         }
       }
     }
+  }
+}
+
+// Number fields of plain digits are copied instead of read and formatted: the result must be
+// what the reading and formatting give, for zeros, signs, points, blanks and long fields.
+TEST(FeldHolen, ZiffernWieGelesenUndFormatiert) {
+  const char* felder[] = {"0",   "00",  "7",         "0007",           "4941716",         "0004941716",
+                          "12345678901",  "00000000000012", "99999999999999", "123456789012345",
+                          "-5",  "+5",  "1.5",       "2.49",           " 3",              "3 ",
+                          "1a",  "-0",  "",          "0000000000000000000001"};
+  for (const char* f : felder) {
+    for (int stellen : {0, 1, 2, 10, 20}) {
+      std::string erwartet = "alt", ist = "alt";
+      bool wurf = false;
+      try {
+        GanzZuweisen(erwartet, Runden(Val(f)), stellen);
+      } catch (const Laufzeitfehler&) {
+        wurf = true;
+      }
+      if (wurf) {
+        EXPECT_THROW(GanzAusFeldZuweisen(ist, f, stellen), Laufzeitfehler) << f;
+        continue;
+      }
+      GanzAusFeldZuweisen(ist, f, stellen);
+      EXPECT_EQ(ist, erwartet) << "'" << f << "' " << stellen;
+    }
+    std::string erwartet = "alt", ist = "alt";
+    const std::int64_t ganz = Runden(Val(f));
+    if (ganz == 0)
+      erwartet = "90";
+    else
+      GanzZuweisen(erwartet, ganz, 1);
+    OhneNullenAusFeldZuweisen(ist, f, "90");
+    EXPECT_EQ(ist, erwartet) << "'" << f << "'";
   }
 }

@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "record/text.h"
+
+using namespace korvelan;
+
+// Keys are put in capitals a word at a time: every byte value must come out as GrossZeichen
+// makes it, at every length and position in the word, and no byte beyond the key may change.
+TEST(Schluesseltext, GrossWieZeichenweiseFuerJedesByte) {
+  for (int start = 0; start < 256; start += 7) {
+    for (std::size_t laenge = 0; laenge <= Schluesseltext::Kapazitaet; ++laenge) {
+      std::string s;
+      for (std::size_t i = 0; i < laenge; ++i) s.push_back(static_cast<char>((start + i * 37) & 0xFF));
+      std::string erwartet;
+      for (char c : s) erwartet.push_back(GrossZeichen(c));
+      char ziel[40];
+      std::memset(ziel, '#', sizeof ziel);
+      GrossKopieren(ziel, s.data(), s.size());
+      EXPECT_EQ(std::string(ziel, laenge), erwartet) << start << " " << laenge;
+      EXPECT_EQ(ziel[laenge], '#');
+    }
+  }
+  for (int c = 0; c < 256; ++c) {
+    const std::string s(9, static_cast<char>(c));
+    char ziel[9];
+    GrossKopieren(ziel, s.data(), s.size());
+    EXPECT_EQ(ziel[8], GrossZeichen(static_cast<char>(c))) << c;
+  }
+}
+
+TEST(Schluesseltext, GetrimmtGrossUndBegrenzt) {
+  EXPECT_EQ(Schluesseltext("  ab-12\xE4z ").Ansicht(), "AB-12\xE4Z");
+  Schluesseltext t("t");
+  t.Anfuegen("x1000021y");
+  EXPECT_EQ(t.Ansicht(), "TX1000021Y");
+  const std::string lang(40, 'q');
+  Schluesseltext l(lang);
+  EXPECT_EQ(l.Ansicht(), std::string(Schluesseltext::Kapazitaet, 'Q'));
+  l.Anfuegen("z");
+  EXPECT_EQ(l.size(), Schluesseltext::Kapazitaet);
+}
