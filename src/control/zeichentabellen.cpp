@@ -63,50 +63,58 @@ const Tabelle OemTabelle5 = OemTabelleBauen(true, false);
 constexpr std::uint64_t Einsen = 0x0101010101010101ULL;
 constexpr std::uint64_t Hoch = 0x8080808080808080ULL;
 
-// A high bit set in every byte of the word that is zero (and, rarely, in a byte above one).
-constexpr std::uint64_t Nullbytes(std::uint64_t w) { return (w - Einsen) & ~w & Hoch; }
-
 // Runs the table over eight bytes.
 void WortAnwenden(char* p, const Tabelle& t) {
   for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(t[static_cast<unsigned char>(p[i])]);
 }
 
-// Every table leaves the printable ASCII characters as they are; nearly all bytes of a line are
-// such. Eight bytes are tested at once and passed over when none of them may change. Below 0x20
-// the output tables change only LF (0x0A), CR (0x0D) and, except for version 3, the zero byte.
-// The word test over-approximates those with one subtraction each (a hit sends the word through
-// the table, which leaves the other bytes alone):
-//  - with the zero byte: every byte below 0x0E;
-//  - without it (version 3, whose lines carry zero bytes as filler): every byte 0x08-0x0F.
+// Sixteen bytes as one value: the compiler's vector type, so that a test over all of them is a
+// few instructions on any target.
+using Block = signed char __attribute__((vector_size(16)));
+
+// Every output table leaves the printable ASCII characters as they are; nearly all bytes of a
+// line are such. A block of sixteen bytes is tested at once: a byte that may change is marked
+// with all bits set in the result. Bytes 0x80 and above are negative as signed char. Below 0x20
+// the output tables change only LF (0x0A), CR (0x0D) and, except for version 3, the zero byte:
+//  - with the zero byte: every byte below 0x0E is marked;
+//  - without it (version 3, whose lines carry zero bytes as filler): LF and CR are marked.
+// A marked byte that does not change is harmless: the table leaves it as it is.
 template <bool NulBleibt>
-inline bool Aendert(std::uint64_t w) {
-  std::uint64_t klein;
-  if (NulBleibt) {
-    klein = Nullbytes((w | (Einsen * 0x07)) ^ (Einsen * 0x0F));
-  } else {
-    klein = (w - Einsen * 0x0E) & ~w & Hoch;  // a high bit where a byte is below 0x0E
+inline Block Markiert(Block b) {
+  const Block null{};
+  if (NulBleibt) return (b < null) | (b == null + '\n') | (b == null + '\r');
+  return b < null + 0x0E;
+}
+
+// Copies sixteen bytes through the table: a plain copy, then the table for the marked bytes.
+template <bool NulBleibt>
+inline void BlockAnwenden(char* ziel, const char* quelle, const Tabelle& t) {
+  Block b;
+  std::memcpy(&b, quelle, 16);
+  std::memcpy(ziel, &b, 16);
+  const Block m = Markiert<NulBleibt>(b);
+  std::uint64_t haelften[2];
+  std::memcpy(haelften, &m, 16);
+  for (int h = 0; h < 2; ++h) {
+    // One high bit per marked byte; each turn takes the lowest.
+    for (std::uint64_t bits = haelften[h] & Hoch; bits != 0; bits &= bits - 1) {
+      const std::size_t i = static_cast<std::size_t>(h * 8 + (__builtin_ctzll(bits) >> 3));
+      ziel[i] = static_cast<char>(t[static_cast<unsigned char>(quelle[i])]);
+    }
   }
-  return ((w & Hoch) | klein) != 0;
 }
 
 // Copies n bytes from quelle to ziel through the table; quelle may be ziel itself.
 template <bool NulBleibt>
 void Anwenden(char* ziel, const char* quelle, std::size_t n, const Tabelle& t) {
-  if (n < 8) {
+  if (n < 16) {
     for (std::size_t i = 0; i < n; ++i) ziel[i] = static_cast<char>(t[static_cast<unsigned char>(quelle[i])]);
     return;
   }
-  std::uint64_t w;
-  for (std::size_t i = 0; i + 8 < n; i += 8) {
-    std::memcpy(&w, quelle + i, 8);
-    std::memcpy(ziel + i, &w, 8);
-    if (Aendert<NulBleibt>(w)) WortAnwenden(ziel + i, t);
-  }
-  // The last word may overlap the one before; it is taken from the source again (in place the
+  for (std::size_t i = 0; i + 16 < n; i += 16) BlockAnwenden<NulBleibt>(ziel + i, quelle + i, t);
+  // The last block may overlap the one before; it is taken from the source again (in place the
   // tables give the same result when applied twice).
-  std::memcpy(&w, quelle + n - 8, 8);
-  std::memcpy(ziel + n - 8, &w, 8);
-  if (Aendert<NulBleibt>(w)) WortAnwenden(ziel + n - 8, t);
+  BlockAnwenden<NulBleibt>(ziel + n - 16, quelle + n - 16, t);
 }
 
 void Anwenden(char* ziel, const char* quelle, std::size_t n, std::int16_t ausgabeversion) {
