@@ -62,6 +62,7 @@ const Tabelle OemTabelle5 = OemTabelleBauen(true, false);
 
 constexpr std::uint64_t Einsen = 0x0101010101010101ULL;
 constexpr std::uint64_t Hoch = 0x8080808080808080ULL;
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "byte positions are taken from the low bits of a word");
 
 // Runs the table over eight bytes.
 void WortAnwenden(char* p, const Tabelle& t) {
