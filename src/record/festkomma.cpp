@@ -166,6 +166,15 @@ std::size_t Stellenzahl(std::uint64_t wert) {
 // count written. The digit count is found first, so the digits go straight to their places, two
 // at a time.
 std::size_t ZiffernSchreiben(char* aus, std::uint64_t wert, int mindestens) {
+  // Most numbers written are below 100 (counters, flags, codes): one or two digits directly.
+  if (wert < 100 && mindestens <= 2) {
+    if (wert >= 10 || mindestens == 2) {
+      std::memcpy(aus, Ziffernpaare + wert * 2, 2);
+      return 2;
+    }
+    aus[0] = static_cast<char>('0' + wert);
+    return 1;
+  }
   const std::size_t stellen = Stellenzahl(wert);
   const std::size_t nullen = mindestens > static_cast<int>(stellen) ? static_cast<std::size_t>(mindestens) - stellen : 0;
   BytesFuellen(aus, '0', nullen);

@@ -27,15 +27,20 @@ inline void BytesKopieren(char* ziel, const char* quelle, std::size_t n) {
   }
 }
 
-// Writes n times the byte c, by eight-byte words like BytesKopieren.
+// Writes n times the byte c, by words like BytesKopieren (a byte loop would become a memset call).
 inline void BytesFuellen(char* ziel, char c, std::size_t n) {
+  const std::uint64_t wort = 0x0101010101010101ULL * static_cast<unsigned char>(c);
   if (n >= 8) {
-    const std::uint64_t wort = 0x0101010101010101ULL * static_cast<unsigned char>(c);
     std::size_t i = 0;
     for (; i + 8 < n; i += 8) std::memcpy(ziel + i, &wort, 8);
     std::memcpy(ziel + n - 8, &wort, 8);
-  } else {
-    for (std::size_t i = 0; i < n; ++i) ziel[i] = c;
+  } else if (n >= 4) {
+    std::memcpy(ziel, &wort, 4);
+    std::memcpy(ziel + n - 4, &wort, 4);
+  } else if (n > 0) {
+    ziel[0] = c;
+    ziel[n / 2] = c;
+    ziel[n - 1] = c;
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "record/festkomma.h"
@@ -88,6 +89,25 @@ TEST(Festkomma, FormatierenNachMustern) {
   EXPECT_EQ(FormatierenGanz(-5113, "0000000000"), "-0000005113");
   EXPECT_EQ(FormatierenGanz(3, "0.00"), "3.00");
   EXPECT_EQ(GanzAlsText(-42), "-42");
+}
+
+TEST(Festkomma, GanzzahlenJederStellenzahl) {
+  // Every count of digits against every count of leading zeros, around the short way for
+  // values below 100 and the powers of ten where the digit count changes.
+  for (int potenz = 0; potenz <= 18; ++potenz) {
+    std::int64_t basis = 1;
+    for (int i = 0; i < potenz; ++i) basis *= 10;
+    for (std::int64_t wert : {basis - 1, basis, basis + 1, basis + basis / 2 + 3}) {
+      for (std::string_view muster : {"#", "0", "00", "000", "####0", "0000000000"}) {
+        std::string soll = std::to_string(wert);
+        const auto nullen = static_cast<std::size_t>(std::count(muster.begin(), muster.end(), '0'));
+        if (wert == 0 && nullen == 0) soll.clear();
+        if (soll.size() < nullen) soll.insert(0, nullen - soll.size(), '0');
+        EXPECT_EQ(FormatierenGanz(wert, muster), soll) << wert << " " << muster;
+        EXPECT_EQ(FormatierenGanz(-wert, muster), wert == 0 ? soll : "-" + soll) << -wert << " " << muster;
+      }
+    }
+  }
 }
 
 TEST(Festkomma, Umrechnen) {
