@@ -109,7 +109,16 @@ Festkomma Mal(Festkomma wert, std::int64_t faktor) {
   return ergebnis;
 }
 
-std::int64_t Runden(Festkomma wert) { return Teilen(wert, FestkommaEins); }
+std::int64_t Runden(Festkomma wert) {
+  // Teilen(wert, FestkommaEins) with the divisor known: the remainder has the sign of the value.
+  std::int64_t q = wert / FestkommaEins;
+  const std::int64_t r = wert % FestkommaEins;
+  if (r >= FestkommaEins / 2)
+    ++q;
+  else if (r <= -FestkommaEins / 2)
+    --q;
+  return q;
+}
 
 std::int16_t AlsKurzzahl(Festkomma wert) {
   std::int64_t g = Runden(wert);

@@ -123,12 +123,27 @@ struct Wichtigkeit {
   std::string_view ohne1, ohne2;  // values that count as "not given" besides blank ("" = none)
 };
 
+// Compared by hand: the texts are a few characters, a library compare would cost more.
+bool Gleich(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 bool IstBedeutsam(std::string_view geschrieben, const Wichtigkeit& w) {
   std::string_view wert = OhneBlanks(geschrieben.substr(0, w.breite));
-  if (wert.empty()) return false;
-  if (!w.ohne1.empty() && wert == w.ohne1) return false;
-  if (!w.ohne2.empty() && wert == w.ohne2) return false;
-  return true;
+  // A value that is not empty never equals an empty default value.
+  return !wert.empty() && !Gleich(wert, w.ohne1) && !Gleich(wert, w.ohne2);
+}
+
+// True when the text holds a character other than a blank within its first n: IstBedeutsam
+// without default values.
+bool HatZeichen(std::string_view text, std::size_t n) {
+  const std::size_t e = text.size() < n ? text.size() : n;
+  for (std::size_t i = 0; i < e; ++i)
+    if (text[i] != ' ') return true;
+  return false;
 }
 
 // Builds the A line and shortens it (ArtikelzeileKuerzen): after Kurztext2 every field that
@@ -156,8 +171,7 @@ std::int64_t AZeile(Kontext& k) {
   auto textAnfuegen = [&](const std::string& feld, std::size_t breite) {
     const std::string_view text = OhneKeineAngabe(feld);
     Feld(z, text);
-    // IstBedeutsam without default values, by the shortest test: any non-blank within the width.
-    if (!OhneRechteBlanks(text.substr(0, breite)).empty()) schnitt = z.size();
+    if (HatZeichen(text, breite)) schnitt = z.size();
   };
   // Formats a number straight into the line; returns the text written for it.
   auto zahlAnfuegen = [&](Festkomma wert, const Zahlmuster& muster, const Wichtigkeit& w) {

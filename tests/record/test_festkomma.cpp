@@ -60,6 +60,11 @@ TEST(Festkomma, TeilenRundetHalbeVonNullWeg) {
   EXPECT_THROW(Teilen(1, 0), Laufzeitfehler);
   EXPECT_EQ(Runden(25000), 3);
   EXPECT_EQ(Runden(-25000), -3);
+  // Runden gives what Teilen by 10,000 gives, at the halves and at the ends of the range.
+  for (Festkomma wert : {Festkomma{0}, Festkomma{4999}, Festkomma{5000}, Festkomma{-4999}, Festkomma{-5000},
+                         Festkomma{14999}, Festkomma{-15000}, std::numeric_limits<Festkomma>::max(),
+                         std::numeric_limits<Festkomma>::min()})
+    EXPECT_EQ(Runden(wert), Teilen(wert, FestkommaEins)) << wert;
   EXPECT_EQ(AlsKurzzahl(32767 * FestkommaEins), 32767);
   EXPECT_THROW(AlsKurzzahl(32768 * FestkommaEins), Laufzeitfehler);
   EXPECT_THROW(Mal(std::numeric_limits<std::int64_t>::max() / 2, 3), Laufzeitfehler);
