@@ -283,15 +283,10 @@ Schritt ZeileTE(Neutralsatz& ns, char satzart) {
   return Schritt::Weiter;
 }
 
-// Z: price scales (marks 1, 2), raw-material from/to entries (3, 6), raw-material calculation (4).
-Schritt ZeileZ(Neutralsatz& ns) {
-  Felder z(ns, MitBlank);
-  const Schluesseltext nummer = z.Nummer(15);
-  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
-  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
-  z.Ueberspringen(2);
-  const std::string_view marke = z.Text(1);
-  Staffelzeile s;
+// The fields of a Z line from its mark on, into an empty row. The kind is set first, so that a
+// number that raises an error still leaves a used row, which the next reset empties; other
+// marks leave the row free.
+void StaffelLesen(Staffelzeile& s, Felder& z, std::string_view marke) {
   if (marke == "1" || marke == "2") {
     s.StaffelArt = 1;
     s.StaffelBasismerker = z.Kurzzahl(1);
@@ -340,7 +335,25 @@ Schritt ZeileZ(Neutralsatz& ns) {
     s.RohstoffKz = 2;
     s.RohstoffMengenbasis = 999;
   }
-  if (s.StaffelArt != 0) Eintragen(ns.Staffeltabelle, FreieStaffelzeile(ns), s);
+}
+
+// Z: price scales (marks 1, 2), raw-material from/to entries (3, 6), raw-material calculation (4).
+Schritt ZeileZ(Neutralsatz& ns) {
+  Felder z(ns, MitBlank);
+  const Schluesseltext nummer = z.Nummer(15);
+  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
+  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
+  z.Ueberspringen(2);
+  const std::string_view marke = z.Text(1);
+  // Written into the first free row, which is empty; a full table drops the row, its fields
+  // still read (into a row of its own).
+  const int frei = FreieStaffelzeile(ns);
+  if (frei >= 0) {
+    StaffelLesen(ns.Staffeltabelle[static_cast<std::size_t>(frei)], z, marke);
+  } else {
+    Staffelzeile verworfen;
+    StaffelLesen(verworfen, z, marke);
+  }
   FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }

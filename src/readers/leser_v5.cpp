@@ -45,7 +45,7 @@ class Felder {
   Felder(const GefuellteZeile& zeile, int cursor, std::int16_t& feldStatus)
       : zeile_(zeile), cursor_(cursor), status_(feldStatus) {}
 
-  std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, status_); }
+  KORVELAN_FELDWEG std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, status_); }
   // Text, or "@" when the field was empty.
   std::string_view MitMarke(int breite) {
     std::string_view t = Text(breite);
@@ -53,7 +53,7 @@ class Felder {
   }
   // Article, text and SET numbers: trimmed, in capitals.
   Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
-  Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, status_); }
+  KORVELAN_FELDWEG Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, status_); }
   // A small code; a value beyond 16 bits raises error 6, which the run reports.
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
   void Ueberspringen() { Text(1); }
@@ -128,13 +128,15 @@ std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
 // The first line of an article (A, D or Z) sets its number and processing flag. Version-5 A
 // lines carry no delete or renumber flag; a flag left from an earlier delete or renumber record
 // would turn this article into one, so it becomes "A" (change).
-void ArtikelStarten(Neutralsatz& ns, char kennzeichen, std::string_view nummer, bool loeschenErlaubt) {
-  if (!ns.ArtikelNr.empty()) return;
+// Returns false when the article already had its number.
+bool ArtikelStarten(Neutralsatz& ns, char kennzeichen, std::string_view nummer, bool loeschenErlaubt) {
+  if (!ns.ArtikelNr.empty()) return false;
   if (kennzeichen == 'N' || kennzeichen == 'A' || (loeschenErlaubt && kennzeichen == 'L'))
     FeldZuweisen(ns.Verarbeitungskz, std::string_view(&kennzeichen, 1));
   else if (!loeschenErlaubt && (ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X"))
     ns.Verarbeitungskz = "A";
   FeldZuweisen(ns.ArtikelNr, nummer);
+  return true;
 }
 
 // How an A field is stored.
@@ -254,9 +256,12 @@ void DLesen(Neutralsatz& ns, Felder& f) {
 void ZLesen(Neutralsatz& ns, Felder& f) {
   f.Ueberspringen();  // line number
   const std::string_view marke = f.Text(1);
-  int i = FreieStaffelzeile(ns);
+  const int i = FreieStaffelzeile(ns);
   if (i < 0) return;
-  Staffelzeile z;
+  // Written into the free row, which is empty: every field a mark leaves alone stays as the
+  // reset left it. The kind is set first, so that a number that raises an error still leaves
+  // a used row, which the next reset empties.
+  Staffelzeile& z = ns.Staffeltabelle[static_cast<std::size_t>(i)];
   if (marke == "1") {
     z.StaffelArt = 1;
     FeldZuweisen(z.StaffelBasistext1, f.Text(40));
@@ -289,10 +294,8 @@ void ZLesen(Neutralsatz& ns, Felder& f) {
     z.RohstoffFaktor = Teilen(f.Zahl(6), 1000);
     z.RohstoffGewicht = Teilen(f.Zahl(8), 100);
     z.RohstoffWert4 = Teilen(f.Zahl(6), 1000);
-  } else {
-    return;  // other marks add nothing
   }
-  ns.Staffeltabelle[i] = z;
+  // Other marks add nothing.
 }
 
 void WerkstoffLesen(Neutralsatz& ns, Felder& f) {
@@ -366,9 +369,11 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         Felder f = NachKennzeichen(ns, satzart == 'A' ? MitSemikolon : MitBlank);
         const Schluesseltext nummer = f.Nummer(15);
         if (!gehoertZumArtikel(nummer)) return Schritt::SatzEnde;
-        ArtikelStarten(ns, Kennzeichen(zeile), nummer, satzart != 'A');
+        // The record is keyed by the article number. Once an article line of this record has
+        // set it, the key already is that number (a C line keeps it too): no copy per line.
+        if (ArtikelStarten(ns, Kennzeichen(zeile), nummer, satzart != 'A') || inhalt != Inhalt::Artikel)
+          FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
         inhalt = Inhalt::Artikel;
-        FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
         if (satzart == 'A')
           ALesen(ns, f);
         else if (satzart == 'D')
@@ -424,8 +429,9 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
           FeldZuweisen(ns.Langtexttabelle[i].LangtextMarke, "X");
           FeldZuweisen(ns.Langtexttabelle[i].LangtextZeile, text);
         }
+        // A further line of the same text has the key already (tested above).
+        if (inhalt != Inhalt::Langtext) FeldZuweisen(ns.SatzSchluessel, schluessel);
         inhalt = Inhalt::Langtext;
-        FeldZuweisen(ns.SatzSchluessel, schluessel);
         return Schritt::Weiter;
       }
       case 'C': {

@@ -143,6 +143,14 @@ inline void OhneNullenAusFeldZuweisen(std::string& ziel, std::string_view feld, 
     GanzZuweisen(ziel, ganz, 1);
 }
 
+// The walk is the readers' innermost step: it must be inlined into them even where the
+// compiler would judge the callers too large.
+#if defined(__GNUC__)
+#define KORVELAN_FELDWEG inline __attribute__((always_inline))
+#else
+#define KORVELAN_FELDWEG inline
+#endif
+
 // Position of the first ";" in d[von, bis), or bis when there is none. Fields are walked once
 // per line and field, so this is the readers' innermost loop: eight characters are tested at
 // a time (a byte equal to ";" turns to zero, and the lowest zero byte of a word is found exactly).
@@ -172,7 +180,7 @@ Festkomma FeldHolenZahlBisFuellung(const GefuellteZeile& zeile, std::size_t star
 
 // The common case, a field closed by ";" within the line, is taken inline; the rest goes on
 // out of line.
-inline std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& cursor, int breite,
+KORVELAN_FELDWEG std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& cursor, int breite,
                                          std::int16_t& feldStatus) {
   const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
   const char* d = zeile.zeile.data();
@@ -194,7 +202,7 @@ inline std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& curso
   return std::string_view(d + start, n);
 }
 
-inline Festkomma FeldHolenZahl(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
+KORVELAN_FELDWEG Festkomma FeldHolenZahl(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
   const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
   const char* d = zeile.zeile.data();
   const std::size_t stop = SemikolonSuchen(d, start, zeile.imText);
