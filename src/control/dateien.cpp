@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "record/bytebloecke.h"
 #include "record/laufzeitfehler.h"
 #include "record/zeilenpuffer.h"
 
@@ -12,22 +13,14 @@ namespace korvelan {
 
 namespace {
 constexpr std::size_t Puffergroesse = 1 << 16;
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "byte positions are taken from the low bits of a word");
 
 // First CR or LF in [p, e), or e. Every line of a file passes here: sixteen bytes are compared
-// at once (the compiler's vector type), and the first hit is found from the bits of the result.
+// at once.
 const char* ZeilenendeSuchen(const char* p, const char* e) {
-  using Block = signed char __attribute__((vector_size(16)));
-  const Block null{};
   for (; e - p >= 16; p += 16) {
-    Block b;
-    std::memcpy(&b, p, 16);
-    const Block treffer = (b == null + '\n') | (b == null + '\r');  // all bits set where a line ends
-    std::uint64_t haelften[2];
-    std::memcpy(haelften, &treffer, 16);
-    if ((haelften[0] | haelften[1]) == 0) continue;
-    // The lowest set bit is the first byte in memory (the words are little-endian).
-    return haelften[0] != 0 ? p + (__builtin_ctzll(haelften[0]) >> 3) : p + 8 + (__builtin_ctzll(haelften[1]) >> 3);
+    const Byteblock b = BlockLaden(p);
+    const unsigned treffer = Trefferbits((b == BlockAus('\n')) | (b == BlockAus('\r')));
+    if (treffer != 0) return p + __builtin_ctz(treffer);
   }
   while (p < e && *p != '\n' && *p != '\r') ++p;
   return p;

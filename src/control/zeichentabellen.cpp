@@ -3,6 +3,8 @@
 #include <array>
 #include <cstring>
 
+#include "record/bytebloecke.h"
+
 namespace korvelan {
 
 namespace {
@@ -62,46 +64,34 @@ const Tabelle OemTabelle5 = OemTabelleBauen(true, false);
 
 constexpr std::uint64_t Einsen = 0x0101010101010101ULL;
 constexpr std::uint64_t Hoch = 0x8080808080808080ULL;
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "byte positions are taken from the low bits of a word");
 
 // Runs the table over eight bytes.
 void WortAnwenden(char* p, const Tabelle& t) {
   for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(t[static_cast<unsigned char>(p[i])]);
 }
 
-// Sixteen bytes as one value: the compiler's vector type, so that a test over all of them is a
-// few instructions on any target.
-using Block = signed char __attribute__((vector_size(16)));
-
 // Every output table leaves the printable ASCII characters as they are; nearly all bytes of a
-// line are such. A block of sixteen bytes is tested at once: a byte that may change is marked
-// with all bits set in the result. Bytes 0x80 and above are negative as signed char. Below 0x20
-// the output tables change only LF (0x0A), CR (0x0D) and, except for version 3, the zero byte:
+// line are such. A block of sixteen bytes is tested at once and only its marked bytes go through
+// the table. Bytes 0x80 and above are negative as signed char. Below 0x20 the output tables
+// change only LF (0x0A), CR (0x0D) and, except for version 3, the zero byte:
 //  - with the zero byte: every byte below 0x0E is marked;
 //  - without it (version 3, whose lines carry zero bytes as filler): LF and CR are marked.
 // A marked byte that does not change is harmless: the table leaves it as it is.
 template <bool NulBleibt>
-inline Block Markiert(Block b) {
-  const Block null{};
-  if (NulBleibt) return (b < null) | (b == null + '\n') | (b == null + '\r');
-  return b < null + 0x0E;
+inline unsigned Markiert(Byteblock b) {
+  if (NulBleibt) return Trefferbits((b < BlockAus(0)) | (b == BlockAus('\n')) | (b == BlockAus('\r')));
+  return Trefferbits(b < BlockAus(0x0E));
 }
 
 // Copies sixteen bytes through the table: a plain copy, then the table for the marked bytes.
 template <bool NulBleibt>
 inline void BlockAnwenden(char* ziel, const char* quelle, const Tabelle& t) {
-  Block b;
-  std::memcpy(&b, quelle, 16);
-  std::memcpy(ziel, &b, 16);
-  const Block m = Markiert<NulBleibt>(b);
-  std::uint64_t haelften[2];
-  std::memcpy(haelften, &m, 16);
-  for (int h = 0; h < 2; ++h) {
-    // One high bit per marked byte; each turn takes the lowest.
-    for (std::uint64_t bits = haelften[h] & Hoch; bits != 0; bits &= bits - 1) {
-      const std::size_t i = static_cast<std::size_t>(h * 8 + (__builtin_ctzll(bits) >> 3));
-      ziel[i] = static_cast<char>(t[static_cast<unsigned char>(quelle[i])]);
-    }
+  const Byteblock b = BlockLaden(quelle);
+  BlockSpeichern(ziel, b);
+  // Each turn takes the lowest marked byte.
+  for (unsigned bits = Markiert<NulBleibt>(b); bits != 0; bits &= bits - 1) {
+    const std::size_t i = static_cast<std::size_t>(__builtin_ctz(bits));
+    ziel[i] = static_cast<char>(t[static_cast<unsigned char>(quelle[i])]);
   }
 }
 

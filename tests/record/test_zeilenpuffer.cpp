@@ -2,7 +2,9 @@
 
 #include <limits>
 #include <string>
+#include <vector>
 
+#include "record/bytebloecke.h"
 #include "record/festkomma.h"
 #include "record/zeilenpuffer.h"
 
@@ -116,3 +118,21 @@ TEST(Zeilenpuffer, ZahlenWieInEinemText) {
 }
 
 }  // namespace
+
+// The mask of a block comparison, with and without vector instructions: every single byte, the
+// first and last of each half, and a few mixed patterns.
+TEST(Byteblock, TrefferbitsJederStelle) {
+  std::vector<std::uint32_t> muster = {0x0000, 0xFFFF, 0x0001, 0x8000, 0x0080, 0x0100, 0x8181, 0x5A5A, 0xA5A5};
+  for (int i = 0; i < 16; ++i) muster.push_back(1u << i);
+  for (std::uint32_t m : muster) {
+    char text[16];
+    for (int i = 0; i < 16; ++i) text[i] = (m >> i) & 1 ? '\n' : static_cast<char>('a' + i);
+    const Byteblock markiert = BlockLaden(text) == BlockAus('\n');
+    EXPECT_EQ(Trefferbits(markiert), m) << m;
+    EXPECT_EQ(TrefferbitsOhneVektor(markiert), m) << m;
+  }
+  // Bytes 0x80 and above compare as negative.
+  char hoch[16];
+  for (int i = 0; i < 16; ++i) hoch[i] = static_cast<char>(i % 2 ? 0x80 + i : 0x7F);
+  EXPECT_EQ(Trefferbits(BlockLaden(hoch) < BlockAus(0)), 0xAAAAu);
+}
