@@ -182,7 +182,7 @@ const AFeld AFelder[] = {
 void NormiertZuweisen(std::string& ziel, std::string_view feld, Art art) {
   // A numeric field without a number (empty or blank) holds no value.
   if (IstLeer(feld)) {
-    FeldZuweisen(ziel, KeineAngabe);
+    FeldUeberschreiben(ziel, KeineAngabe);
     return;
   }
   switch (art) {
@@ -202,7 +202,7 @@ void NormiertZuweisen(std::string& ziel, std::string_view feld, Art art) {
         char puffer[16] = {'0', '0'};
         std::memcpy(puffer, ziffern.data(), ziffern.size());
         puffer[ziffern.size()] = '0';
-        FeldZuweisen(ziel, std::string_view(puffer, ziffern.empty() ? 2 : ziffern.size() + 1));
+        FeldUeberschreiben(ziel, std::string_view(puffer, ziffern.empty() ? 2 : ziffern.size() + 1));
       } else {
         GanzZuweisen(ziel, Runden(Mal(Val(feld), 10)), 2);
       }
@@ -214,15 +214,15 @@ void NormiertZuweisen(std::string& ziel, std::string_view feld, Art art) {
     case Art::Text:
       break;
   }
-  FeldZuweisen(ziel, feld);
+  FeldUeberschreiben(ziel, feld);
 }
 
 void ALesen(Neutralsatz& ns, Felder& f) {
   for (const AFeld& a : AFelder) {
     const std::string_view t = f.MitMarke(a.breite);
     // Text fields are assigned from the line directly, reusing the field's memory.
-    if (a.art == Art::Text || t == KeineAngabe)
-      FeldZuweisen(ns.*a.ziel, t);
+    if (a.art == Art::Text || (t.size() == 1 && t[0] == '@'))
+      FeldUeberschreiben(ns.*a.ziel, t);
     else
       NormiertZuweisen(ns.*a.ziel, t, a.art);
   }
@@ -349,7 +349,11 @@ void RLesen(Neutralsatz& ns) {
 
 std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
   Neutralsatz& ns = k.ns;
-  NeutralsatzLeeren(ns);
+  // The A line's fields keep the record before's texts until an A line overwrites them: most
+  // have the same length from article to article and are then copied in place. A record
+  // without an A line gets them emptied before the call returns.
+  NeutralsatzLeerenAusserAZeile(ns);
+  bool aZeile = false;
   ns.SatzSchluessel.clear();
   Inhalt inhalt = Inhalt::Nichts;
 
@@ -360,7 +364,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
            (inhalt == Inhalt::Artikel && (IstLeer(ns.SatzSchluessel) || nummer == ns.SatzSchluessel));
   };
 
-  return Lesen(k, fenster, [&](char satzart) -> Schritt {
+  const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
     const std::string& zeile = ns.Eingabezeile;
     switch (satzart) {
       case 'A':
@@ -374,8 +378,10 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         if (ArtikelStarten(ns, Kennzeichen(zeile), nummer, satzart != 'A') || inhalt != Inhalt::Artikel)
           FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
         inhalt = Inhalt::Artikel;
-        if (satzart == 'A')
+        if (satzart == 'A') {
           ALesen(ns, f);
+          aZeile = true;
+        }
         else if (satzart == 'D')
           DLesen(ns, f);
         else
@@ -475,6 +481,8 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         return Schritt::Weiter;  // other letters (the header V among them) carry no article data
     }
   });
+  if (!aZeile) AZeilenfelderLeeren(ns);
+  return ergebnis;
 }
 
 std::int16_t SetLeser(Kontext& k, Fenster& fenster) {

@@ -72,6 +72,31 @@ inline void FeldZuweisen(std::string& ziel, std::string_view feld) {
   ziel.append(feld.data(), feld.size());
 }
 
+// FeldZuweisen for a text that still holds the same field of the record before (a reader that
+// keeps such fields): a text of the field's length, up to sixteen characters, is overwritten in
+// place without a call (two words that may overlap).
+inline void FeldUeberschreiben(std::string& ziel, std::string_view feld) {
+  const std::size_t n = feld.size();
+  if (ziel.size() != n || n > 16) {
+    FeldZuweisen(ziel, feld);
+    return;
+  }
+  char* z = ziel.data();
+  auto wort = [&](auto w, std::size_t i) {
+    std::memcpy(&w, feld.data() + i, sizeof w);
+    std::memcpy(z + i, &w, sizeof w);
+  };
+  if (n >= 8) {
+    wort(std::uint64_t{}, 0);
+    wort(std::uint64_t{}, n - 8);
+  } else if (n >= 4) {
+    wort(std::uint32_t{}, 0);
+    wort(std::uint32_t{}, n - 4);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) z[i] = feld[i];
+  }
+}
+
 // Assigns a whole number with at least `stellen` digits (leading zeros) and "-" before a
 // negative one: what the number patterns "0", "00", "0000000000" make of Runden(value), written
 // without a new text in between.
@@ -110,22 +135,23 @@ inline bool NurZiffern(std::string_view feld, std::string_view& ziffern) {
   return true;
 }
 
-// What GanzZuweisen(ziel, Runden(Val(feld)), stellen) assigns (stellen up to 20).
+// What GanzZuweisen(ziel, Runden(Val(feld)), stellen) assigns (stellen up to 20); the digits
+// overwrite a text of their length in place.
 inline void GanzAusFeldZuweisen(std::string& ziel, std::string_view feld, int stellen) {
   std::string_view ziffern;
   const std::size_t laenge = stellen < 1 ? 1 : static_cast<std::size_t>(stellen);
   if (!NurZiffern(feld, ziffern) || laenge > 20) {
     GanzZuweisen(ziel, Runden(Val(feld)), stellen);
   } else if (ziffern.size() >= laenge) {
-    FeldZuweisen(ziel, ziffern);
+    FeldUeberschreiben(ziel, ziffern);
   } else if (feld.size() >= laenge) {
     // The field ends with its digits after leading zeros: its last places are the number.
-    FeldZuweisen(ziel, feld.substr(feld.size() - laenge));
+    FeldUeberschreiben(ziel, feld.substr(feld.size() - laenge));
   } else {
     char puffer[20];
     std::memset(puffer, '0', laenge - ziffern.size());
     std::memcpy(puffer + laenge - ziffern.size(), ziffern.data(), ziffern.size());
-    FeldZuweisen(ziel, std::string_view(puffer, laenge));
+    FeldUeberschreiben(ziel, std::string_view(puffer, laenge));
   }
 }
 
@@ -133,12 +159,12 @@ inline void GanzAusFeldZuweisen(std::string& ziel, std::string_view feld, int st
 inline void OhneNullenAusFeldZuweisen(std::string& ziel, std::string_view feld, std::string_view beiNull) {
   std::string_view ziffern;
   if (NurZiffern(feld, ziffern)) {
-    FeldZuweisen(ziel, ziffern.empty() ? beiNull : ziffern);
+    FeldUeberschreiben(ziel, ziffern.empty() ? beiNull : ziffern);
     return;
   }
   const std::int64_t ganz = Runden(Val(feld));
   if (ganz == 0)
-    FeldZuweisen(ziel, beiNull);
+    FeldUeberschreiben(ziel, beiNull);
   else
     GanzZuweisen(ziel, ganz, 1);
 }

@@ -90,13 +90,21 @@ const auto PreisFrei = [](const Preiszeile& z) { return z.PArtikelNr.empty(); };
 
 }  // namespace
 
+void AZeilenfelderLeeren(Neutralsatz& ns) {
+  AlleLeeren(ns.Kurztext1, ns.Kurztext2, ns.Mengeneinheit, ns.Preiskz, ns.Preiseinheit, ns.Preis, ns.Rabattgruppe,
+             ns.Warenhauptgruppe, ns.Warengruppe, ns.Matchcode, ns.A5Feld14, ns.AlternativArtikelNr, ns.A5Feld16,
+             ns.A5Feld17, ns.A5Feld18, ns.EanNr, ns.Anbindungsnummer, ns.Verpackungsmenge, ns.Katalogseite,
+             ns.Textkz, ns.Langtextschluessel, ns.Kostenart, ns.A5Feld26, ns.ReferenzKuerzel, ns.ReferenzNr);
+}
+
 void NeutralsatzLeeren(Neutralsatz& ns) {
+  AZeilenfelderLeeren(ns);
+  NeutralsatzLeerenAusserAZeile(ns);
+}
+
+void NeutralsatzLeerenAusserAZeile(Neutralsatz& ns) {
   // 1. Single article fields; Verarbeitungskz is set by each reader when an article starts.
-  AlleLeeren(ns.ArtikelNr, ns.Kurztext1, ns.Kurztext2, ns.Mengeneinheit, ns.Preiskz, ns.Preiseinheit, ns.Preis,
-             ns.Rabattgruppe, ns.Warenhauptgruppe, ns.Warengruppe, ns.Matchcode, ns.A5Feld14, ns.AlternativArtikelNr,
-             ns.A5Feld16, ns.A5Feld17, ns.A5Feld18, ns.EanNr, ns.Anbindungsnummer, ns.Verpackungsmenge,
-             ns.Katalogseite, ns.Textkz, ns.Langtextschluessel, ns.Kostenart, ns.A5Feld26, ns.ReferenzKuerzel,
-             ns.ReferenzNr, ns.A5Zusatz);
+  AlleLeeren(ns.ArtikelNr, ns.A5Zusatz);
   ns.AnbindungKz = 0;
   // 2. to 4. Tables up to their first free row; the long texts only when in use.
   ZeilenLeeren(ns.Staffeltabelle, StaffelFrei);

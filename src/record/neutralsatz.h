@@ -167,6 +167,11 @@ struct Neutralsatz {
 // Resets all article fields and tables in the order and with the stopping rules of the record;
 // called by every Artikelleser at the start of each call.
 void NeutralsatzLeeren(Neutralsatz& ns);
+// The same, leaving the fields of the version-5 A line (Kurztext1 to ReferenzNr, the article
+// number and A5Zusatz excepted) as they are. A reader that calls it overwrites these fields from
+// its A line or empties them with AZeilenfelderLeeren before it returns.
+void NeutralsatzLeerenAusserAZeile(Neutralsatz& ns);
+void AZeilenfelderLeeren(Neutralsatz& ns);
 // Resets the SET table only (SetLeser).
 void SetTabelleLeeren(Neutralsatz& ns);
 // Resets all three rows of the price table (Preisleser).

@@ -411,3 +411,34 @@ TEST_F(LeserV5, EchteStaffelpreiseUndLetzteCZeile) {
   EXPECT_EQ(ns().ArtikelNr, "17 AH / 12V");
   EXPECT_EQ(ns().CZeilen[0], "C;N;ES01;17 AH / 12V;0;0;;G 197022; ; ; ; ;;");
 }
+
+// The A line's fields are kept from record to record and overwritten in place: a following A
+// line of other lengths replaces them whole, and every record without an A line (an article of
+// Z and C lines, a long text, a B record, the end of the input) has them empty.
+TEST_F(LeserV5, AFelderJedesSatzesOhneReste) {
+  const std::string a1 = "A;N;1;Rohr lang;Zweiter;Stk;1;1;4941716;R522;784;WG70;M1;a;b;c;d;e;4061863376737;9;1;378;1;"
+                         "T1;33;x;RK;RN;";
+  const std::string a2 = "A;N;2;Ro;;m;2;3;00012;R5;7;W;M22;;;;;;40;;0;3;0;;0;;;;";
+  Oeffnen(Zeilen({Kopf, a1, a2, "Z;N;3;01;1;;;1;+;;1;100;", a1, "T;N;T1;1;01;Text;", a1, "B;L;1;;;", a2}));
+  const std::string leer = AFelder(Neutralsatz{});
+  ASSERT_EQ(Artikel(), 0);
+  EXPECT_EQ(AFelder(ns()), "Rohr lang|Zweiter|Stk|1|1|0004941716|R522|784|WG70|M1|a|b|c|d|e|4061863376737|9|1|378|10|"
+                           "T1|33|x|RK|RN");
+  ASSERT_EQ(Artikel(), 0);
+  EXPECT_EQ(AFelder(ns()), "Ro|@|m|2|3|0000000012|R5|7|W|M22|@|@|@|@|@|40|@|1|3|00|@|90|@|@|@");
+  ASSERT_EQ(Artikel(), 0);
+  EXPECT_EQ(ns().ArtikelNr, "3");
+  EXPECT_EQ(AFelder(ns()), leer);
+  ASSERT_EQ(Artikel(), 0);
+  ASSERT_EQ(Artikel(), 0);
+  EXPECT_EQ(ns().LangtextNr, "T1");
+  EXPECT_EQ(AFelder(ns()), leer);
+  ASSERT_EQ(Artikel(), 0);
+  ASSERT_EQ(Artikel(), 0);
+  EXPECT_EQ(ns().NummerAltKz, "L");
+  EXPECT_EQ(AFelder(ns()), leer);
+  ASSERT_EQ(Artikel(), -1);
+  EXPECT_EQ(ns().ArtikelNr, "2");
+  ASSERT_EQ(Artikel(), -1);
+  EXPECT_EQ(AFelder(ns()), leer);
+}

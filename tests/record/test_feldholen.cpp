@@ -141,3 +141,18 @@ TEST(FeldHolen, ZiffernWieGelesenUndFormatiert) {
     EXPECT_EQ(ist, erwartet) << "'" << f << "'";
   }
 }
+
+// Overwriting in place gives the field whatever the text held before: the same length (words
+// that overlap), another length, longer than the in-place limit.
+TEST(FeldHolen, UeberschreibenWieZuweisen) {
+  for (std::size_t alt = 0; alt <= 20; ++alt) {
+    for (std::size_t neu = 0; neu <= 20; ++neu) {
+      std::string feld;
+      for (std::size_t i = 0; i < neu; ++i) feld += static_cast<char>('a' + i);
+      std::string ziel(alt, '#');
+      FeldUeberschreiben(ziel, feld);
+      EXPECT_EQ(ziel, feld) << alt << " " << neu;
+      EXPECT_EQ(ziel.c_str()[ziel.size()], '\0');
+    }
+  }
+}

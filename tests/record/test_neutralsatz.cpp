@@ -179,3 +179,24 @@ TEST(NeutralsatzLeeren, FreieZeilen) {
 }
 
 }  // namespace
+
+// The reset without the A line's fields and the reset of those fields make the whole reset.
+TEST(NeutralsatzLeeren, OhneAZeileUndAZeilenfelderZusammenAlles) {
+  Neutralsatz ganz = GefuellterSatz();
+  NeutralsatzLeeren(ganz);
+  Neutralsatz teile = GefuellterSatz();
+  NeutralsatzLeerenAusserAZeile(teile);
+  EXPECT_EQ(teile.ArtikelNr, "");
+  EXPECT_EQ(teile.A5Zusatz, "");
+  EXPECT_EQ(teile.Kurztext1, "Rohr");
+  EXPECT_EQ(teile.Preis, "0000000100");
+  EXPECT_EQ(teile.ReferenzNr, "R1");
+  EXPECT_EQ(teile.Dimensionstabelle[0].DimUnterkz, "");
+  AZeilenfelderLeeren(teile);
+  for (const std::string* f : {&teile.Kurztext1, &teile.Kurztext2, &teile.Mengeneinheit, &teile.Preis,
+                               &teile.Textkz, &teile.ReferenzNr})
+    EXPECT_EQ(*f, "");
+  EXPECT_EQ(teile.AnbindungKz, ganz.AnbindungKz);
+  EXPECT_EQ(teile.Termin1, ganz.Termin1);
+  EXPECT_EQ(teile.Verarbeitungskz, ganz.Verarbeitungskz);
+}
