@@ -10,7 +10,7 @@ namespace {
 
 TEST(Zeilenausgabe, SemikolonImFeldWirdKomma) {
   // Every position inside and around the eight-byte words.
-  for (std::size_t n = 1; n <= 20; ++n) {
+  for (std::size_t n = 1; n <= 40; ++n) {
     for (std::size_t pos = 0; pos < n; ++pos) {
       std::string text(n, 'x');
       text[pos] = ';';
@@ -27,6 +27,21 @@ TEST(Zeilenausgabe, SemikolonImFeldWirdKomma) {
   z += ";;;;;;;;;";
   FeldtextAnfuegen(z, ";;;;;;;;;");
   EXPECT_EQ(std::string_view(z), ";;;;;;;;;,,,,,,,,,");
+}
+
+TEST(Zeilenausgabe, FeldMitSchlussSemikolonJederLaenge) {
+  // From an empty buffer (the first field makes it grow) and after a long line.
+  for (std::size_t vorher : {0, 300}) {
+    for (std::size_t n = 0; n <= 40; ++n) {
+      std::string text;
+      for (std::size_t i = 0; i < n; ++i) text += static_cast<char>('a' + i % 26);
+      Zeilenpuffer z;
+      z.append(vorher, '-');
+      FeldAnfuegen(z, text);
+      FeldAnfuegen(z, "");
+      ASSERT_EQ(std::string_view(z), std::string(vorher, '-') + text + ";;") << vorher << " " << n;
+    }
+  }
 }
 
 TEST(Zeilenausgabe, LeerfelderKuerzenImPuffer) {
