@@ -69,6 +69,11 @@ class Felder {
   std::string_view feld2_;
 };
 
+template <typename... Texte>
+void AlleLeeren(Texte&... texte) {
+  (texte.clear(), ...);
+}
+
 char Satzart(const std::string& zeile) { return zeile.empty() ? '\0' : GrossZeichen(zeile[0]); }
 
 // The processing flag is the third character of the line (a one-character flag), in capitals;
@@ -97,7 +102,7 @@ void ArtikelBeginnen(Neutralsatz& ns, std::string_view kennzeichen, std::string_
 void NormalzahlZuweisen(std::string& ziel, Felder& z, int breite, std::string_view stattNull) {
   const std::string_view feld = z.Zahltext(breite);
   if (z.Leer())
-    FeldZuweisen(ziel, KeineAngabe);
+    FeldUeberschreiben(ziel, KeineAngabe);
   else
     OhneNullenAusFeldZuweisen(ziel, feld, stattNull);
 }
@@ -121,7 +126,8 @@ void Eintragen(Tabelle& tabelle, int frei, const Zeile& zeile) {
 
 // ---- Article lines -------------------------------------------------------------------------
 
-Schritt ZeileA(Neutralsatz& ns) {
+// geschrieben: set when the line wrote the A fields (Textkz to Langtextschluessel).
+Schritt ZeileA(Neutralsatz& ns, bool& geschrieben) {
   Felder z(ns, MitSemikolon);
   const Schluesseltext nummer = z.Nummer(15);
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
@@ -144,37 +150,39 @@ Schritt ZeileA(Neutralsatz& ns) {
     }
     ArtikelBeginnen(ns, kz, nummer);
   }
-  FeldZuweisen(ns.Textkz, z.TextOderKeineAngabe(2));
-  FeldZuweisen(ns.Kurztext1, z.TextOderKeineAngabe(40));
-  FeldZuweisen(ns.Kurztext2, z.TextOderKeineAngabe(40));
-  FeldZuweisen(ns.Preiskz, z.TextOderKeineAngabe(1));
+  geschrieben = true;
+  FeldUeberschreiben(ns.Textkz, z.TextOderKeineAngabe(2));
+  FeldUeberschreiben(ns.Kurztext1, z.TextOderKeineAngabe(40));
+  FeldUeberschreiben(ns.Kurztext2, z.TextOderKeineAngabe(40));
+  FeldUeberschreiben(ns.Preiskz, z.TextOderKeineAngabe(1));
   const Festkomma einheit = z.Zahl(1);
   if (z.Leer())
-    FeldZuweisen(ns.Preiseinheit, KeineAngabe);
+    FeldUeberschreiben(ns.Preiseinheit, KeineAngabe);
   else if (einheit == 0)
-    FeldZuweisen(ns.Preiseinheit, "0");
+    FeldUeberschreiben(ns.Preiseinheit, "0");
   else if (einheit == 1 * FestkommaEins)
-    FeldZuweisen(ns.Preiseinheit, "10");
+    FeldUeberschreiben(ns.Preiseinheit, "10");
   else if (einheit == 2 * FestkommaEins)
-    FeldZuweisen(ns.Preiseinheit, "100");
+    FeldUeberschreiben(ns.Preiseinheit, "100");
   else if (einheit == 3 * FestkommaEins)
-    FeldZuweisen(ns.Preiseinheit, "1000");
+    FeldUeberschreiben(ns.Preiseinheit, "1000");
   else
     ns.Preiseinheit.clear();
-  FeldZuweisen(ns.Mengeneinheit, z.TextOderKeineAngabe(4));
+  FeldUeberschreiben(ns.Mengeneinheit, z.TextOderKeineAngabe(4));
   const std::string_view preis = z.Zahltext(10);
   if (z.Leer())
-    FeldZuweisen(ns.Preis, KeineAngabe);
+    FeldUeberschreiben(ns.Preis, KeineAngabe);
   else
     GanzAusFeldZuweisen(ns.Preis, preis, 10);
-  FeldZuweisen(ns.Rabattgruppe, z.TextOderKeineAngabe(4));
-  FeldZuweisen(ns.Warenhauptgruppe, z.TextOderKeineAngabe(3));
-  FeldZuweisen(ns.Langtextschluessel, z.TextOderKeineAngabe(8));
-  FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
+  FeldUeberschreiben(ns.Rabattgruppe, z.TextOderKeineAngabe(4));
+  FeldUeberschreiben(ns.Warenhauptgruppe, z.TextOderKeineAngabe(3));
+  FeldUeberschreiben(ns.Langtextschluessel, z.TextOderKeineAngabe(8));
+  FeldUeberschreiben(ns.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }
 
-Schritt ZeileB(Neutralsatz& ns) {
+// geschrieben: set when the line wrote the B fields (Matchcode to ReferenzNr).
+Schritt ZeileB(Neutralsatz& ns, bool& geschrieben) {
   Felder z(ns, MitBlank);
   const Schluesseltext nummer = z.Nummer(15);
   if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
@@ -184,9 +192,10 @@ Schritt ZeileB(Neutralsatz& ns) {
     ns.Kostenart = "90";
     ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
   }
-  FeldZuweisen(ns.Matchcode, z.TextOderKeineAngabe(15));
-  FeldZuweisen(ns.AlternativArtikelNr, z.TextOderKeineAngabe(15));
-  FeldZuweisen(ns.Katalogseite, z.TextOderKeineAngabe(8));
+  geschrieben = true;
+  FeldUeberschreiben(ns.Matchcode, z.TextOderKeineAngabe(15));
+  FeldUeberschreiben(ns.AlternativArtikelNr, z.TextOderKeineAngabe(15));
+  FeldUeberschreiben(ns.Katalogseite, z.TextOderKeineAngabe(8));
   // Copper data: flag 1 per 100 units, 2 per 1000 units. Any other flag carries no quantity
   // base, so it is read like "0": base and weight are passed over.
   const std::string_view kupfer = TrimmenAnsicht(z.Text(1));
@@ -205,16 +214,16 @@ Schritt ZeileB(Neutralsatz& ns) {
     z.Ueberspringen(3);
     z.Ueberspringen(6);
   }
-  FeldZuweisen(ns.EanNr, z.TextOderKeineAngabe(13));
-  FeldZuweisen(ns.Anbindungsnummer, z.TextOderKeineAngabe(12));
+  FeldUeberschreiben(ns.EanNr, z.TextOderKeineAngabe(13));
+  FeldUeberschreiben(ns.Anbindungsnummer, z.TextOderKeineAngabe(12));
   // Real files write a blank for "no connection number"; only a number marks the connection.
   if (!z.Leer() && !IstLeer(ns.Anbindungsnummer)) ns.AnbindungKz = -1;
-  FeldZuweisen(ns.Warengruppe, z.TextOderKeineAngabe(10));
+  FeldUeberschreiben(ns.Warengruppe, z.TextOderKeineAngabe(10));
   NormalzahlZuweisen(ns.Kostenart, z, 2, "90");
   NormalzahlZuweisen(ns.Verpackungsmenge, z, 5, "1");
-  FeldZuweisen(ns.ReferenzKuerzel, z.TextOderKeineAngabe(4));
-  FeldZuweisen(ns.ReferenzNr, z.TextOderKeineAngabe(17));
-  FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
+  FeldUeberschreiben(ns.ReferenzKuerzel, z.TextOderKeineAngabe(4));
+  FeldUeberschreiben(ns.ReferenzNr, z.TextOderKeineAngabe(17));
+  FeldUeberschreiben(ns.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }
 
@@ -242,7 +251,7 @@ Schritt ZeileD(Neutralsatz& ns) {
   DimensionLesen(ns, z, true);
   const Festkomma zeile2 = z.Zahl(2);
   DimensionLesen(ns, z, zeile2 != 0);
-  FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
+  FeldUeberschreiben(ns.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }
 
@@ -279,7 +288,7 @@ Schritt ZeileTE(Neutralsatz& ns, char satzart) {
   z.Ueberspringen(9);
   const std::string_view text2 = z.Text(40);
   if (zeile2 != 0) LangtextzeileEintragen(ns, text2);
-  FeldZuweisen(ns.SatzSchluessel, schluessel);
+  FeldUeberschreiben(ns.SatzSchluessel, schluessel);
   return Schritt::Weiter;
 }
 
@@ -354,7 +363,7 @@ Schritt ZeileZ(Neutralsatz& ns) {
     Staffelzeile verworfen;
     StaffelLesen(verworfen, z, marke);
   }
-  FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
+  FeldUeberschreiben(ns.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }
 
@@ -536,12 +545,17 @@ std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandler behandeln) {
 
 std::int16_t Artikelleser(Kontext& k, Fenster& f) {
   Neutralsatz& ns = k.ns;
-  NeutralsatzLeeren(ns);
+  // The fields of the A and the B line keep the record before's texts until such a line
+  // overwrites them: most have the same length from article to article and are then copied in
+  // place. Those no line of this record wrote are emptied before the call returns.
+  NeutralsatzLeerenAusserAZeile(ns);
+  AlleLeeren(ns.A5Feld14, ns.A5Feld16, ns.A5Feld17, ns.A5Feld18, ns.A5Feld26);  // not in version 4
+  bool aFelder = false, bFelder = false;
   ns.SatzSchluessel.clear();
-  return Leseschleife(k, f, [&](char satzart) {
+  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
     switch (satzart) {
-      case 'A': return ZeileA(ns);
-      case 'B': return ZeileB(ns);
+      case 'A': return ZeileA(ns, aFelder);
+      case 'B': return ZeileB(ns, bFelder);
       case 'D': return ZeileD(ns);
       case 'T':
       case 'E': return ZeileTE(ns, satzart);
@@ -553,6 +567,13 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
       default: return Schritt::Weiter;  // header and unknown lines
     }
   });
+  if (!aFelder)
+    AlleLeeren(ns.Textkz, ns.Kurztext1, ns.Kurztext2, ns.Preiskz, ns.Preiseinheit, ns.Mengeneinheit, ns.Preis,
+               ns.Rabattgruppe, ns.Warenhauptgruppe, ns.Langtextschluessel);
+  if (!bFelder)
+    AlleLeeren(ns.Matchcode, ns.AlternativArtikelNr, ns.Katalogseite, ns.EanNr, ns.Anbindungsnummer,
+               ns.Warengruppe, ns.Kostenart, ns.Verpackungsmenge, ns.ReferenzKuerzel, ns.ReferenzNr);
+  return ergebnis;
 }
 
 std::int16_t SetLeser(Kontext& k, Fenster& f) {

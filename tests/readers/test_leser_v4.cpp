@@ -639,3 +639,39 @@ TEST_F(LeserV4, EchteGemischteDateiMitDemArtikelleser) {
   EXPECT_EQ(letzter.Matchcode, "HAGER");
   EXPECT_EQ(letzter.Kurztext2, "LF-Kanal, PVC, verkehrswei\xE1");
 }
+
+// The A and B line fields are kept from record to record and overwritten in place: each record
+// holds only what its own lines wrote, whatever the record before held (an article without its
+// B line, one without its A line, a delete line, a long text).
+TEST_F(LeserV4, AUndBFelderJedesSatzesOhneReste) {
+  const std::string a = "A;N;1;00;Rohr lang;Zweiter;1;2;Stk;4941716;R522;784;T1;";
+  const std::string b = "B;N;1;M1;ALT1;378;0;;;4061863376737;9;WG70;33;1;RK;RN;";
+  Lesen(v4::Artikelleser, Zeilen({Kopf, a, b, "A;N;2;1;Ro;;0;1;m;12;R5;7;;", "B;N;3;M;A;3;0;;;40;;W;0;0;R;N;", a,
+                                   b, "A;L;4;", "T;N;T1;;01;;Text;00;;;"}));
+  ASSERT_EQ(saetze.size(), 6u);
+  auto a_felder = [](const Neutralsatz& n) {
+    return n.Textkz + "|" + n.Kurztext1 + "|" + n.Kurztext2 + "|" + n.Preiskz + "|" + n.Preiseinheit + "|" +
+           n.Mengeneinheit + "|" + n.Preis + "|" + n.Rabattgruppe + "|" + n.Warenhauptgruppe + "|" +
+           n.Langtextschluessel;
+  };
+  auto b_felder = [](const Neutralsatz& n) {
+    return n.Matchcode + "|" + n.AlternativArtikelNr + "|" + n.Katalogseite + "|" + n.EanNr + "|" +
+           n.Anbindungsnummer + "|" + n.Warengruppe + "|" + n.Kostenart + "|" + n.Verpackungsmenge + "|" +
+           n.ReferenzKuerzel + "|" + n.ReferenzNr;
+  };
+  const std::string keinA = "|||||||||", keinB = "|||||||||";
+  EXPECT_EQ(a_felder(saetze[0]), "00|Rohr lang|Zweiter|1|100|Stk|0004941716|R522|784|T1");
+  EXPECT_EQ(b_felder(saetze[0]), "M1|ALT1|378|4061863376737|9|WG70|33|1|RK|RN");
+  EXPECT_EQ(saetze[1].ArtikelNr, "2");
+  EXPECT_EQ(a_felder(saetze[1]), "1|Ro|@|0|10|m|0000000012|R5|7|@");
+  EXPECT_EQ(b_felder(saetze[1]), keinB);
+  EXPECT_EQ(saetze[2].ArtikelNr, "3");
+  EXPECT_EQ(a_felder(saetze[2]), keinA);
+  EXPECT_EQ(b_felder(saetze[2]), "M|A|3|40|@|W|90|1|R|N");
+  EXPECT_EQ(a_felder(saetze[3]), a_felder(saetze[0]));
+  EXPECT_EQ(b_felder(saetze[3]), b_felder(saetze[0]));
+  EXPECT_EQ(saetze[4].NummerAltKz, "L");
+  EXPECT_EQ(a_felder(saetze[4]) + b_felder(saetze[4]), keinA + keinB);
+  EXPECT_EQ(saetze[5].LangtextNr, "T1");
+  EXPECT_EQ(a_felder(saetze[5]) + b_felder(saetze[5]), keinA + keinB);
+}
