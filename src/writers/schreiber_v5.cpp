@@ -15,16 +15,23 @@ namespace {
 // Field appenders. Every field is followed by ";". Text fields go through OhneKeineAngabe, so a
 // field held as "@" (present but empty) is written as an empty field.
 
-std::string_view OhneRechteBlanks(std::string_view s) {
+// Trimming runs for most fields written: views are built from pointers, without the range
+// checks of substr, and kept inline.
+inline std::string_view OhneRechteBlanks(std::string_view s) {
   std::size_t e = s.size();
   while (e > 0 && s[e - 1] == ' ') --e;
-  return s.substr(0, e);
+  return std::string_view(s.data(), e);
 }
 
-std::string_view OhneBlanks(std::string_view s) {
+inline std::string_view OhneBlanks(std::string_view s) {
   std::size_t a = 0;
   while (a < s.size() && s[a] == ' ') ++a;
-  return OhneRechteBlanks(s.substr(a));
+  return OhneRechteBlanks(std::string_view(s.data() + a, s.size() - a));
+}
+
+// The first n characters of a text (all when it is shorter).
+inline std::string_view Anfang(std::string_view s, std::size_t n) {
+  return std::string_view(s.data(), s.size() < n ? s.size() : n);
 }
 
 void Feld(Zeilenpuffer& z, std::string_view text) { FeldAnfuegen(z, text); }
@@ -37,7 +44,7 @@ void RechtsFeld(Zeilenpuffer& z, const std::string& feld) { Feld(z, OhneRechteBl
 void GetrimmtFeld(Zeilenpuffer& z, const std::string& feld) { Feld(z, OhneBlanks(OhneKeineAngabe(feld))); }
 // Cut to n: at most n characters, no trailing blanks.
 void GekuerztFeld(Zeilenpuffer& z, const std::string& feld, std::size_t n) {
-  Feld(z, OhneRechteBlanks(OhneKeineAngabe(feld).substr(0, n)));
+  Feld(z, OhneRechteBlanks(Anfang(OhneKeineAngabe(feld), n)));
 }
 // A fixed-point value scaled by an integer factor and formatted with a number pattern.
 // Numbers are formatted straight into the line; a formatted number holds no ";".
@@ -132,7 +139,7 @@ bool Gleich(std::string_view a, std::string_view b) {
 }
 
 bool IstBedeutsam(std::string_view geschrieben, const Wichtigkeit& w) {
-  std::string_view wert = OhneBlanks(geschrieben.substr(0, w.breite));
+  std::string_view wert = OhneBlanks(Anfang(geschrieben, w.breite));
   // A value that is not empty never equals an empty default value.
   return !wert.empty() && !Gleich(wert, w.ohne1) && !Gleich(wert, w.ohne2);
 }
