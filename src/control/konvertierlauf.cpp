@@ -111,6 +111,7 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
   } schleifenwerte(kz, eingabeversion, ausgabeversion);
   std::int64_t zaehler = 0;
   std::string zahltext;  // reused for the two counters shown per record
+  static constexpr Zahlmuster Zaehlermuster("#######"), Fehlermuster("#####0");
   // The error count is shown again only when it changed: it stays the same for most records.
   std::int64_t gezeigteFehler = -1;
   bool ende = false;
@@ -136,12 +137,12 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     if (umrechnen) WaehrungUmrechnen(k);
     if (schreiber) kz.Ergebnis = schreiber(k, f);
     zahltext.clear();
-    GanzFormatiertAnfuegen(zahltext, zaehler, "#######");
+    GanzFormatiertAnfuegen(zahltext, zaehler, Zaehlermuster);
     f.SetzeText("Lab_Bearbeitet", zahltext);
     if (kz.Fehlerzahl != gezeigteFehler) {
       gezeigteFehler = kz.Fehlerzahl;
       zahltext.clear();
-      GanzFormatiertAnfuegen(zahltext, kz.Fehlerzahl, "#####0");
+      GanzFormatiertAnfuegen(zahltext, kz.Fehlerzahl, Fehlermuster);
       f.SetzeText("Lab_Fehler", zahltext);
     }
     f.Fortschritt(kz.EingabeDateiNr.Position(), kz.EingabeDateiNr.Groesse());

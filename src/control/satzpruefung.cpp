@@ -183,7 +183,8 @@ void SatzPruefen(Kontext& k, Fenster& f) {
     for (const Staffelzeile& z : ns.Staffeltabelle) {
       if (z.StaffelArt == 0) break;
       if (z.RohstoffMerker != "CU") {
-        verlust += Ansi("Zuschlagsätze");
+        static const std::string Zuschlagsaetze = Ansi("Zuschlagsätze");
+        verlust += Zuschlagsaetze;
         break;
       }
     }

@@ -1,22 +1,51 @@
 #include "control/skriptfenster.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace korvelan {
 
+namespace {
+
+// Equality of two names of the same length; names of controls are short, so up to sixteen
+// characters are compared as two words.
+bool GleicheNamen(std::string_view a, std::string_view b) {
+  const std::size_t n = a.size();
+  if (n >= 8 && n <= 16) {
+    std::uint64_t a1, a2, b1, b2;
+    std::memcpy(&a1, a.data(), 8);
+    std::memcpy(&b1, b.data(), 8);
+    std::memcpy(&a2, a.data() + n - 8, 8);
+    std::memcpy(&b2, b.data() + n - 8, 8);
+    return ((a1 ^ b1) | (a2 ^ b2)) == 0;
+  }
+  return std::equal(a.begin(), a.end(), b.begin());
+}
+
+}  // namespace
+
 std::size_t SkriptFenster::Stelle(std::string_view name) const {
-  // Names of the same length mostly differ in their first or last character ("Lab_Bearbeitet",
-  // "Tex_Bearbeitet", "Lab_WaehrungKz"); only a name that agrees in these is compared whole.
   if (name.empty()) {
     std::size_t i = 0;
     while (i < texte_.size() && !texte_[i].first.empty()) ++i;
     return i;
   }
+  // A run sets the same few controls for every record: the place a name was last found is tried
+  // first, and checked, since the table changes order.
+  std::size_t& hinweis = hinweise_[(name.size() + static_cast<unsigned char>(name.front())) % hinweise_.size()];
+  if (hinweis < texte_.size() && texte_[hinweis].first.size() == name.size() &&
+      GleicheNamen(texte_[hinweis].first, name))
+    return hinweis;
+  // Names of the same length mostly differ in their first or last character ("Lab_Bearbeitet",
+  // "Tex_Bearbeitet", "Lab_WaehrungKz"); only a name that agrees in these is compared whole.
   const char erstes = name.front(), letztes = name.back();
   for (std::size_t i = 0; i < texte_.size(); ++i) {
     const std::string& n = texte_[i].first;
-    if (n.size() == name.size() && n[0] == erstes && n.back() == letztes && std::equal(name.begin(), name.end(), n.begin()))
+    if (n.size() == name.size() && n[0] == erstes && n.back() == letztes && GleicheNamen(n, name)) {
+      hinweis = i;
       return i;
+    }
   }
   return texte_.size();
 }
@@ -29,14 +58,10 @@ std::string SkriptFenster::Text(std::string_view name) const {
 void SkriptFenster::SetzeText(std::string_view name, const std::string& text) {
   if (!alle_ && steuerelemente_.count(std::string(name)) == 0) return;
   std::size_t i = Stelle(name);
-  if (i < texte_.size()) {
+  if (i < texte_.size())
     texte_[i].second = text;
-    // A run sets a few texts for every record: a text set far back moves to the front, so those
-    // few stay among the first eight and are found at once. The order of the table is not visible.
-    if (i >= 8) std::rotate(texte_.begin(), texte_.begin() + static_cast<std::ptrdiff_t>(i), texte_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-  } else {
+  else
     texte_.emplace_back(std::string(name), text);
-  }
 }
 
 Antwort SkriptFenster::Meldung(const std::string& text, const std::string& titel, Knoepfe knoepfe, Symbol symbol) {

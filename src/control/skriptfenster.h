@@ -1,6 +1,7 @@
 #pragma once
 // A window for tests and tools: controls held in a map, answers from prepared queues, and a
 // record of every message and input box asked.
+#include <array>
 #include <deque>
 #include <functional>
 #include <set>
@@ -69,10 +70,13 @@ class SkriptFenster : public Fenster {
 
  private:
   // Controls and their texts in the order they were first set. A run sets the same few texts
-  // for every record; a small flat table compared by length first is cheaper than a tree.
+  // for every record; a small flat table with a hint per name is cheaper than a tree.
   std::vector<std::pair<std::string, std::string>> texte_;
   // Index of the control in texte_, or texte_.size() when it holds no text yet.
   std::size_t Stelle(std::string_view name) const;
+  // Where names were last found, by a small hash of the name (length and first character, which
+  // keeps the controls set per record apart); only a hint, checked before use.
+  mutable std::array<std::size_t, 16> hinweise_{};
   std::set<std::string> steuerelemente_;
   bool alle_ = true;
 };
