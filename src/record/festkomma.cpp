@@ -156,12 +156,6 @@ constexpr std::uint64_t Zehnerpotenzen[20] = {1ULL,
                                               1000000000000000000ULL,
                                               10000000000000000000ULL};
 
-// The two digits of every number 0 to 99, side by side.
-constexpr char Ziffernpaare[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
 // Count of decimal digits of a value (1 for 0): from the position of its highest bit
 // (log10(2) is about 1233/4096), corrected by one comparison.
 std::size_t Stellenzahl(std::uint64_t wert) {

@@ -2,6 +2,7 @@
 // Fixed-point values, the number patterns of the output and the leading-number rule ("Val").
 // A Festkomma holds the value times 10,000 in a signed 64-bit integer.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -96,6 +97,30 @@ inline void FormatiertAnfuegen(Zeilenpuffer& aus, Festkomma wert, const Zahlmust
 inline void GanzFormatiertAnfuegen(Zeilenpuffer& aus, std::int64_t wert, const Zahlmuster& muster) {
   char* p = aus.Platz(muster.Hoechstlaenge());
   aus.Vorruecken(GanzFormatiertSchreiben(p, wert, muster));
+}
+
+// The two digits of every number 0 to 99, side by side.
+inline constexpr char Ziffernpaare[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes a whole number with exactly `stellen` digits (leading zeros, no sign) at aus, for
+// fixed-width number fields (at most 19 digits). A negative number or one that needs more digits
+// writes nothing and gives false. Inline: the width is a constant at every caller, so the digit
+// pairs are written from the right without a loop.
+inline bool StellenSchreiben(char* aus, std::int64_t wert, std::size_t stellen) {
+  std::uint64_t grenze = 1;
+  for (std::size_t i = 0; i < stellen; ++i) grenze *= 10;
+  if (wert < 0 || static_cast<std::uint64_t>(wert) >= grenze) return false;
+  std::uint64_t w = static_cast<std::uint64_t>(wert);
+  std::size_t n = stellen;
+  for (; n >= 2; n -= 2) {
+    std::memcpy(aus + n - 2, Ziffernpaare + (w % 100) * 2, 2);
+    w /= 100;
+  }
+  if (n == 1) aus[0] = static_cast<char>('0' + w);
+  return true;
 }
 
 // Decimal text of a whole number, no grouping, "-" for negatives.

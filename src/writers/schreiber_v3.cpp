@@ -1,8 +1,10 @@
 #include "writers/schreiber_v3.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "record/bytebloecke.h"
 #include "record/festkomma.h"
 #include "record/neutralsatz.h"
 #include "record/text.h"
@@ -20,95 +22,98 @@ namespace {
 constexpr char Fueller = '\0';
 constexpr std::size_t Zeilenlaenge = 128;
 
-// A text field of width n: the value padded with blanks or cut to n (leading blanks stay);
-// a value "@" (present but empty) fills the whole width with filler.
-void Feld(Zeilenpuffer& z, const std::string& wert, std::size_t n) {
-  char* p = z.Platz(n);
-  z.Vorruecken(n);
-  // "@" compared by hand: this runs for every field written.
-  if (wert.size() == 1 && wert[0] == '@') {
-    BytesFuellen(p, Fueller, n);
-    return;
+// A line built in place in Ausgabezeile. Every line has exactly 128 positions: they are blanks
+// from the start, and each field is written over them at the cursor, so that a field needs no
+// test for room and a text field no padding of its own. Nothing is written beyond position 128.
+class Zeile {
+ public:
+  explicit Zeile(Kontext& k) : k_(k) {
+    Zeilenpuffer& z = k.kz.Ausgabezeile;
+    z.clear();
+    anfang_ = p_ = z.Platz(Zeilenlaenge);
+    for (std::size_t i = 0; i < Zeilenlaenge; i += 16) BlockSpeichern(anfang_ + i, BlockAus(' '));
   }
-  const std::size_t l = wert.size() < n ? wert.size() : n;
-  BytesKopieren(p, wert.data(), l);
-  BytesFuellen(p + l, ' ', n - l);
-}
 
-// A one-character field taken from the first character of a text, a blank when it is empty.
-void Zeichenfeld(Zeilenpuffer& z, const std::string& wert) {
-  if (wert.size() == 1 && wert[0] == '@') {
-    z += Fueller;
-  } else {
-    z += wert.empty() ? ' ' : wert[0];
+  std::size_t Position() const { return static_cast<std::size_t>(p_ - anfang_); }
+
+  // Characters written as they are (the line's letters).
+  void Text(std::string_view t) {
+    BytesKopieren(p_, t.data(), t.size());
+    p_ += t.size();
   }
-}
-
-// A number written with a pattern of "0"s into exactly as many positions. A value that needs
-// more positions (or a sign) would push every later field out of place and make the line longer
-// than 128, so the reader would misread this and all following records; such a value is
-// written as filler over the field's width instead, which reads back as "no value".
-// The number is formatted straight into the line and replaced by filler when its width is wrong.
-void Zahlfeld(Zeilenpuffer& z, std::size_t anfang, std::size_t breite) {
-  if (z.size() - anfang != breite) {
-    z.resize(anfang);
-    z.append(breite, Fueller);
+  void Zeichen(char c) { *p_++ = c; }
+  // n positions left blank.
+  void Leer(std::size_t n) { p_ += n; }
+  void Fuellen(std::size_t n, char c = Fueller) {
+    BytesFuellen(p_, c, n);
+    p_ += n;
   }
-}
-// The patterns here consist of "0" only: the width is their count.
-void Zahl(Zeilenpuffer& z, Festkomma wert, const Zahlmuster& muster) {
-  const std::size_t anfang = z.size();
-  FormatiertAnfuegen(z, wert, muster);
-  Zahlfeld(z, anfang, static_cast<std::size_t>(muster.ganzNullen));
-}
-void Ganzzahl(Zeilenpuffer& z, std::int64_t wert, const Zahlmuster& muster) {
-  const std::size_t anfang = z.size();
-  GanzFormatiertAnfuegen(z, wert, muster);
-  Zahlfeld(z, anfang, static_cast<std::size_t>(muster.ganzNullen));
-}
 
-// Brings a line to 128 characters: appends the fill character, cuts what is beyond.
-void Abschliessen(Zeilenpuffer& z, char fuellung) {
-  if (z.size() < Zeilenlaenge) {
-    z.append(Zeilenlaenge - z.size(), fuellung);
-  } else {
-    z.resize(Zeilenlaenge);
+  // A text field of width n: the value padded with blanks or cut to n (leading blanks stay);
+  // a value "@" (present but empty) fills the whole width with filler.
+  void Feld(const std::string& wert, std::size_t n) {
+    // "@" compared by hand: this runs for every field written.
+    if (wert.size() == 1 && wert[0] == '@') return Fuellen(n);
+    BytesKopieren(p_, wert.data(), wert.size() < n ? wert.size() : n);
+    p_ += n;
   }
-}
 
-// Starts a new line in Ausgabezeile, keeping its buffer.
-Zeilenpuffer& NeueZeile(Kontext& k) {
-  k.kz.Ausgabezeile.clear();
-  return k.kz.Ausgabezeile;
-}
+  // A one-character field taken from the first character of a text, a blank when it is empty.
+  void Zeichenfeld(const std::string& wert) {
+    if (wert.size() == 1 && wert[0] == '@')
+      *p_ = Fueller;
+    else if (!wert.empty())
+      *p_ = wert[0];
+    ++p_;
+  }
 
-// Lines of version 3 are never counted.
-void Ausgeben(Kontext& k) { ZeileAusgeben(k, false); }
+  // A whole number in exactly `breite` digits with leading zeros. A value that needs more
+  // positions (or a sign) would push every later field out of place and make the line longer
+  // than 128, so the reader would misread this and all following records; such a value is
+  // written as filler over the field's width instead, which reads back as "no value".
+  void Ganzzahl(std::int64_t wert, std::size_t breite) {
+    if (!StellenSchreiben(p_, wert, breite)) BytesFuellen(p_, Fueller, breite);
+    p_ += breite;
+  }
+  // The same for a fixed-point value, rounded to a whole number.
+  void Zahl(Festkomma wert, std::size_t breite) { Ganzzahl(Runden(wert), breite); }
+
+  // Fills the positions after the cursor with c (they are blanks otherwise) and writes the line.
+  // Lines of version 3 are never counted.
+  void Ausgeben(char rest = ' ') {
+    if (rest != ' ') BytesFuellen(p_, rest, Zeilenlaenge - Position());
+    k_.kz.Ausgabezeile.Vorruecken(Zeilenlaenge);
+    ZeileAusgeben(k_, false);
+  }
+
+ private:
+  Kontext& k_;
+  char* anfang_;
+  char* p_;
+};
 
 // K line (customer number); empties Kundennummer afterwards.
 void KZeile(Kontext& k) {
   auto& ns = k.ns;
-  Zeilenpuffer& z = NeueZeile(k);
-  z += "K ";
-  Feld(z, ns.Kundennummer, 10);
-  Zeichenfeld(z, ns.Preispflege);
-  Abschliessen(z, ' ');
-  Ausgeben(k);
+  Zeile z(k);
+  z.Text("K ");
+  z.Feld(ns.Kundennummer, 10);
+  z.Zeichenfeld(ns.Preispflege);
+  z.Ausgeben();
   ns.Kundennummer.clear();
 }
 
 void SZeile(Kontext& k) {
   auto& ns = k.ns;
-  Zeilenpuffer& z = NeueZeile(k);
-  z += "S ";
-  Feld(z, ns.Hauptwarengruppe, 3);
+  Zeile z(k);
+  z.Text("S ");
+  z.Feld(ns.Hauptwarengruppe, 3);
   if (!ns.WgNummer.empty()) {
-    z.append(40, ' ');
-    Feld(z, ns.WgNummer, 10);
+    z.Leer(40);
+    z.Feld(ns.WgNummer, 10);
   }
-  Feld(z, ns.WgBezeichnung, 40);
-  Abschliessen(z, ' ');
-  Ausgeben(k);
+  z.Feld(ns.WgBezeichnung, 40);
+  z.Ausgeben();
 }
 
 void RZeile(Kontext& k) {
@@ -120,56 +125,68 @@ void RZeile(Kontext& k) {
     // A multiplier of zero would make every price of the group zero; 1 (no change) is used.
     if (rabatt == 0) rabatt = FestkommaEins;
   }
-  Zeilenpuffer& z = NeueZeile(k);
-  z += "R ";
-  Feld(z, ns.RgNummer, 4);
-  Ganzzahl(z, ns.RabattKz, muster::N1);
-  Zahl(z, Mal(rabatt, faktor), muster::N4);
+  Zeile z(k);
+  z.Text("R ");
+  z.Feld(ns.RgNummer, 4);
+  z.Ganzzahl(ns.RabattKz, 1);
+  z.Zahl(Mal(rabatt, faktor), 4);
   // The description has no width of its own here; the line is cut at 128.
   if (ns.RgBezeichnung == KeineAngabe) {
-    z.append(40, Fueller);
+    z.Fuellen(40);
   } else {
-    z += ns.RgBezeichnung;
+    z.Feld(ns.RgBezeichnung, Zeilenlaenge - z.Position());
   }
-  Abschliessen(z, ' ');
-  Ausgeben(k);
+  z.Ausgeben();
 }
 
 // Price-unit code of the A line for a stored price unit; empty when there is none.
 char Preiseinheitcode(const std::string& pe) {
-  if (pe == "0" || pe == "1") return '0';
-  if (pe == "10") return '1';
-  if (pe == "100") return '2';
-  if (pe == "1000") return '3';
+  // By length first: this runs for every article.
+  switch (pe.size()) {
+    case 1:
+      if (pe[0] == '0' || pe[0] == '1') return '0';
+      break;
+    case 2:
+      if (pe == "10") return '1';
+      break;
+    case 3:
+      if (pe == "100") return '2';
+      break;
+    case 4:
+      if (pe == "1000") return '3';
+      break;
+    default:
+      break;
+  }
   return Fueller;
 }
 
 void AZeile(Kontext& k) {
   auto& ns = k.ns;
-  Zeilenpuffer& z = NeueZeile(k);
-  z += 'A';
-  Feld(z, ns.Verarbeitungskz, 1);
-  Feld(z, ns.ArtikelNr, 15);
-  Feld(z, ns.Textkz, 2);
-  Feld(z, ns.Kurztext1, 40);
-  Feld(z, ns.Kurztext2, 40);
+  Zeile z(k);
+  z.Zeichen('A');
+  z.Feld(ns.Verarbeitungskz, 1);
+  z.Feld(ns.ArtikelNr, 15);
+  z.Feld(ns.Textkz, 2);
+  z.Feld(ns.Kurztext1, 40);
+  z.Feld(ns.Kurztext2, 40);
   // Only the price flags that sort before "4" exist in version 3 ("1", "2", "3"; empty is a blank).
   if (std::string_view(ns.Preiskz) < std::string_view("4")) {
-    Zeichenfeld(z, ns.Preiskz);
+    z.Zeichenfeld(ns.Preiskz);
   } else {
-    z += Fueller;
+    z.Zeichen(Fueller);
   }
-  z += Preiseinheitcode(ns.Preiseinheit);
-  Feld(z, ns.Mengeneinheit, 4);
+  z.Zeichen(Preiseinheitcode(ns.Preiseinheit));
+  z.Feld(ns.Mengeneinheit, 4);
   if (ns.Preis == KeineAngabe) {
-    z.append(8, Fueller);
+    z.Fuellen(8);
   } else {
-    Zahl(z, Val(ns.Preis), muster::N8);
+    z.Zahl(Val(ns.Preis), 8);
   }
-  Feld(z, ns.Rabattgruppe, 4);
-  Feld(z, ns.Warenhauptgruppe, 3);
-  Feld(z, ns.Langtextschluessel, 8);
-  Ausgeben(k);
+  z.Feld(ns.Rabattgruppe, 4);
+  z.Feld(ns.Warenhauptgruppe, 3);
+  z.Feld(ns.Langtextschluessel, 8);
+  z.Ausgeben();
 }
 
 // The first copper row (kind 3, marker "CU") of the surcharge table, or nullptr.
@@ -201,54 +218,49 @@ void BZeile(Kontext& k) {
       !HatWert(ns.Katalogseite) && marke == 0) {
     return;
   }
-  Zeilenpuffer& z = NeueZeile(k);
-  z += 'B';
-  Feld(z, ns.Verarbeitungskz, 1);
-  Feld(z, ns.ArtikelNr, 15);
-  Feld(z, ns.Matchcode, 15);
-  Feld(z, ns.AlternativArtikelNr, 15);
-  Feld(z, ns.Katalogseite, 6);
+  Zeile z(k);
+  z.Zeichen('B');
+  z.Feld(ns.Verarbeitungskz, 1);
+  z.Feld(ns.ArtikelNr, 15);
+  z.Feld(ns.Matchcode, 15);
+  z.Feld(ns.AlternativArtikelNr, 15);
+  z.Feld(ns.Katalogseite, 6);
   if (marke != 0) {
-    Ganzzahl(z, marke, muster::N1);
-    Zahl(z, cu->RohstoffBasis, muster::N3);
-    Zahl(z, Mal(cu->RohstoffGewicht, 100), muster::N6);
+    z.Ganzzahl(marke, 1);
+    z.Zahl(cu->RohstoffBasis, 3);
+    z.Zahl(Mal(cu->RohstoffGewicht, 100), 6);
   } else {
-    z.append(10, '0');
+    z.Fuellen(10, '0');
   }
-  Feld(z, ns.EanNr, 13);
-  z.append(52, Fueller);
-  Ausgeben(k);
+  z.Feld(ns.EanNr, 13);
+  z.Ausgeben(Fueller);
 }
 
 // D lines: two dimension rows per line, numbered 01, 02, ... over the whole article.
 void DZeilen(Kontext& k) {
   auto& ns = k.ns;
-  bool gehalten = false;
+  std::optional<Zeile> z;  // the line holding its first row
   int n = 0;
   for (const auto& d : ns.Dimensionstabelle) {
     if (d.DimUnterkz.empty()) break;
     ++n;
-    Zeilenpuffer& z = k.kz.Ausgabezeile;
-    if (!gehalten) {
-      z.clear();
-      z += 'D';
-      Feld(z, ns.Verarbeitungskz, 1);
-      Feld(z, ns.ArtikelNr, 15);
+    const bool zweite = z.has_value();
+    if (!zweite) {
+      z.emplace(k);
+      z->Zeichen('D');
+      z->Feld(ns.Verarbeitungskz, 1);
+      z->Feld(ns.ArtikelNr, 15);
     }
-    Ganzzahl(z, n, muster::N2);
-    Zeichenfeld(z, d.DimUnterkz);
-    Feld(z, d.DimLangtextNr, 8);
-    Feld(z, d.DimText, 40);
-    if (gehalten) {
-      z.append(9, Fueller);
-      Ausgeben(k);
+    z->Ganzzahl(n, 2);
+    z->Zeichenfeld(d.DimUnterkz);
+    z->Feld(d.DimLangtextNr, 8);
+    z->Feld(d.DimText, 40);
+    if (zweite) {
+      z->Ausgeben(Fueller);
+      z.reset();
     }
-    gehalten = !gehalten;
   }
-  if (gehalten) {
-    k.kz.Ausgabezeile.append(60, Fueller);
-    Ausgeben(k);
-  }
+  if (z) z->Ausgeben(Fueller);
 }
 
 // T or E lines: two text rows per line, numbered 01, 02, ...
@@ -256,70 +268,66 @@ void Langtextzeilen(Kontext& k) {
   auto& ns = k.ns;
   if (ns.LangtextNr.empty() || ns.LangtextArt == 0) return;
   const char buchstabe = ns.LangtextArt == 1 ? 'T' : 'E';
-  bool gehalten = false;
+  std::optional<Zeile> z;  // the line holding its first row
   int n = 0;
   for (const auto& t : ns.Langtexttabelle) {
     if (t.LangtextMarke.empty()) break;
     ++n;
-    Zeilenpuffer& z = k.kz.Ausgabezeile;
-    if (!gehalten) {
-      z.clear();
-      z += buchstabe;
-      Feld(z, ns.Verarbeitungskz, 1);
-      Feld(z, ns.LangtextNr, 8);
-      z.append(7, ' ');
+    const bool zweite = z.has_value();
+    if (!zweite) {
+      z.emplace(k);
+      z->Zeichen(buchstabe);
+      z->Feld(ns.Verarbeitungskz, 1);
+      z->Feld(ns.LangtextNr, 8);
+      z->Leer(7);
     }
-    Ganzzahl(z, n, muster::N2);
-    z.append(9, ' ');
-    Feld(z, t.LangtextZeile, 40);
-    if (gehalten) {
-      z.append(9, Fueller);
-      Ausgeben(k);
+    z->Ganzzahl(n, 2);
+    z->Leer(9);
+    z->Feld(t.LangtextZeile, 40);
+    if (zweite) {
+      z->Ausgeben(Fueller);
+      z.reset();
     }
-    gehalten = !gehalten;
   }
-  if (gehalten) {
-    k.kz.Ausgabezeile.append(60, Fueller);
-    Ausgeben(k);
-  }
+  if (z) z->Ausgeben(Fueller);
 }
 
 // Discount or surcharge value of a P line group by its kind.
-void Zuschlagswert(Zeilenpuffer& z, std::int16_t art, Festkomma wert) {
+void Zuschlagswert(Zeile& z, std::int16_t art, Festkomma wert) {
   switch (art) {
     case 1:
     case 3:
-      Zahl(z, Mal(wert, 100), muster::N4);
+      z.Zahl(Mal(wert, 100), 4);
       break;
     case 2:
-      Zahl(z, Mal(wert, 1000), muster::N4);
+      z.Zahl(Mal(wert, 1000), 4);
       break;
     default:
       // Kinds outside 0 to 3 carry no value; the positions stay filled.
-      z.append(4, Fueller);
+      z.Fuellen(4);
       break;
   }
 }
 
-void Preisteil(Zeilenpuffer& z, Preiszeile& p) {
-  Feld(z, p.PArtikelNr, 15);
-  Ganzzahl(z, p.PPreiskz, muster::N1);
-  Zahl(z, Mal(p.PPreis, 100), muster::N8);
+void Preisteil(Zeile& z, Preiszeile& p) {
+  z.Feld(p.PArtikelNr, 15);
+  z.Ganzzahl(p.PPreiskz, 1);
+  z.Zahl(Mal(p.PPreis, 100), 8);
   if (p.PZuAbMarke1 == KeineAngabe) {
-    z.append(5, Fueller);
+    z.Fuellen(5);
   } else {
-    Ganzzahl(z, p.PZuAbKz1, muster::N1);
+    z.Ganzzahl(p.PZuAbKz1, 1);
     if (p.PZuAbKz1 == 0) {
-      Feld(z, p.PRabattgruppe, 4);
+      z.Feld(p.PRabattgruppe, 4);
     } else {
       Zuschlagswert(z, p.PZuAbKz1, p.PZuAbWert1);
     }
   }
   for (int j = 2; j <= 3; ++j) {
     if (p.ZuAbMarke(j) == KeineAngabe || p.ZuAbKz(j) == 0) {
-      z.append(5, Fueller);
+      z.Fuellen(5);
     } else {
-      Ganzzahl(z, p.ZuAbKz(j), muster::N1);
+      z.Ganzzahl(p.ZuAbKz(j), 1);
       Zuschlagswert(z, p.ZuAbKz(j), p.ZuAbWert(j));
     }
   }
@@ -345,21 +353,19 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
     }
     if (!IstLeer(ns.ArtikelNr)) {
       if (ns.Verarbeitungskz == "L") {
-        Zeilenpuffer& z = NeueZeile(k);
-        z += "AL";
-        Feld(z, ns.ArtikelNr, 15);
-        z.append(111, Fueller);
-        Ausgeben(k);
+        Zeile z(k);
+        z.Text("AL");
+        z.Feld(ns.ArtikelNr, 15);
+        z.Ausgeben(Fueller);
         return;
       }
       if (ns.Verarbeitungskz == "X") {
-        Zeilenpuffer& z = NeueZeile(k);
-        z += "AX";
-        Feld(z, ns.ArtikelNr, 15);
-        z.append(2, Fueller);
-        Feld(z, Rechtstrimmen(ns.NeueArtikelNr), 15);
-        z.append(94, Fueller);
-        Ausgeben(k);
+        Zeile z(k);
+        z.Text("AX");
+        z.Feld(ns.ArtikelNr, 15);
+        z.Fuellen(2);
+        z.Feld(Rechtstrimmen(ns.NeueArtikelNr), 15);
+        z.Ausgeben(Fueller);
         return;
       }
       AZeile(k);
@@ -379,29 +385,26 @@ std::int16_t Setschreiber(Kontext& k, Fenster&) {
       return;
     }
     // Up to four positions per J line; the head comes from the row that opens the line.
+    std::optional<Zeile> z;
     int positionen = 0;
     for (const auto& s : ns.SetTabelle) {
       if (s.SetNr.empty()) break;
-      Zeilenpuffer& z = k.kz.Ausgabezeile;
       if (positionen == 0) {
-        z.clear();
-        z += 'J';
-        Feld(z, ns.Verarbeitungskz, 1);
-        Feld(z, s.SetNr, 15);
-        Feld(z, s.SetKurztext, 15);
+        z.emplace(k);
+        z->Zeichen('J');
+        z->Feld(ns.Verarbeitungskz, 1);
+        z->Feld(s.SetNr, 15);
+        z->Feld(s.SetKurztext, 15);
       }
-      Feld(z, s.SetArtikelNr, 15);
-      Zahl(z, Mal(s.SetMenge, 1000), muster::N7);
+      z->Feld(s.SetArtikelNr, 15);
+      z->Zahl(Mal(s.SetMenge, 1000), 7);
       if (++positionen == 4) {
-        Abschliessen(z, Fueller);
-        Ausgeben(k);
+        z->Ausgeben(Fueller);
+        z.reset();
         positionen = 0;
       }
     }
-    if (positionen > 0) {
-      Abschliessen(k.kz.Ausgabezeile, Fueller);
-      Ausgeben(k);
-    }
+    if (z) z->Ausgeben(Fueller);
   });
 }
 
@@ -425,14 +428,13 @@ std::int16_t Preisschreiber(Kontext& k, Fenster&) {
     if (!irgendeine) return;
     // Version 3 knows the price flags 1 to 3 only.
     if (benutzt[0] && ns.Preistabelle[0].PPreiskz > 3) ns.Preistabelle[0].PPreiskz = 1;
-    Zeilenpuffer& z = NeueZeile(k);
-    z += 'P';
-    Feld(z, ns.Verarbeitungskz, 1);
+    Zeile z(k);
+    z.Zeichen('P');
+    z.Feld(ns.Verarbeitungskz, 1);
     for (int i = 0; i < Preiszeilen; ++i) {
       if (benutzt[i]) Preisteil(z, ns.Preistabelle[i]);
     }
-    Abschliessen(z, Fueller);
-    Ausgeben(k);
+    z.Ausgeben(Fueller);
   });
 }
 
