@@ -115,6 +115,27 @@ TEST(Festkomma, GanzzahlenJederStellenzahl) {
   }
 }
 
+TEST(Festkomma, FesteStellenzahl) {
+  // Exactly the width or nothing: around every power of ten, for odd and even widths, and the
+  // bytes beside the field stay untouched.
+  for (std::size_t stellen = 1; stellen <= 19; ++stellen) {
+    std::int64_t grenze = 1;
+    for (std::size_t i = 0; i < stellen && i < 18; ++i) grenze *= 10;
+    if (stellen == 19) grenze = std::numeric_limits<std::int64_t>::max();  // 10^19 does not fit
+    for (std::int64_t wert : {std::int64_t{0}, std::int64_t{7}, grenze / 2, grenze - 1, grenze, std::int64_t{-1}}) {
+      std::string feld(stellen + 2, 'x');
+      const bool passt = wert >= 0 && (stellen == 19 || wert < grenze);
+      EXPECT_EQ(StellenSchreiben(&feld[1], wert, stellen), passt) << wert << " " << stellen;
+      std::string soll(stellen + 2, 'x');
+      if (passt) {
+        const std::string ziffern = std::to_string(wert);
+        soll.replace(1, stellen, std::string(stellen - ziffern.size(), '0') + ziffern);
+      }
+      EXPECT_EQ(feld, soll) << wert << " " << stellen;
+    }
+  }
+}
+
 TEST(Festkomma, Umrechnen) {
   EXPECT_EQ(Umrechnen(10000, 1.95583, true), 5113);
   EXPECT_EQ(Umrechnen(5113, 1.95583, false), 10000);
