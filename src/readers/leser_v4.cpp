@@ -80,7 +80,7 @@ char Satzart(const std::string& zeile) { return zeile.empty() ? '\0' : GrossZeic
 // empty when the line is shorter.
 Schluesseltext Kennzeichen(const std::string& zeile) {
   Schluesseltext kz;
-  if (zeile.size() >= 3) kz.Anfuegen(std::string_view(zeile).substr(2, 1));
+  if (zeile.size() >= 3) kz.ZeichenAnfuegen(zeile[2]);
   return kz;
 }
 
@@ -89,7 +89,7 @@ bool IstArtikelKennzeichen(std::string_view kz) { return kz == "N" || kz == "A" 
 // A line of an article or long text belongs to the record being assembled when its key is the
 // record's key or nothing keyed has been assembled yet.
 bool Gehoert(const Neutralsatz& ns, std::string_view schluessel) {
-  return IstLeer(ns.SatzSchluessel) || schluessel == ns.SatzSchluessel;
+  return TexteGleich(schluessel, ns.SatzSchluessel) || IstLeer(ns.SatzSchluessel);
 }
 
 // The first A, B, D or Z line of an article sets its flag and number.
@@ -267,17 +267,16 @@ void LangtextzeileEintragen(Neutralsatz& ns, std::string_view text) {
 // T (long text) and E (insert text): two text rows per line.
 Schritt ZeileTE(Neutralsatz& ns, char satzart) {
   Felder z(ns, MitBlank);
-  const Schluesseltext textnr = z.Nummer(8);
-  Schluesseltext schluessel;
-  schluessel.Anfuegen(std::string_view(&satzart, 1));
-  schluessel.Anfuegen(textnr);
+  // The key is the letter and the text number, in capitals; the number is its part after the letter.
+  const Schluesseltext schluessel(satzart, z.Text(8));
+  const std::string_view textnr = schluessel.Ansicht().substr(1);
   if (!Gehoert(ns, schluessel)) return Schritt::SatzEnde;
   if (ns.LangtextNr.empty()) {
     const Schluesseltext kz = Kennzeichen(ns.Eingabezeile);
     if (IstArtikelKennzeichen(kz)) FeldZuweisen(ns.Verarbeitungskz, kz);
     // A text without number is held as a blank number, so that the next record's reset still
     // clears its rows (the long-text rows are cleared only while a number is held).
-    FeldZuweisen(ns.LangtextNr, textnr.empty() ? std::string_view(" ") : std::string_view(textnr));
+    FeldZuweisen(ns.LangtextNr, textnr.empty() ? std::string_view(" ") : textnr);
   }
   ns.LangtextArt = satzart == 'T' ? 1 : 2;
   z.Ueberspringen(7);

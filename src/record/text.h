@@ -24,6 +24,28 @@ inline bool IstLeer(std::string_view s) {
     if (c != ' ') return false;
   return true;
 }
+// True when both texts are the same. Keys are compared on every line of a record: compared
+// here a word at a time (two words that may overlap) instead of by a library call.
+inline bool TexteGleich(std::string_view a, std::string_view b) {
+  const std::size_t n = a.size();
+  if (b.size() != n) return false;
+  auto wort = [&](auto w, std::size_t i) {
+    decltype(w) v;
+    std::memcpy(&w, a.data() + i, sizeof w);
+    std::memcpy(&v, b.data() + i, sizeof v);
+    return w == v;
+  };
+  if (n >= 8) {
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+      if (!wort(std::uint64_t{}, i)) return false;
+    return wort(std::uint64_t{}, n - 8);
+  }
+  if (n >= 4) return wort(std::uint32_t{}, 0) && wort(std::uint32_t{}, n - 4);
+  for (std::size_t i = 0; i < n; ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 // Capitals: only the letters a to z change (8-bit codes of the files stay as they are).
 constexpr char GrossZeichen(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string Gross(std::string_view s);
@@ -70,6 +92,16 @@ class Schluesseltext {
 
   Schluesseltext() = default;
   explicit Schluesseltext(std::string_view s) { Anfuegen(TrimmenAnsicht(s)); }
+  // A record letter followed by a text number, trimmed: the key of a long text.
+  Schluesseltext(char vorn, std::string_view s) {
+    ZeichenAnfuegen(vorn);
+    Anfuegen(TrimmenAnsicht(s));
+  }
+
+  // Appends one character in capitals.
+  void ZeichenAnfuegen(char c) {
+    if (n_ < Kapazitaet) z_[n_++] = GrossZeichen(c);
+  }
 
   // Appends a text as it is, in capitals (a key made of the record letter and a text number).
   void Anfuegen(std::string_view s) {

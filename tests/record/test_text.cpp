@@ -41,4 +41,27 @@ TEST(Schluesseltext, GetrimmtGrossUndBegrenzt) {
   EXPECT_EQ(l.Ansicht(), std::string(Schluesseltext::Kapazitaet, 'Q'));
   l.Anfuegen("z");
   EXPECT_EQ(l.size(), Schluesseltext::Kapazitaet);
+  l.ZeichenAnfuegen('z');
+  EXPECT_EQ(l.size(), Schluesseltext::Kapazitaet);
+  EXPECT_EQ(Schluesseltext('t', " t1000021 ").Ansicht(), "TT1000021");
+  EXPECT_EQ(Schluesseltext('E', "   ").Ansicht(), "E");
+}
+
+// Word-wise comparison: texts of every length up to past two words, equal and differing in each
+// single byte (also in the high bit only), and of different lengths.
+TEST(Text, TexteGleichWieVergleich) {
+  for (std::size_t laenge = 0; laenge <= 20; ++laenge) {
+    std::string a;
+    for (std::size_t i = 0; i < laenge; ++i) a.push_back(static_cast<char>('A' + i));
+    const std::string kopie = a;
+    EXPECT_TRUE(TexteGleich(a, kopie)) << laenge;
+    EXPECT_FALSE(TexteGleich(a, a + "A")) << laenge;
+    for (std::size_t i = 0; i < laenge; ++i) {
+      for (char anders : {'\0', static_cast<char>(a[i] ^ '\x80'), static_cast<char>(a[i] + 1)}) {
+        std::string b = a;
+        b[i] = anders;
+        EXPECT_FALSE(TexteGleich(a, b)) << laenge << " " << i;
+      }
+    }
+  }
 }
