@@ -109,17 +109,6 @@ Festkomma Mal(Festkomma wert, std::int64_t faktor) {
   return ergebnis;
 }
 
-std::int64_t Runden(Festkomma wert) {
-  // Teilen(wert, FestkommaEins) with the divisor known: the remainder has the sign of the value.
-  std::int64_t q = wert / FestkommaEins;
-  const std::int64_t r = wert % FestkommaEins;
-  if (r >= FestkommaEins / 2)
-    ++q;
-  else if (r <= -FestkommaEins / 2)
-    --q;
-  return q;
-}
-
 std::int16_t AlsKurzzahl(Festkomma wert) {
   std::int64_t g = Runden(wert);
   if (g < -32768 || g > 32767) throw UeberlaufFehler();
@@ -221,6 +210,8 @@ std::size_t FormatiertSchreiben(char* aus, Festkomma wert, const Zahlmuster& m) 
   char* p = aus;
   if (m.bruchStellen == 0) {
     p += GanzSchreiben(p, Runden(wert), m);
+    // The writers' integer patterns have no literal rest.
+    if (m.rest.empty()) return static_cast<std::size_t>(p - aus);
     return static_cast<std::size_t>(p - aus) + RestSchreiben(p, m);
   }
   int stellen = m.bruchStellen > 4 ? 4 : m.bruchStellen;

@@ -28,8 +28,18 @@ Festkomma Teilen(Festkomma wert, std::int64_t teiler);
 // Multiplies a fixed-point value by an integer factor; overflow raises error 6.
 Festkomma Mal(Festkomma wert, std::int64_t faktor);
 
-// Whole number nearest to the fixed-point value (halves away from zero).
-std::int64_t Runden(Festkomma wert);
+// Whole number nearest to the fixed-point value (halves away from zero). Inline: every integer
+// number pattern rounds, and the divisor is a constant.
+inline std::int64_t Runden(Festkomma wert) {
+  // The remainder has the sign of the value.
+  std::int64_t q = wert / FestkommaEins;
+  const std::int64_t r = wert % FestkommaEins;
+  if (r >= FestkommaEins / 2)
+    ++q;
+  else if (r <= -FestkommaEins / 2)
+    --q;
+  return q;
+}
 
 // Whole-number value of a fixed-point value as a 16-bit code; outside -32768..32767 raises
 // error 6, like assigning a too large number to a small integer field.

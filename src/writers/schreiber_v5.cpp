@@ -180,14 +180,17 @@ std::int64_t AZeile(Kontext& k) {
     Feld(z, text);
     if (HatZeichen(text, breite)) schnitt = z.size();
   };
-  // Formats a number straight into the line; returns the text written for it.
+  // Formats a number straight into the line; returns the text written for it. A number holds no
+  // blanks, so only its cut to the width is compared with the default values.
   auto zahlAnfuegen = [&](Festkomma wert, const Zahlmuster& muster, const Wichtigkeit& w) {
-    const std::size_t anfang = z.size();
-    FormatiertAnfuegen(z, wert, muster);
-    const std::size_t ende = z.size();
-    z += ';';
-    if (IstBedeutsam(std::string_view(z).substr(anfang, ende - anfang), w)) schnitt = z.size();
-    return std::string_view(z).substr(anfang, ende - anfang);
+    char* p = z.Platz(muster.Hoechstlaenge() + 1);
+    const std::size_t n = FormatiertSchreiben(p, wert, muster);
+    p[n] = ';';
+    z.Vorruecken(n + 1);
+    const std::string_view text(p, n);
+    const std::string_view vorn = Anfang(text, w.breite);
+    if (!vorn.empty() && !Gleich(vorn, w.ohne1) && !Gleich(vorn, w.ohne2)) schnitt = z.size();
+    return text;
   };
 
   textAnfuegen(ns.Mengeneinheit, 4);
