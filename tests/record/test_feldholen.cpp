@@ -87,12 +87,12 @@ TEST(FeldHolen, BeschriebeneFuellungWieAngehaengte) {
   }
 }
 
-// The word-at-a-time search finds the same ";" as a plain loop: every start and end around the
-// eight-character steps, with the ";" at each position, next to bytes that differ from ";" in
-// a single bit or carry the high bit.
+// The block-wise search finds the same ";" as a plain loop: every start and end around the
+// sixteen-character steps and the last, overlapping block, with the ";" at each position, next
+// to bytes that differ from ";" in a single bit or carry the high bit.
 TEST(FeldHolen, SemikolonSuchenWieSchleife) {
   const char andere[] = {'\x3A', '\x3F', '\x1B', '\xBB', '\x3B' ^ '\x80', ' ', '\0', '\xFF'};
-  for (std::size_t laenge = 0; laenge <= 33; ++laenge) {
+  for (std::size_t laenge = 0; laenge <= 50; ++laenge) {
     for (std::size_t treffer = 0; treffer <= laenge; ++treffer) {
       std::string zeile;
       for (std::size_t i = 0; i < laenge; ++i) zeile += andere[(i * 5 + treffer) % sizeof andere];
