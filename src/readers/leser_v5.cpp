@@ -361,7 +361,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
   // number (or no number yet).
   auto gehoertZumArtikel = [&](std::string_view nummer) {
     return inhalt == Inhalt::Nichts ||
-           (inhalt == Inhalt::Artikel && (IstLeer(ns.SatzSchluessel) || nummer == ns.SatzSchluessel));
+           (inhalt == Inhalt::Artikel && (TexteGleich(nummer, ns.SatzSchluessel) || IstLeer(ns.SatzSchluessel)));
   };
 
   const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
@@ -415,7 +415,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         const std::string_view textart = f.Text(1);
         Schluesseltext schluessel(textart);
         schluessel.Anfuegen(nummer);
-        if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Langtext && schluessel.Ansicht() == ns.SatzSchluessel))
+        if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Langtext && TexteGleich(schluessel, ns.SatzSchluessel)))
           return Schritt::SatzEnde;
         if (ns.LangtextNr.empty()) {
           const char kz = Kennzeichen(zeile);
