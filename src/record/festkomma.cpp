@@ -233,7 +233,7 @@ std::size_t FormatiertSchreiben(char* aus, Festkomma wert, const Zahlmuster& m) 
   return static_cast<std::size_t>(p - aus) + RestSchreiben(p, m);
 }
 
-std::size_t GanzFormatiertSchreiben(char* aus, std::int64_t wert, const Zahlmuster& m) {
+std::size_t GanzFormatiertSchreibenAllgemein(char* aus, std::int64_t wert, const Zahlmuster& m) {
   if (m.bruchStellen != 0) return FormatiertSchreiben(aus, Mal(wert, FestkommaEins), m);
   const std::size_t n = GanzSchreiben(aus, wert, m);
   return n + RestSchreiben(aus + n, m);

@@ -91,10 +91,32 @@ struct Zahlmuster {
   }
 };
 
+// The two digits of every number 0 to 99, side by side.
+inline constexpr char Ziffernpaare[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // The one formatting routine behind Formatieren, FormatierenGanz and the appending forms: writes
 // the text at aus, which has room for muster.Hoechstlaenge() bytes, and returns its length.
 std::size_t FormatiertSchreiben(char* aus, Festkomma wert, const Zahlmuster& muster);
-std::size_t GanzFormatiertSchreiben(char* aus, std::int64_t wert, const Zahlmuster& muster);
+// GanzFormatiertSchreiben for every value and pattern (out of line).
+std::size_t GanzFormatiertSchreibenAllgemein(char* aus, std::int64_t wert, const Zahlmuster& muster);
+
+// Most whole numbers written are counters, flags and codes below 100 with a pattern of "#" and at
+// most two "0" and nothing after it: they are written here inline, the others out of line.
+inline std::size_t GanzFormatiertSchreiben(char* aus, std::int64_t wert, const Zahlmuster& m) {
+  if (static_cast<std::uint64_t>(wert) < 100 && m.bruchStellen == 0 && m.ganzNullen <= 2 && m.rest.empty()) {
+    if (wert == 0 && m.nurRaute) return 0;
+    if (wert >= 10 || m.ganzNullen == 2) {
+      std::memcpy(aus, Ziffernpaare + wert * 2, 2);
+      return 2;
+    }
+    aus[0] = static_cast<char>('0' + wert);
+    return 1;
+  }
+  return GanzFormatiertSchreibenAllgemein(aus, wert, m);
+}
 
 // Formatieren and FormatierenGanz appending to a text instead of returning a new one.
 void FormatiertAnfuegen(std::string& aus, Festkomma wert, const Zahlmuster& muster);
@@ -108,12 +130,6 @@ inline void GanzFormatiertAnfuegen(Zeilenpuffer& aus, std::int64_t wert, const Z
   char* p = aus.Platz(muster.Hoechstlaenge());
   aus.Vorruecken(GanzFormatiertSchreiben(p, wert, muster));
 }
-
-// The two digits of every number 0 to 99, side by side.
-inline constexpr char Ziffernpaare[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
 
 // Writes a whole number with exactly `stellen` digits (leading zeros, no sign) at aus, for
 // fixed-width number fields (at most 19 digits). A negative number or one that needs more digits

@@ -33,16 +33,10 @@ void FeldGekuerzt(Zeilenpuffer& z, const std::string& text, std::size_t n) {
 }
 
 // Fixed-point value with a number pattern.
-void Zahl(Zeilenpuffer& z, Festkomma wert, const Zahlmuster& muster) {
-  FormatiertAnfuegen(z, wert, muster);
-  z += ';';
-}
+void Zahl(Zeilenpuffer& z, Festkomma wert, const Zahlmuster& muster) { ZahlfeldAnfuegen(z, wert, muster); }
 
 // Whole number with a number pattern.
-void Ganz(Zeilenpuffer& z, std::int64_t wert, const Zahlmuster& muster) {
-  GanzFormatiertAnfuegen(z, wert, muster);
-  z += ';';
-}
+void Ganz(Zeilenpuffer& z, std::int64_t wert, const Zahlmuster& muster) { GanzfeldAnfuegen(z, wert, muster); }
 
 // The date of the C TERMIN-1 line. Termin1 is held as YYYYMMDD and written as DDMMYYYY. A
 // six-character value (YYMMDD) is written as DDMMYY; any other length is written unchanged

@@ -49,13 +49,9 @@ void GekuerztFeld(Zeilenpuffer& z, const std::string& feld, std::size_t n) {
 // A fixed-point value scaled by an integer factor and formatted with a number pattern.
 // Numbers are formatted straight into the line; a formatted number holds no ";".
 void ZahlFeld(Zeilenpuffer& z, Festkomma wert, std::int64_t faktor, const Zahlmuster& muster) {
-  FormatiertAnfuegen(z, Mal(wert, faktor), muster);
-  z += ';';
+  ZahlfeldAnfuegen(z, Mal(wert, faktor), muster);
 }
-void GanzFeld(Zeilenpuffer& z, std::int64_t wert, const Zahlmuster& muster) {
-  GanzFormatiertAnfuegen(z, wert, muster);
-  z += ';';
-}
+void GanzFeld(Zeilenpuffer& z, std::int64_t wert, const Zahlmuster& muster) { GanzfeldAnfuegen(z, wert, muster); }
 
 // Starts a new line in Ausgabezeile.
 Zeilenpuffer& NeueZeile(Kontext& k) {

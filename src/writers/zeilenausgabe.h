@@ -120,6 +120,21 @@ inline void FeldAnfuegen(Zeilenpuffer& zeile, std::string_view text) {
   zeile.Vorruecken(text.size() + 1);
 }
 
+// A number field of a ";"-separated line: the value formatted with the pattern straight into the
+// line, and the closing ";". A formatted number holds no ";".
+inline void ZahlfeldAnfuegen(Zeilenpuffer& zeile, Festkomma wert, const Zahlmuster& muster) {
+  char* p = zeile.Platz(muster.Hoechstlaenge() + 1);
+  const std::size_t n = FormatiertSchreiben(p, wert, muster);
+  p[n] = ';';
+  zeile.Vorruecken(n + 1);
+}
+inline void GanzfeldAnfuegen(Zeilenpuffer& zeile, std::int64_t wert, const Zahlmuster& muster) {
+  char* p = zeile.Platz(muster.Hoechstlaenge() + 1);
+  const std::size_t n = GanzFormatiertSchreiben(p, wert, muster);
+  p[n] = ';';
+  zeile.Vorruecken(n + 1);
+}
+
 // A neutral text field for output: "@" (present but empty) is written as an empty field.
 inline std::string_view OhneKeineAngabe(const std::string& feld) {
   // Compared by hand: this runs for nearly every field written.
