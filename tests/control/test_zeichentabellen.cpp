@@ -24,11 +24,12 @@ std::string EinzelnUmgesetzt(const std::string& text, int version) {
 
 }  // namespace
 
-// Long texts are converted eight or sixteen bytes at a time where they hold only printable
-// ASCII: every byte value at every position of such a text must come out as it does on its own.
+// Long texts are converted eight, sixteen or thirty-two bytes at a time where they hold only
+// printable ASCII: every byte value at every position of such a text must come out as it does on
+// its own.
 TEST(Zeichentabellen, LangeTexteWieZeichenFuerZeichen) {
   for (int version : {0, 3, 4, 5}) {
-    for (int laenge : {7, 8, 9, 15, 16, 17, 23, 31, 32, 33}) {
+    for (int laenge : {7, 8, 9, 15, 16, 17, 23, 31, 32, 33, 47, 48, 63, 64, 65, 128}) {
       for (int stelle = 0; stelle < laenge; ++stelle) {
         for (int wert = 0; wert < 256; ++wert) {
           std::string text(static_cast<std::size_t>(laenge), 'a');
