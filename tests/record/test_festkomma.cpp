@@ -41,6 +41,31 @@ TEST(Festkomma, ValNimmtDieFuehrendeZahl) {
   EXPECT_FALSE(HatZahl("-."));
 }
 
+TEST(Festkomma, ValKurzeZiffernfolgen) {
+  // Short texts of digits are read as one word: every length, and the characters beside the
+  // digits ("/" and ":") or a blank at every position end the number there.
+  const std::string ziffern = "9081726354";
+  for (std::size_t laenge = 1; laenge <= ziffern.size(); ++laenge) {
+    const std::string text = ziffern.substr(0, laenge);
+    EXPECT_EQ(Val(text), std::stoll(text) * FestkommaEins) << text;
+    for (std::size_t stelle = 0; stelle < laenge; ++stelle) {
+      for (char fremd : {'/', ':', ' ', '.'}) {
+        std::string t = text;
+        t[stelle] = fremd;
+        const std::string vorn = text.substr(0, stelle);
+        Festkomma soll = vorn.empty() ? 0 : std::stoll(vorn) * FestkommaEins;
+        if (fremd == '.' && stelle + 1 < laenge) {
+          // The digits after the point are the fraction (rounded beyond the fourth).
+          const std::string bruch = text.substr(stelle + 1) + "0000";
+          soll += std::stoll(bruch.substr(0, 4)) + (bruch[4] >= '5' ? 1 : 0);
+        }
+        if (fremd == ' ' && stelle == 0) soll = Val(t.substr(1));  // leading blanks are skipped
+        EXPECT_EQ(Val(t), soll) << t;
+      }
+    }
+  }
+}
+
 TEST(Festkomma, TeilenRundetHalbeVonNullWeg) {
   EXPECT_EQ(Teilen(15, 10), 2);
   EXPECT_EQ(Teilen(14, 10), 1);
