@@ -13,28 +13,15 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "erzeuger.h"
+#include "spitze.h"
 #include "ui/manzeige.h"
 #include "ui/zeichensatz.h"
 
 using namespace korvelan;
 using Uhr = std::chrono::steady_clock;
-
-namespace {
-
-// Peak resident memory of this process, in KiB.
-long SpitzeKiB() {
-  std::ifstream s("/proc/self/status");
-  std::string zeile;
-  while (std::getline(s, zeile))
-    if (zeile.compare(0, 6, "VmHWM:") == 0) return std::atol(zeile.c_str() + 6);
-  return -1;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   std::string verzeichnis = "/tmp/korvelan-bench";
@@ -74,7 +61,7 @@ int main(int argc, char** argv) {
   // Every listed line ends with a line break, so the last block of the text is empty.
   const int gelistet = text ? text->document()->blockCount() - 1 : -1;
   std::printf("Anzeige %llu Zeilen       %8.2f s  Spitze %7.1f MB  gelistet %d Zeilen\n",
-              static_cast<unsigned long long>(ergebnis.zeilen), sekunden, SpitzeKiB() / 1024.0, gelistet);
+              static_cast<unsigned long long>(ergebnis.zeilen), sekunden, bench::SpitzeKiB() / 1024.0, gelistet);
   ::unlink(datei.c_str());
   return gelistet == static_cast<int>(ergebnis.zeilen) ? 0 : 1;
 }
