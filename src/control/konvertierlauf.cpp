@@ -109,9 +109,12 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
       kz.Schleife = {};
     }
   } schleifenwerte(kz, eingabeversion, ausgabeversion);
-  std::int64_t zaehler = 0;
-  std::string zahltext;  // reused for the two counters shown per record
-  static constexpr Zahlmuster Zaehlermuster("#######"), Fehlermuster("#####0");
+  // The count of records done, shown after every record as the pattern "#######" writes it:
+  // empty for none, else its digits. It is counted up in its text, which costs less than
+  // formatting it anew for every record.
+  std::string bearbeitet;
+  std::string fehlertext;
+  static constexpr Zahlmuster Fehlermuster("#####0");
   // The error count is shown again only when it changed: it stays the same for most records.
   std::int64_t gezeigteFehler = -1;
   bool ende = false;
@@ -136,14 +139,12 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     SatzPruefen(k, f);
     if (umrechnen) WaehrungUmrechnen(k);
     if (schreiber) kz.Ergebnis = schreiber(k, f);
-    zahltext.clear();
-    GanzFormatiertAnfuegen(zahltext, zaehler, Zaehlermuster);
-    f.SetzeText("Lab_Bearbeitet", zahltext);
+    f.SetzeText("Lab_Bearbeitet", bearbeitet);
     if (kz.Fehlerzahl != gezeigteFehler) {
       gezeigteFehler = kz.Fehlerzahl;
-      zahltext.clear();
-      GanzFormatiertAnfuegen(zahltext, kz.Fehlerzahl, Fehlermuster);
-      f.SetzeText("Lab_Fehler", zahltext);
+      fehlertext.clear();
+      GanzFormatiertAnfuegen(fehlertext, kz.Fehlerzahl, Fehlermuster);
+      f.SetzeText("Lab_Fehler", fehlertext);
     }
     f.Fortschritt(kz.EingabeDateiNr.Position(), kz.EingabeDateiNr.Groesse());
     if (kz.Ergebnis == -1) {
@@ -151,7 +152,7 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
       throw Schreibfehler{};
     }
     if (ende) return false;
-    ++zaehler;
+    ZahltextErhoehen(bearbeitet);
   }
 }
 

@@ -37,6 +37,15 @@ std::string Auffuellen(std::string_view s, std::size_t n) {
   return r;
 }
 
+void ZahltextErhoehen(std::string& text) {
+  std::size_t i = text.size();
+  while (i > 0 && text[i - 1] == '9') text[--i] = '0';
+  if (i == 0)
+    text.insert(text.begin(), '1');
+  else
+    ++text[i - 1];
+}
+
 bool IstNumerisch(std::string_view s) {
   if (s.empty()) return false;
   for (char c : s)

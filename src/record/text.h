@@ -130,6 +130,8 @@ inline std::string_view Mitte(std::string_view s, std::size_t von, std::size_t l
 }
 // True when every character is a digit 0-9 and the text is not empty.
 bool IstNumerisch(std::string_view s);
+// Counts a text of decimal digits up by one ("" stands for zero and becomes "1", "199" becomes "200").
+void ZahltextErhoehen(std::string& text);
 
 // Source literals are UTF-8; the program's texts are Windows-1252. Ansi converts a UTF-8 text
 // (as written in the source) to Windows-1252; Utf8 converts the other way for terminals and files.

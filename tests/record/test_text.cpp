@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "record/festkomma.h"
 #include "record/text.h"
 
 using namespace korvelan;
@@ -63,5 +64,15 @@ TEST(Text, TexteGleichWieVergleich) {
         EXPECT_FALSE(TexteGleich(a, b)) << laenge << " " << i;
       }
     }
+  }
+}
+
+// The record count of the conversion window is counted up in its text; every carry up to a
+// million must give the digits the number formatter gives.
+TEST(Text, ZahltextErhoehenWieFormatiert) {
+  std::string text;
+  for (std::int64_t n = 1; n <= 1000000; ++n) {
+    ZahltextErhoehen(text);
+    ASSERT_EQ(text, FormatierenGanz(n, "#######")) << n;
   }
 }
