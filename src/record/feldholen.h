@@ -99,24 +99,13 @@ inline void FeldUeberschreiben(std::string& ziel, std::string_view feld) {
 }
 
 // Assigns a whole number with at least `stellen` digits (leading zeros) and "-" before a
-// negative one: what the number patterns "0", "00", "0000000000" make of Runden(value), written
-// without a new text in between.
+// negative one: what the number patterns "0", "00", "0000000000" make of Runden(value).
 inline void GanzZuweisen(std::string& ziel, std::int64_t wert, int stellen) {
-  char puffer[48];
-  char* const ende = puffer + sizeof puffer;
-  char* p = ende;
-  std::uint64_t betrag = wert < 0 ? 0 - static_cast<std::uint64_t>(wert) : static_cast<std::uint64_t>(wert);
-  do {
-    *--p = static_cast<char>('0' + betrag % 10);
-    betrag /= 10;
-  } while (betrag != 0);
-  while (ende - p < stellen && p > puffer + 1) *--p = '0';
-  if (ende - p < stellen) {  // more digits than the buffer holds: not used by the readers
-    ziel = FormatierenGanz(wert, std::string(static_cast<std::size_t>(stellen), '0'));
-    return;
-  }
-  if (wert < 0) *--p = '-';
-  FeldZuweisen(ziel, std::string_view(p, static_cast<std::size_t>(ende - p)));
+  Zahlmuster muster("");
+  muster.ganzNullen = stellen;  // `stellen` times "0"; a zero is written as "0" all the same
+  muster.nurRaute = false;
+  ziel.clear();
+  GanzFormatiertAnfuegen(ziel, wert, muster);
 }
 
 // The significant digits of a field made only of digits (at most fourteen, which Val reads
