@@ -20,7 +20,6 @@ namespace {
 
 constexpr std::size_t Protokollgrenze = 60000;
 
-
 std::string Protokollkopf(Fenster& f) {
   // "DD.MM.YYYY" -> "DD.MM.YY"
   std::string heute = HeutigesDatum();

@@ -1,29 +1,6 @@
 #include "control/skriptfenster.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-
 namespace korvelan {
-
-namespace {
-
-// Equality of two names of the same length; names of controls are short, so up to sixteen
-// characters are compared as two words.
-bool GleicheNamen(std::string_view a, std::string_view b) {
-  const std::size_t n = a.size();
-  if (n >= 8 && n <= 16) {
-    std::uint64_t a1, a2, b1, b2;
-    std::memcpy(&a1, a.data(), 8);
-    std::memcpy(&b1, b.data(), 8);
-    std::memcpy(&a2, a.data() + n - 8, 8);
-    std::memcpy(&b2, b.data() + n - 8, 8);
-    return ((a1 ^ b1) | (a2 ^ b2)) == 0;
-  }
-  return std::equal(a.begin(), a.end(), b.begin());
-}
-
-}  // namespace
 
 std::size_t SkriptFenster::Stelle(std::string_view name) const {
   if (name.empty()) {
@@ -32,17 +9,15 @@ std::size_t SkriptFenster::Stelle(std::string_view name) const {
     return i;
   }
   // A run sets the same few controls for every record: the place a name was last found is tried
-  // first, and checked, since the table changes order.
+  // first, and checked, since other names may share its hint.
   std::size_t& hinweis = hinweise_[(name.size() + static_cast<unsigned char>(name.front())) % hinweise_.size()];
-  if (hinweis < texte_.size() && texte_[hinweis].first.size() == name.size() &&
-      GleicheNamen(texte_[hinweis].first, name))
-    return hinweis;
+  if (hinweis < texte_.size() && texte_[hinweis].first == name) return hinweis;
   // Names of the same length mostly differ in their first or last character ("Lab_Bearbeitet",
   // "Tex_Bearbeitet", "Lab_WaehrungKz"); only a name that agrees in these is compared whole.
   const char erstes = name.front(), letztes = name.back();
   for (std::size_t i = 0; i < texte_.size(); ++i) {
     const std::string& n = texte_[i].first;
-    if (n.size() == name.size() && n[0] == erstes && n.back() == letztes && GleicheNamen(n, name)) {
+    if (n.size() == name.size() && n[0] == erstes && n.back() == letztes && n == name) {
       hinweis = i;
       return i;
     }
