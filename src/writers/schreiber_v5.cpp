@@ -538,26 +538,23 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
   });
 }
 
-std::int16_t Setschreiber(Kontext& k, Fenster&) {
+namespace {
+
+// A SET or price record: the customer line when the record is the customer record, else its own lines.
+std::int16_t KundeOderZeilen(Kontext& k, void (*zeilen)(Kontext&)) {
   k.kz.Ausgabezeile.clear();
-  return SchreiberAusfuehren(k, [&k] {
-    if (!k.ns.Kundennummer.empty()) {
+  return SchreiberAusfuehren(k, [&k, zeilen] {
+    if (!k.ns.Kundennummer.empty())
       KZeile(k);
-      return;
-    }
-    JZeilen(k);
+    else
+      zeilen(k);
   });
 }
 
-std::int16_t Preisschreiber(Kontext& k, Fenster&) {
-  k.kz.Ausgabezeile.clear();
-  return SchreiberAusfuehren(k, [&k] {
-    if (!k.ns.Kundennummer.empty()) {
-      KZeile(k);
-      return;
-    }
-    PZeilen(k);
-  });
-}
+}  // namespace
+
+std::int16_t Setschreiber(Kontext& k, Fenster&) { return KundeOderZeilen(k, JZeilen); }
+
+std::int16_t Preisschreiber(Kontext& k, Fenster&) { return KundeOderZeilen(k, PZeilen); }
 
 }  // namespace korvelan::v5
