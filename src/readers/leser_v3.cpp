@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "control/zeichentabellen.h"
+#include "readers/zeilenfolge.h"
 #include "record/feldholen.h"
 #include "record/festkomma.h"
 #include "record/neutralsatz.h"
@@ -174,8 +175,7 @@ std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandlung behandle) {
     if (ns.ZeileVorgelesen == 0 && !BlockLesen(k)) return -1;
     ns.ZeileVorgelesen = 0;
     if (behandle(Kennung(ns, 1))) {
-      f.SetzeText("Tex_ArtikelNr", ns.SatzSchluessel);
-      ns.ZeileVorgelesen = -1;
+      SatzBeenden(ns, f);
       return 0;
     }
   }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "control/satzpruefung.h"
+#include "readers/zeilenfolge.h"
 #include "record/feldholen.h"
 #include "record/festkomma.h"
 #include "record/text.h"
@@ -524,16 +525,11 @@ template <typename Behandler>
 std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandler behandeln) {
   Neutralsatz& ns = k.ns;
   for (;;) {
-    if (ns.ZeileVorgelesen == 0 && !k.kz.EingabeDateiNr.ZeileLesen(ns.Eingabezeile)) {
-      ns.Eingabezeile.clear();
-      return -1;
-    }
-    ns.ZeileVorgelesen = 0;
+    if (!NaechsteZeile(k)) return -1;
     if (IstLeer(ns.Eingabezeile) || ns.Eingabezeile[0] == Dateiende) continue;
     const char satzart = Satzart(ns.Eingabezeile);
     if (behandeln(satzart) == Schritt::SatzEnde) {
-      f.SetzeText("Tex_ArtikelNr", ns.SatzSchluessel);
-      ns.ZeileVorgelesen = -1;
+      SatzBeenden(ns, f);
       return 0;
     }
     if (satzart == 'A') f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);

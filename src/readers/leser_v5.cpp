@@ -4,6 +4,7 @@
 #include <string>
 
 #include "control/satzpruefung.h"
+#include "readers/zeilenfolge.h"
 #include "record/feldholen.h"
 #include "record/festkomma.h"
 #include "record/text.h"
@@ -96,11 +97,7 @@ template <typename Behandler>
 std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
   Neutralsatz& ns = k.ns;
   for (;;) {
-    if (ns.ZeileVorgelesen == 0 && !k.kz.EingabeDateiNr.ZeileLesen(ns.Eingabezeile)) {
-      ns.Eingabezeile.clear();
-      return -1;
-    }
-    ns.ZeileVorgelesen = 0;
+    if (!NaechsteZeile(k)) return -1;
     const std::string& zeile = ns.Eingabezeile;
     if (zeile.empty() || zeile[0] == DateiendeByte) continue;
     const char satzart = zeile[0] >= 'a' && zeile[0] <= 'z' ? static_cast<char>(zeile[0] - 'a' + 'A') : zeile[0];
@@ -113,8 +110,7 @@ std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
       case Schritt::Weiter:
         break;
       case Schritt::SatzEnde:
-        f.SetzeText("Tex_ArtikelNr", ns.SatzSchluessel);
-        ns.ZeileVorgelesen = -1;
+        SatzBeenden(ns, f);
         return 0;
       case Schritt::Fertig:
         return 0;
