@@ -236,25 +236,22 @@ void BZeile(Kontext& k) {
   z.Ausgeben(Fueller);
 }
 
-// D lines: two dimension rows per line, numbered 01, 02, ... over the whole article.
-void DZeilen(Kontext& k) {
-  auto& ns = k.ns;
+// Rows written two to a line, numbered 01, 02, ... over the whole table: `kopf` opens a line,
+// `reihe` adds the row numbered n. A line is written after its second row, or with the last row.
+template <typename Tabelle, typename Belegt, typename Kopf, typename Reihe>
+void Zeilenpaare(Kontext& k, const Tabelle& tabelle, Belegt belegt, Kopf kopf, Reihe reihe) {
   std::optional<Zeile> z;  // the line holding its first row
   int n = 0;
-  for (const auto& d : ns.Dimensionstabelle) {
-    if (d.DimUnterkz.empty()) break;
+  for (const auto& r : tabelle) {
+    if (!belegt(r)) break;
     ++n;
     const bool zweite = z.has_value();
     if (!zweite) {
       z.emplace(k);
-      z->Zeichen('D');
-      z->Feld(ns.Verarbeitungskz, 1);
-      z->Feld(ns.ArtikelNr, 15);
+      kopf(*z);
     }
     z->Ganzzahl(n, 2);
-    z->Zeichenfeld(d.DimUnterkz);
-    z->Feld(d.DimLangtextNr, 8);
-    z->Feld(d.DimText, 40);
+    reihe(*z, r);
     if (zweite) {
       z->Ausgeben(Fueller);
       z.reset();
@@ -263,33 +260,40 @@ void DZeilen(Kontext& k) {
   if (z) z->Ausgeben(Fueller);
 }
 
-// T or E lines: two text rows per line, numbered 01, 02, ...
+// D lines: two dimension rows per line.
+void DZeilen(Kontext& k) {
+  auto& ns = k.ns;
+  Zeilenpaare(
+      k, ns.Dimensionstabelle, [](const Dimensionszeile& d) { return !d.DimUnterkz.empty(); },
+      [&](Zeile& z) {
+        z.Zeichen('D');
+        z.Feld(ns.Verarbeitungskz, 1);
+        z.Feld(ns.ArtikelNr, 15);
+      },
+      [](Zeile& z, const Dimensionszeile& d) {
+        z.Zeichenfeld(d.DimUnterkz);
+        z.Feld(d.DimLangtextNr, 8);
+        z.Feld(d.DimText, 40);
+      });
+}
+
+// T or E lines: two text rows per line.
 void Langtextzeilen(Kontext& k) {
   auto& ns = k.ns;
   if (ns.LangtextNr.empty() || ns.LangtextArt == 0) return;
   const char buchstabe = ns.LangtextArt == 1 ? 'T' : 'E';
-  std::optional<Zeile> z;  // the line holding its first row
-  int n = 0;
-  for (const auto& t : ns.Langtexttabelle) {
-    if (t.LangtextMarke.empty()) break;
-    ++n;
-    const bool zweite = z.has_value();
-    if (!zweite) {
-      z.emplace(k);
-      z->Zeichen(buchstabe);
-      z->Feld(ns.Verarbeitungskz, 1);
-      z->Feld(ns.LangtextNr, 8);
-      z->Leer(7);
-    }
-    z->Ganzzahl(n, 2);
-    z->Leer(9);
-    z->Feld(t.LangtextZeile, 40);
-    if (zweite) {
-      z->Ausgeben(Fueller);
-      z.reset();
-    }
-  }
-  if (z) z->Ausgeben(Fueller);
+  Zeilenpaare(
+      k, ns.Langtexttabelle, [](const Langtextzeile& t) { return !t.LangtextMarke.empty(); },
+      [&](Zeile& z) {
+        z.Zeichen(buchstabe);
+        z.Feld(ns.Verarbeitungskz, 1);
+        z.Feld(ns.LangtextNr, 8);
+        z.Leer(7);
+      },
+      [](Zeile& z, const Langtextzeile& t) {
+        z.Leer(9);
+        z.Feld(t.LangtextZeile, 40);
+      });
 }
 
 // Discount or surcharge value of a P line group by its kind.
