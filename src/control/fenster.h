@@ -20,7 +20,7 @@ class Fenster {
 
   // Text of a control by name; a control the window lacks reads as empty and ignores what is set.
   virtual std::string Text(std::string_view name) const = 0;
-  virtual void SetzeText(std::string_view name, const std::string& text) = 0;
+  virtual void SetzeText(std::string_view name, std::string_view text) = 0;
   // Whether a control is visible (for the factor box of the conversion window).
   virtual bool Sichtbar(std::string_view name) const {
     (void)name;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "control/fenster.h"
+#include "record/zeilenpuffer.h"
 
 namespace korvelan {
 
@@ -28,7 +29,7 @@ class SkriptFenster : public Fenster {
   explicit SkriptFenster(std::set<std::string> steuerelemente) : steuerelemente_(std::move(steuerelemente)), alle_(false) {}
 
   std::string Text(std::string_view name) const override;
-  void SetzeText(std::string_view name, const std::string& text) override;
+  void SetzeText(std::string_view name, std::string_view text) override;
   bool Sichtbar(std::string_view name) const override { return sichtbar.count(std::string(name)) > 0; }
 
   void WaehrungslisteLeeren() override { waehrungsliste.clear(); }
@@ -70,8 +71,9 @@ class SkriptFenster : public Fenster {
 
  private:
   // Controls and their texts in the order they were first set. A run sets the same few texts
-  // for every record; a small flat table with a hint per name is cheaper than a tree.
-  std::vector<std::pair<std::string, std::string>> texte_;
+  // for every record; a small flat table with a hint per name is cheaper than a tree. A text is
+  // held in a line buffer, which takes a new text of the record's length by an inline copy.
+  std::vector<std::pair<std::string, Zeilenpuffer>> texte_;
   // Index of the control in texte_, or texte_.size() when it holds no text yet.
   std::size_t Stelle(std::string_view name) const;
   // Where names were last found, by a small hash of the name (length and first character, which

@@ -93,7 +93,7 @@ std::string QtFenster::Text(std::string_view name) const {
   return AlsAnsi(t);
 }
 
-void QtFenster::SetzeText(std::string_view name, const std::string& text) {
+void QtFenster::SetzeText(std::string_view name, std::string_view text) {
   QWidget* w = Steuerelement(name);
   if (!w) return;
   if (sanduhr_ && ProSatzGesetzt(name)) {
@@ -105,7 +105,7 @@ void QtFenster::SetzeText(std::string_view name, const std::string& text) {
     return;
   }
   ausstehend_.erase(std::string(name));
-  QString t = pfade_.count(name) ? PfadAlsQString(text) : AlsQString(text);
+  QString t = pfade_.count(name) ? PfadAlsQString(std::string(text)) : AlsQString(text);
   if (auto* e = qobject_cast<QLineEdit*>(w)) {
     e->setText(t);
   } else if (auto* l = qobject_cast<QLabel*>(w)) {

@@ -25,7 +25,7 @@ class QtFenster : public QWidget, public Fenster {
   explicit QtFenster(QWidget* eltern = nullptr);
 
   std::string Text(std::string_view name) const override;
-  void SetzeText(std::string_view name, const std::string& text) override;
+  void SetzeText(std::string_view name, std::string_view text) override;
   bool Sichtbar(std::string_view name) const override;
   void Aktivieren(std::string_view name, bool an) override;
 
