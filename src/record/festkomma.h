@@ -20,6 +20,50 @@ constexpr Festkomma FestkommaEins = 10000;
 // raises error 6 ("Überlauf").
 Festkomma Val(std::string_view text);
 
+// For a text of 1 to 14 plain digits (which Val reads without overflow or rounding): its digits
+// without leading zeros, empty for zero. False for any other text (blanks, sign, point, more
+// digits). The digits are tested eight at a time: this runs for number fields of every record.
+inline bool ZiffernOhneNullen(std::string_view text, std::string_view& ziffern) {
+  constexpr std::uint64_t Nullen = 0x3030303030303030ULL;  // "00000000"
+  constexpr std::uint64_t Hoch = 0x8080808080808080ULL;
+  // A byte below "0" sets its high bit in w - Nullen, a byte above "9" in w + (0x80 - 0x3A) per
+  // byte; the lowest such byte is found exactly, carries only spoil the bytes above it.
+  const auto nurZiffern = [](std::uint64_t w) { return (((w - Nullen) | (w + 0x4646464646464646ULL)) & Hoch) == 0; };
+  const std::size_t n = text.size();
+  if (n - 1 >= 14) return false;
+  const char* p = text.data();
+  std::uint64_t vorn;  // the first characters, in order from the low byte
+  if (n >= 8) {
+    std::uint64_t hinten;
+    std::memcpy(&vorn, p, 8);
+    std::memcpy(&hinten, p + n - 8, 8);
+    if (!nurZiffern(vorn) || !nurZiffern(hinten)) return false;
+  } else if (n >= 4) {
+    std::uint32_t a, b;
+    std::memcpy(&a, p, 4);
+    std::memcpy(&b, p + n - 4, 4);
+    vorn = a | (static_cast<std::uint64_t>(b) << 32);
+    if (!nurZiffern(vorn)) return false;
+  } else {
+    // First, middle and last character, then "0" bytes: the leading zeros count the same.
+    vorn = (Nullen << 24) | static_cast<unsigned char>(p[0]) | (static_cast<std::uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8) |
+           (static_cast<std::uint64_t>(static_cast<unsigned char>(p[n - 1])) << 16);
+    if (!nurZiffern(vorn)) return false;
+  }
+  // Leading zeros: the lowest byte of vorn that differs from "0". Within the first four
+  // characters (eight when n >= 8) vorn is the text itself; beyond them the bytes are counted.
+  const std::uint64_t x = vorn ^ Nullen;
+  std::size_t a = x == 0 ? 8 : static_cast<std::size_t>(__builtin_ctzll(x)) / 8;
+  const std::size_t sicher = n >= 8 ? 8 : 4;
+  if (a >= sicher) {
+    a = sicher;
+    while (a < n && p[a] == '0') ++a;
+  }
+  if (a > n) a = n;
+  ziffern = std::string_view(p + a, n - a);
+  return true;
+}
+
 // True when the text starts (after blanks) with a number as Val reads it.
 bool HatZahl(std::string_view text);
 

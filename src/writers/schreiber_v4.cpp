@@ -133,8 +133,8 @@ void AZeileSchreiben(Kontext& k) {
   Feld(z, ns.Kurztext1);
   Feld(z, ns.Kurztext2);
 
-  const Festkomma preis = Val(ns.Preis);
-  const bool hatPreis = preis != 0;
+  const Zahltext preis(ns.Preis);
+  const bool hatPreis = !preis.IstNull();
 
   if (ns.Preiskz == "1" || ns.Preiskz == "2") {
     z += ns.Preiskz;
@@ -161,7 +161,7 @@ void AZeileSchreiben(Kontext& k) {
 
   if (ns.Preis != KeineAngabe) {
     if (hatPreis) {
-      FormatiertAnfuegen(z, preis, muster::R7N1);
+      z.Vorruecken(preis.Schreiben(z.Platz(muster::R7N1.Hoechstlaenge()), muster::R7N1));
     } else if (ns.Verarbeitungskz == "N") {
       z += '0';
     }
@@ -190,13 +190,14 @@ void BZeileSchreiben(Kontext& k) {
   Feld(z, ns.EanNr);
   Feld(z, ns.Anbindungsnummer);
   Feld(z, ns.Warengruppe);
-  Zahl(z, Val(ns.Kostenart), muster::R2);
-  Festkomma menge = Val(ns.Verpackungsmenge);
-  if (menge == 0) {
+  ZahltextfeldAnfuegen(z, Zahltext(ns.Kostenart), muster::R2);
+  const Zahltext menge(ns.Verpackungsmenge);
+  if (!menge.IstNull()) {
+    ZahltextfeldAnfuegen(z, menge, muster::R4N1);
+  } else {
     ns.Verpackungsmenge = "1";
-    menge = FestkommaEins;
+    z += "1;";
   }
-  Zahl(z, menge, muster::R4N1);
   Feld(z, ns.ReferenzKuerzel);
   Feld(z, ns.ReferenzNr);
   ZeileAusgeben(k, false);

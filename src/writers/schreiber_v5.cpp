@@ -178,12 +178,9 @@ std::int64_t AZeile(Kontext& k) {
   };
   // Formats a number straight into the line; returns the text written for it. A number holds no
   // blanks, so only its cut to the width is compared with the default values.
-  auto zahlAnfuegen = [&](Festkomma wert, const Zahlmuster& muster, const Wichtigkeit& w) {
-    char* p = z.Platz(muster.Hoechstlaenge() + 1);
-    const std::size_t n = FormatiertSchreiben(p, wert, muster);
-    p[n] = ';';
-    z.Vorruecken(n + 1);
-    const std::string_view text(p, n);
+  auto zahlAnfuegen = [&](const Zahltext& zahl, const Zahlmuster& muster, const Wichtigkeit& w)
+                          __attribute__((always_inline)) {
+    const std::string_view text = ZahltextfeldAnfuegen(z, zahl, muster);
     const std::string_view vorn = Anfang(text, w.breite);
     if (!vorn.empty() && !Gleich(vorn, w.ohne1) && !Gleich(vorn, w.ohne2)) schnitt = z.size();
     return text;
@@ -193,10 +190,10 @@ std::int64_t AZeile(Kontext& k) {
   textAnfuegen(ns.Preiskz, 1);
   {
     // Price unit: "1" when none is given; a "1" does not keep the line long.
-    Festkomma wert = Val(ns.Preiseinheit);
+    const Zahltext wert(ns.Preiseinheit);
     const std::size_t vorher = schnitt;
     const Wichtigkeit w{6, "0", "1"};
-    if (wert != 0) {
+    if (!wert.IstNull()) {
       std::string_view text = zahlAnfuegen(wert, muster::R6N1, w);
       // The whole written value, as the A line states it (the Z lines repeat it).
       if (schnitt != vorher) artikelpreiseinheit = Runden(Val(text));
@@ -205,8 +202,8 @@ std::int64_t AZeile(Kontext& k) {
     }
   }
   {
-    Festkomma wert = Val(ns.Preis);
-    if (wert != 0)
+    const Zahltext wert(ns.Preis);
+    if (!wert.IstNull())
       zahlAnfuegen(wert, muster::R9N1, Wichtigkeit{10, "0", {}});
     else
       z += ';';
@@ -224,12 +221,13 @@ std::int64_t AZeile(Kontext& k) {
   textAnfuegen(ns.Anbindungsnummer, 15);
   {
     // Packing quantity: none given means 1, also in the record.
-    Festkomma wert = Val(ns.Verpackungsmenge);
-    if (wert == 0) ns.Verpackungsmenge = "1";
-    if (wert != 0)
+    const Zahltext wert(ns.Verpackungsmenge);
+    if (!wert.IstNull()) {
       zahlAnfuegen(wert, muster::R4N1, Wichtigkeit{5, "0", "1"});
-    else
+    } else {
+      ns.Verpackungsmenge = "1";
       anfuegen("1", Wichtigkeit{5, "0", "1"});
+    }
   }
   textAnfuegen(ns.Katalogseite, 15);
   {
@@ -238,8 +236,8 @@ std::int64_t AZeile(Kontext& k) {
     anfuegen(textkz.empty() ? std::string_view("0") : textkz.substr(0, 1), Wichtigkeit{1, "0", {}});
   }
   textAnfuegen(ns.Langtextschluessel, 15);
-  zahlAnfuegen(Val(ns.Kostenart), muster::R2, Wichtigkeit{2, "90", "0"});
-  zahlAnfuegen(Val(ns.A5Feld26), muster::R2, Wichtigkeit{1, {}, {}});
+  zahlAnfuegen(Zahltext(ns.Kostenart), muster::R2, Wichtigkeit{2, "90", "0"});
+  zahlAnfuegen(Zahltext(ns.A5Feld26), muster::R2, Wichtigkeit{1, {}, {}});
   textAnfuegen(ns.ReferenzKuerzel, 13);
   textAnfuegen(ns.ReferenzNr, 17);
   textAnfuegen(ns.A5Zusatz, 21);

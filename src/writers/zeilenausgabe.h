@@ -135,6 +135,48 @@ inline void GanzfeldAnfuegen(Zeilenpuffer& zeile, std::int64_t wert, const Zahlm
   zeile.Vorruecken(n + 1);
 }
 
+// A number the record holds as text (price unit, price, packing quantity, cost kind), read as
+// Val reads it. Such texts are mostly plain digits: those are kept as their digits without
+// leading zeros and copied when written, instead of being read and formatted again.
+// Kept inline: the tests of the pattern fold away at the writers' constant patterns.
+class Zahltext {
+ public:
+  __attribute__((always_inline)) explicit Zahltext(std::string_view text) : text_(text) {
+    allgemein_ = !ZiffernOhneNullen(text, ziffern_);
+    if (allgemein_) wert_ = Val(text);
+  }
+  bool IstNull() const { return allgemein_ ? wert_ == 0 : ziffern_.empty(); }
+  Festkomma Wert() const { return allgemein_ ? wert_ : Val(text_); }
+  // Writes what FormatiertSchreiben(aus, Wert(), muster) writes.
+  __attribute__((always_inline)) std::size_t Schreiben(char* aus, const Zahlmuster& muster) const {
+    // The digits are the formatted text for a whole-number pattern with at most one "0".
+    if (allgemein_ || muster.bruchStellen != 0 || muster.ganzNullen > 1 || !muster.rest.empty())
+      return FormatiertSchreiben(aus, Wert(), muster);
+    if (ziffern_.empty()) {
+      if (muster.nurRaute) return 0;
+      aus[0] = '0';
+      return 1;
+    }
+    BytesKopieren(aus, ziffern_.data(), ziffern_.size());
+    return ziffern_.size();
+  }
+
+ private:
+  std::string_view text_;
+  std::string_view ziffern_;
+  Festkomma wert_ = 0;
+  bool allgemein_;
+};
+
+// A number field held as text, with its closing ";"; returns the text written for the number.
+__attribute__((always_inline)) inline std::string_view ZahltextfeldAnfuegen(Zeilenpuffer& zeile, const Zahltext& zahl, const Zahlmuster& muster) {
+  char* p = zeile.Platz(muster.Hoechstlaenge() + 1);
+  const std::size_t n = zahl.Schreiben(p, muster);
+  p[n] = ';';
+  zeile.Vorruecken(n + 1);
+  return std::string_view(p, n);
+}
+
 // A neutral text field for output: "@" (present but empty) is written as an empty field.
 inline std::string_view OhneKeineAngabe(const std::string& feld) {
   // Compared by hand: this runs for nearly every field written.

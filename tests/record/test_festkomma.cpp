@@ -161,6 +161,34 @@ TEST(Festkomma, FesteStellenzahl) {
   }
 }
 
+TEST(Festkomma, ZiffernOhneNullen) {
+  // Every length up to past the fourteen, leading zeros at every count, and a foreign byte at
+  // every position: the bytes just beside the digits, a blank, a point, high and zero bytes.
+  for (std::size_t n = 0; n <= 16; ++n) {
+    for (std::size_t nullen = 0; nullen <= n; ++nullen) {
+      std::string text(nullen, '0');
+      for (std::size_t i = nullen; i < n; ++i) text += static_cast<char>('1' + (i * 7) % 9);
+      std::string_view ziffern = "x";
+      const bool gelesen = ZiffernOhneNullen(text, ziffern);
+      ASSERT_EQ(gelesen, n >= 1 && n <= 14) << text;
+      if (gelesen) {
+        ASSERT_EQ(ziffern, std::string_view(text).substr(nullen)) << text;
+      }
+      for (std::size_t stelle = 0; stelle < n && gelesen; ++stelle) {
+        for (char fremd : {'/', ':', ' ', '.', '\0', '\x80', '\xB9', '\xBA', '\xFF'}) {
+          std::string t = text;
+          t[stelle] = fremd;
+          ASSERT_FALSE(ZiffernOhneNullen(t, ziffern)) << n << " " << stelle << " " << int(fremd);
+        }
+      }
+    }
+  }
+  // A view into a longer text reads only its own bytes.
+  std::string_view ziffern;
+  ASSERT_TRUE(ZiffernOhneNullen(std::string_view("0012x", 4), ziffern));
+  EXPECT_EQ(ziffern, "12");
+}
+
 TEST(Festkomma, Umrechnen) {
   EXPECT_EQ(Umrechnen(10000, 1.95583, true), 5113);
   EXPECT_EQ(Umrechnen(5113, 1.95583, false), 10000);

@@ -44,6 +44,21 @@ TEST(Zeilenausgabe, FeldMitSchlussSemikolonJederLaenge) {
   }
 }
 
+TEST(Zeilenausgabe, ZahltextWieValUndMuster) {
+  // Digit texts are copied, all others formatted from Val: both give what formatting Val gives.
+  for (const char* text : {"0", "000", "1", "0100", "1000", "0003117350", "99999999999999", "000000000000001",
+                           "", "@", " 12", "12 ", "1.5", "2.5", "-3", "+7", "0.4", "abc", "123456789012345"}) {
+    const Zahltext zahl(text);
+    EXPECT_EQ(zahl.IstNull(), Val(text) == 0) << text;
+    EXPECT_EQ(zahl.Wert(), Val(text)) << text;
+    for (const char* m : {"##", "######0", "#########0", "00", "##0.00", "#0 "}) {
+      Zeilenpuffer z;
+      ZahltextfeldAnfuegen(z, zahl, Zahlmuster(m));
+      EXPECT_EQ(std::string_view(z), Formatieren(Val(text), m) + ";") << text << " " << m;
+    }
+  }
+}
+
 TEST(Zeilenausgabe, LeerfelderKuerzenImPuffer) {
   Zeilenpuffer z;
   z = "S;12;;;";
