@@ -207,11 +207,17 @@ void BZeileSchreiben(Kontext& k) {
 void DZeilenSchreiben(Kontext& k) {
   const Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
+  // The start of the lines is the same on each: written once, and each line starts from it again.
+  std::size_t kopf = 0;
   bool gehalten = false;
   for (int i = 0; i < Tabellenzeilen; ++i) {
     const Dimensionszeile& d = ns.Dimensionstabelle[i];
     if (d.DimUnterkz.empty()) break;
-    if (!gehalten) Artikelkopf(z, 'D', ns);
+    if (i == 0) {
+      Artikelkopf(z, 'D', ns);
+      kopf = z.size();
+    }
+    if (!gehalten) z.resize(kopf);
     Ganz(z, i + 1, muster::R1N1);
     const std::string_view unterkz = OhneKeineAngabe(d.DimUnterkz);
     FeldAnfuegen(z, unterkz.empty() ? std::string_view(" ") : unterkz.substr(0, 1));
@@ -246,12 +252,18 @@ void ZZeilenSchreiben(Kontext& k) {
   const Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   std::int16_t zuAbCode = 0;
+  // The start of the lines is the same on each: written once, and each line starts from it again.
+  std::size_t anfang = 0;
   for (int i = 0; i < Tabellenzeilen; ++i) {
     const Staffelzeile& s = ns.Staffeltabelle[i];
     if (s.StaffelArt == 0) break;
-    z.clear();
-    auto kopf = [&](char marke) {
+    if (i == 0) {
       Artikelkopf(z, 'Z', ns);
+      anfang = z.size();
+    }
+    bool zeile = true;
+    auto kopf = [&](char marke) {
+      z.resize(anfang);
       Ganz(z, i + 1, muster::R1N1);
       z += marke;
       z += ';';
@@ -301,8 +313,10 @@ void ZZeilenSchreiben(Kontext& k) {
       Zahl(z, Mal(s.RohstoffFaktor, 1000), muster::R5N1);
       Zahl(z, Mal(s.RohstoffGewicht, 100), muster::R5N1);
       Zahl(z, Mal(s.RohstoffWert4, 1000), muster::R5N1);
+    } else {
+      zeile = false;
     }
-    if (!z.empty()) ZeileAusgeben(k, false);
+    if (zeile) ZeileAusgeben(k, false);
   }
 }
 
@@ -346,18 +360,22 @@ void LangtextZeilenSchreiben(Kontext& k) {
   if (IstLeer(ns.LangtextNr) || ns.LangtextArt == 0) return;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   const char satzart = ns.LangtextArt == 1 ? 'T' : 'E';
+  // The start of the lines is the same on each: written once, and each line starts from it again.
+  std::size_t kopf = 0;
   bool gehalten = false;
   for (int i = 0; i < Tabellenzeilen; ++i) {
     const Langtextzeile& l = ns.Langtexttabelle[i];
     if (l.LangtextMarke.empty()) break;
-    if (!gehalten) {
+    if (i == 0) {
       z.clear();
       z += satzart;
       z += ';';
       Feld(z, ns.Verarbeitungskz);
       FeldGekuerzt(z, ns.LangtextNr, 8);
       z += ';';
+      kopf = z.size();
     }
+    if (!gehalten) z.resize(kopf);
     Ganz(z, i + 1, muster::R1N1);
     z += ';';
     FeldGekuerzt(z, l.LangtextZeile, 40);

@@ -258,13 +258,22 @@ void Artikelkopf(Zeilenpuffer& z, const Neutralsatz& ns, std::string_view buchst
   RechtsFeld(z, ns.ArtikelNr);
 }
 
+// Lines of a table share their start: it is written once, with the first row, and each further
+// row's line starts from it again. Cutting empty fields never reaches into it, as the row number
+// follows it.
 void DZeilen(Kontext& k) {
   Neutralsatz& ns = k.ns;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
+  std::size_t kopf = 0;
   for (int n = 1; n <= Tabellenzeilen; ++n) {
     const Dimensionszeile& d = ns.Dimensionstabelle[n - 1];
     if (d.DimUnterkz.empty()) break;
-    Zeilenpuffer& z = NeueZeile(k);
-    Artikelkopf(z, ns, "D");
+    if (n == 1) {
+      NeueZeile(k);
+      Artikelkopf(z, ns, "D");
+      kopf = z.size();
+    }
+    z.resize(kopf);
     GanzFeld(z, n, muster::N2);
     const std::string_view unterkz = OhneKeineAngabe(d.DimUnterkz);
     Feld(z, unterkz.empty() ? std::string_view(" ") : unterkz.substr(0, 1));
@@ -294,13 +303,19 @@ std::int64_t ZPreiseinheit(std::int16_t wert, std::int64_t artikelpreiseinheit) 
 
 void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit) {
   Neutralsatz& ns = k.ns;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
+  std::size_t kopf = 0;  // the start of the lines, once written (as with the D lines)
   int nummer = 1;
   for (const Staffelzeile& s : ns.Staffeltabelle) {
     if (s.StaffelArt == 0) break;
-    Zeilenpuffer& z = NeueZeile(k);
+    if (kopf == 0) {
+      NeueZeile(k);
+      Artikelkopf(z, ns, "Z");
+      kopf = z.size();
+    }
+    z.resize(kopf);
     switch (s.StaffelArt) {
       case 1:  // price scale
-        Artikelkopf(z, ns, "Z");
         GanzFeld(z, nummer, muster::N2);
         z += "1;";
         RechtsFeld(z, s.StaffelBasistext1);
@@ -313,7 +328,6 @@ void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit) {
         if (s.StaffelEndeB != 0 && s.StaffelEndeB != 999) GanzFeld(z, s.StaffelEndeB, muster::R5N1);
         break;
       case 2:  // raw material from/to
-        Artikelkopf(z, ns, "Z");
         GanzFeld(z, nummer, muster::N2);
         z += "2;";
         RechtsFeld(z, s.RohVBMerker);
@@ -331,7 +345,6 @@ void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit) {
         }
         break;
       case 3:  // raw-material calculation, copper data
-        Artikelkopf(z, ns, "Z");
         GanzFeld(z, nummer, muster::N2);
         z += "3;";
         RechtsFeld(z, s.RohstoffMerker);
@@ -413,14 +426,20 @@ void BZeile(Kontext& k) {
 void TZeilen(Kontext& k) {
   Neutralsatz& ns = k.ns;
   if (IstLeer(ns.LangtextNr) || ns.LangtextArt == 0) return;
+  Zeilenpuffer& z = k.kz.Ausgabezeile;
+  std::size_t kopf = 0;  // the start of the lines, once written (as with the D lines)
   for (int n = 1; n <= Tabellenzeilen; ++n) {
     const Langtextzeile& t = ns.Langtexttabelle[n - 1];
     if (t.LangtextMarke.empty()) break;
-    Zeilenpuffer& z = NeueZeile(k);
-    z += "T;";
-    TextFeld(z, ns.Verarbeitungskz);
-    GekuerztFeld(z, ns.LangtextNr, 15);
-    GanzFeld(z, ns.LangtextArt, muster::R1);
+    if (n == 1) {
+      NeueZeile(k);
+      z += "T;";
+      TextFeld(z, ns.Verarbeitungskz);
+      GekuerztFeld(z, ns.LangtextNr, 15);
+      GanzFeld(z, ns.LangtextArt, muster::R1);
+      kopf = z.size();
+    }
+    z.resize(kopf);
     GanzFeld(z, n, muster::N2);
     GekuerztFeld(z, t.LangtextZeile, 40);
     GekuerztAusgeben(k);
