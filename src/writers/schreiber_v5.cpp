@@ -172,6 +172,8 @@ std::int64_t AZeile(Kontext& k) {
     if (IstBedeutsam(text, w)) schnitt = z.size();
   };
   auto textAnfuegen = [&](const std::string& feld, std::size_t breite) {
+    // Many article fields are not given: an empty field is its ";" alone.
+    if (feld.empty()) return z.push_back(';');
     const std::string_view text = OhneKeineAngabe(feld);
     Feld(z, text);
     if (HatZeichen(text, breite)) schnitt = z.size();
