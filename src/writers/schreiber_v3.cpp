@@ -77,6 +77,11 @@ class Zeile {
   }
   // The same for a fixed-point value, rounded to a whole number.
   void Zahl(Festkomma wert, std::size_t breite) { Ganzzahl(Runden(wert), breite); }
+  // The same for a number held as text.
+  void Zahl(const Zahltext& zahl, std::size_t breite) {
+    if (!zahl.StellenSchreiben(p_, breite)) BytesFuellen(p_, Fueller, breite);
+    p_ += breite;
+  }
 
   // Fills the positions after the cursor with c (they are blanks otherwise) and writes the line.
   // Lines of version 3 are never counted.
@@ -181,7 +186,7 @@ void AZeile(Kontext& k) {
   if (ns.Preis == KeineAngabe) {
     z.Fuellen(8);
   } else {
-    z.Zahl(Val(ns.Preis), 8);
+    z.Zahl(Zahltext(ns.Preis), 8);
   }
   z.Feld(ns.Rabattgruppe, 4);
   z.Feld(ns.Warenhauptgruppe, 3);

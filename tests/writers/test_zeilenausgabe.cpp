@@ -47,7 +47,7 @@ TEST(Zeilenausgabe, FeldMitSchlussSemikolonJederLaenge) {
 TEST(Zeilenausgabe, ZahltextWieValUndMuster) {
   // Digit texts are copied, all others formatted from Val: both give what formatting Val gives.
   for (const char* text : {"0", "000", "1", "0100", "1000", "0003117350", "99999999999999", "000000000000001",
-                           "", "@", " 12", "12 ", "1.5", "2.5", "-3", "+7", "0.4", "abc", "123456789012345"}) {
+                           "", "@", " 12", "12 ", "1.5", "2.5", "-3", "+7", "0.4", "abc", "123456789012345", "9.5", "-0.4", "0099"}) {
     const Zahltext zahl(text);
     EXPECT_EQ(zahl.IstNull(), Val(text) == 0) << text;
     EXPECT_EQ(zahl.Wert(), Val(text)) << text;
@@ -55,6 +55,12 @@ TEST(Zeilenausgabe, ZahltextWieValUndMuster) {
       Zeilenpuffer z;
       ZahltextfeldAnfuegen(z, zahl, Zahlmuster(m));
       EXPECT_EQ(std::string_view(z), Formatieren(Val(text), m) + ";") << text << " " << m;
+    }
+    // Fixed widths: the same digits and the same refusal of a number too wide (or negative).
+    for (std::size_t stellen : {1, 2, 3, 7, 8, 10, 14}) {
+      char ist[16] = {}, soll[16] = {};
+      EXPECT_EQ(zahl.StellenSchreiben(ist, stellen), StellenSchreiben(soll, Runden(Val(text)), stellen)) << text;
+      EXPECT_EQ(std::string_view(ist, 16), std::string_view(soll, 16)) << text << " " << stellen;
     }
   }
 }
