@@ -1,6 +1,7 @@
 #include "writers/zeilenausgabe.h"
 
 #include "control/zeichentabellen.h"
+#include "record/bytebloecke.h"
 
 namespace korvelan {
 
@@ -17,6 +18,23 @@ void ZeileUnveraendertAusgeben(Kontext& k, std::string_view zeile) { k.kz.Ausgab
 void FeldAnfuegenNachWachsen(Zeilenpuffer& zeile, std::string_view text) {
   zeile.reserve(zeile.size() + text.size() + 1);
   FeldAnfuegen(zeile, text);
+}
+
+void LangesFeldAnfuegen(Zeilenpuffer& zeile, std::string_view text) {
+  char* p = zeile.data() + zeile.size();
+  const std::size_t n = text.size();
+  // Each block is compared with ";" as it passes (see FeldtextSchreiben).
+  Byteblock treffer{};
+  for (std::size_t i = 0; i + 16 < n; i += 16) {
+    const Byteblock b = BlockLaden(text.data() + i);
+    BlockSpeichern(p + i, b);
+    treffer |= b == BlockAus(';');
+  }
+  const Byteblock b = BlockLaden(text.data() + n - 16);
+  BlockSpeichern(p + n - 16, b);
+  if (Trefferbits(treffer | (b == BlockAus(';'))) != 0) SemikolonsErsetzen(p, n);
+  p[n] = ';';
+  zeile.Vorruecken(n + 1);
 }
 
 std::size_t OhneLeerfelderLaenge(std::string_view zeile) {

@@ -93,11 +93,12 @@ inline bool FeldtextKopieren(char* ziel, const char* quelle, std::size_t n) {
 
 // Writes a field's text at p. A ";" inside the text (possible in texts read from version 3) would
 // split the field and shift every later one, so it is written as ",".
+inline void SemikolonsErsetzen(char* p, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i)
+    if (p[i] == ';') p[i] = ',';
+}
 inline void FeldtextSchreiben(char* p, std::string_view text) {
-  if (FeldtextKopieren(p, text.data(), text.size())) {
-    for (std::size_t i = 0; i < text.size(); ++i)
-      if (p[i] == ';') p[i] = ',';
-  }
+  if (FeldtextKopieren(p, text.data(), text.size())) SemikolonsErsetzen(p, text.size());
 }
 
 // Appends a field's text to a ";"-separated line.
@@ -108,12 +109,15 @@ inline void FeldtextAnfuegen(Zeilenpuffer& zeile, std::string_view text) {
 
 // FeldAnfuegen for a line without room for the field: grows the line first (out of line: rare).
 void FeldAnfuegenNachWachsen(Zeilenpuffer& zeile, std::string_view text);
+// FeldAnfuegen for a text of sixteen bytes or more, with room for it: copied by blocks of sixteen.
+void LangesFeldAnfuegen(Zeilenpuffer& zeile, std::string_view text);
 
 // The same with the ";" that closes the field. Nearly every field of every line passes here;
 // growing is left to a function of its own, so that this path calls nothing and needs no
 // registers saved.
 inline void FeldAnfuegen(Zeilenpuffer& zeile, std::string_view text) {
   if (zeile.Frei() <= text.size()) return FeldAnfuegenNachWachsen(zeile, text);
+  if (text.size() >= 16) return LangesFeldAnfuegen(zeile, text);
   char* p = zeile.data() + zeile.size();
   FeldtextSchreiben(p, text);
   p[text.size()] = ';';

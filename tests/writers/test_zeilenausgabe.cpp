@@ -9,17 +9,22 @@ using namespace korvelan;
 namespace {
 
 TEST(Zeilenausgabe, SemikolonImFeldWirdKomma) {
-  // Every position inside and around the eight-byte words.
-  for (std::size_t n = 1; n <= 40; ++n) {
+  // Every position inside and around the eight-byte words and the sixteen-byte blocks, with and
+  // without the closing ";".
+  for (std::size_t n = 1; n <= 50; ++n) {
     for (std::size_t pos = 0; pos < n; ++pos) {
       std::string text(n, 'x');
       text[pos] = ';';
+      std::string soll = "A;" + std::string(n, 'x');
+      soll[2 + pos] = ',';
       Zeilenpuffer z;
       z += "A;";
       FeldtextAnfuegen(z, text);
-      std::string soll = "A;" + std::string(n, 'x');
-      soll[2 + pos] = ',';
       ASSERT_EQ(std::string_view(z), soll) << n << " " << pos;
+      z.reserve(600);  // room: the field is copied without growing
+      z = "A;";
+      FeldAnfuegen(z, text);
+      ASSERT_EQ(std::string_view(z), soll + ";") << n << " " << pos;
     }
   }
   // The ";" already in the line stay.
