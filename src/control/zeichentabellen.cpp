@@ -73,13 +73,12 @@ void WortAnwenden(char* p, const Tabelle& t) {
 // Every output table leaves the printable ASCII characters as they are; nearly all bytes of a
 // line are such. A block of sixteen bytes is tested at once and only its marked bytes go through
 // the table. Bytes 0x80 and above are negative as signed char. Below 0x20 the output tables
-// change only LF (0x0A), CR (0x0D) and, except for version 3, the zero byte:
-//  - with the zero byte: every byte below 0x0E is marked;
-//  - without it (version 3, whose lines carry zero bytes as filler): LF and CR are marked.
-// A marked byte that does not change is harmless: the table leaves it as it is.
+// change only LF (0x0A), CR (0x0D) and, except for version 3, the zero byte: every byte below
+// 0x0E is marked, and for version 3 (whose lines carry zero bytes as filler) the zero byte is
+// left out. A marked byte that does not change is harmless: the table leaves it as it is.
 template <bool NulBleibt>
 inline Byteblock Markierung(Byteblock b) {
-  if (NulBleibt) return (b < BlockAus(0)) | (b == BlockAus('\n')) | (b == BlockAus('\r'));
+  if (NulBleibt) return (b < BlockAus(0x0E)) & ~(b == BlockAus(0));
   return b < BlockAus(0x0E);
 }
 
