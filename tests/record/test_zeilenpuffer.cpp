@@ -20,9 +20,9 @@ std::string Muster(std::size_t n) {
 }
 
 TEST(Zeilenpuffer, AnfuegenJederLaengeUndWachsen) {
-  // Every length around the word sizes, appended after every offset, against std::string.
+  // Every length around the word and block sizes, appended after every offset, against std::string.
   for (std::size_t vorher = 0; vorher < 10; ++vorher) {
-    for (std::size_t n = 0; n <= 40; ++n) {
+    for (std::size_t n = 0; n <= 50; ++n) {
       Zeilenpuffer z;
       std::string soll;
       z.append(Muster(vorher));
