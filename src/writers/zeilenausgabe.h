@@ -119,6 +119,16 @@ inline void FeldAnfuegen(Zeilenpuffer& zeile, std::string_view text) {
   if (zeile.Frei() <= text.size()) return FeldAnfuegenNachWachsen(zeile, text);
   if (text.size() >= 16) return LangesFeldAnfuegen(zeile, text);
   char* p = zeile.data() + zeile.size();
+  if (text.size() <= 1) {
+    // Empty fields and flags of one character are the most frequent: no word copies for them.
+    if (!text.empty()) {
+      const char c = text[0];
+      p[0] = c == ';' ? ',' : c;
+    }
+    p[text.size()] = ';';
+    zeile.Vorruecken(text.size() + 1);
+    return;
+  }
   FeldtextSchreiben(p, text);
   p[text.size()] = ';';
   zeile.Vorruecken(text.size() + 1);
