@@ -32,22 +32,26 @@ inline bool ZiffernOhneNullen(std::string_view text, std::string_view& ziffern) 
   const std::size_t n = text.size();
   if (n - 1 >= 14) return false;
   const char* p = text.data();
+  if (n < 4) {
+    // One to three characters one by one.
+    for (std::size_t i = 0; i < n; ++i)
+      if (static_cast<unsigned char>(p[i] - '0') > 9) return false;
+    std::size_t a = 0;
+    while (a < n && p[a] == '0') ++a;
+    ziffern = std::string_view(p + a, n - a);
+    return true;
+  }
   std::uint64_t vorn;  // the first characters, in order from the low byte
   if (n >= 8) {
     std::uint64_t hinten;
     std::memcpy(&vorn, p, 8);
     std::memcpy(&hinten, p + n - 8, 8);
     if (!nurZiffern(vorn) || !nurZiffern(hinten)) return false;
-  } else if (n >= 4) {
+  } else {
     std::uint32_t a, b;
     std::memcpy(&a, p, 4);
     std::memcpy(&b, p + n - 4, 4);
     vorn = a | (static_cast<std::uint64_t>(b) << 32);
-    if (!nurZiffern(vorn)) return false;
-  } else {
-    // First, middle and last character, then "0" bytes: the leading zeros count the same.
-    vorn = (Nullen << 24) | static_cast<unsigned char>(p[0]) | (static_cast<std::uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8) |
-           (static_cast<std::uint64_t>(static_cast<unsigned char>(p[n - 1])) << 16);
     if (!nurZiffern(vorn)) return false;
   }
   // Leading zeros: the lowest byte of vorn that differs from "0". Within the first four
@@ -59,7 +63,6 @@ inline bool ZiffernOhneNullen(std::string_view text, std::string_view& ziffern) 
     a = sicher;
     while (a < n && p[a] == '0') ++a;
   }
-  if (a > n) a = n;
   ziffern = std::string_view(p + a, n - a);
   return true;
 }

@@ -156,7 +156,8 @@ inline void GanzfeldAnfuegen(Zeilenpuffer& zeile, std::int64_t wert, const Zahlm
 class Zahltext {
  public:
   __attribute__((always_inline)) explicit Zahltext(std::string_view text) : text_(text) {
-    allgemein_ = !ZiffernOhneNullen(text, ziffern_);
+    // An empty text (a field not given) reads as zero, as a text of zeros does.
+    allgemein_ = !text.empty() && !ZiffernOhneNullen(text, ziffern_);
     if (allgemein_) wert_ = Val(text);
   }
   bool IstNull() const { return allgemein_ ? wert_ == 0 : ziffern_.empty(); }
