@@ -136,7 +136,7 @@ void RZeile(Kontext& k) {
   z.Ganzzahl(ns.RabattKz, 1);
   z.Zahl(Mal(rabatt, faktor), 4);
   // The description has no width of its own here; the line is cut at 128.
-  if (ns.RgBezeichnung == KeineAngabe) {
+  if (IstKeineAngabe(ns.RgBezeichnung)) {
     z.Fuellen(40);
   } else {
     z.Feld(ns.RgBezeichnung, Zeilenlaenge - z.Position());
@@ -152,13 +152,13 @@ char Preiseinheitcode(const std::string& pe) {
       if (pe[0] == '0' || pe[0] == '1') return '0';
       break;
     case 2:
-      if (pe == "10") return '1';
+      if (Ist(pe, "10")) return '1';
       break;
     case 3:
-      if (pe == "100") return '2';
+      if (Ist(pe, "100")) return '2';
       break;
     case 4:
-      if (pe == "1000") return '3';
+      if (Ist(pe, "1000")) return '3';
       break;
     default:
       break;
@@ -183,7 +183,7 @@ void AZeile(Kontext& k) {
   }
   z.Zeichen(Preiseinheitcode(ns.Preiseinheit));
   z.Feld(ns.Mengeneinheit, 4);
-  if (ns.Preis == KeineAngabe) {
+  if (IstKeineAngabe(ns.Preis)) {
     z.Fuellen(8);
   } else {
     z.Zahl(Zahltext(ns.Preis), 8);
@@ -198,7 +198,7 @@ void AZeile(Kontext& k) {
 const Staffelzeile* Kupferzeile(const Neutralsatz& ns) {
   for (const auto& s : ns.Staffeltabelle) {
     if (s.StaffelArt == 0) break;
-    if (s.StaffelArt == 3 && s.RohstoffMerker == "CU") return &s;
+    if (s.StaffelArt == 3 && Ist(s.RohstoffMerker, "CU")) return &s;
   }
   return nullptr;
 }
@@ -211,7 +211,7 @@ int Kupfermarke(const Staffelzeile* s) {
   return 0;
 }
 
-bool HatWert(const std::string& feld) { return !feld.empty() && feld != KeineAngabe; }
+bool HatWert(const std::string& feld) { return !feld.empty() && !IstKeineAngabe(feld); }
 
 void BZeile(Kontext& k) {
   auto& ns = k.ns;
@@ -322,7 +322,7 @@ void Preisteil(Zeile& z, Preiszeile& p) {
   z.Feld(p.PArtikelNr, 15);
   z.Ganzzahl(p.PPreiskz, 1);
   z.Zahl(Mal(p.PPreis, 100), 8);
-  if (p.PZuAbMarke1 == KeineAngabe) {
+  if (IstKeineAngabe(p.PZuAbMarke1)) {
     z.Fuellen(5);
   } else {
     z.Ganzzahl(p.PZuAbKz1, 1);
@@ -333,7 +333,7 @@ void Preisteil(Zeile& z, Preiszeile& p) {
     }
   }
   for (int j = 2; j <= 3; ++j) {
-    if (p.ZuAbMarke(j) == KeineAngabe || p.ZuAbKz(j) == 0) {
+    if (IstKeineAngabe(p.ZuAbMarke(j)) || p.ZuAbKz(j) == 0) {
       z.Fuellen(5);
     } else {
       z.Ganzzahl(p.ZuAbKz(j), 1);
@@ -361,14 +361,14 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
       return;
     }
     if (!IstLeer(ns.ArtikelNr)) {
-      if (ns.Verarbeitungskz == "L") {
+      if (Ist(ns.Verarbeitungskz, "L")) {
         Zeile z(k);
         z.Text("AL");
         z.Feld(ns.ArtikelNr, 15);
         z.Ausgeben(Fueller);
         return;
       }
-      if (ns.Verarbeitungskz == "X") {
+      if (Ist(ns.Verarbeitungskz, "X")) {
         Zeile z(k);
         z.Text("AX");
         z.Feld(ns.ArtikelNr, 15);

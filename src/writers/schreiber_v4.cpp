@@ -126,7 +126,7 @@ void AZeileSchreiben(Kontext& k) {
 
   // Text flag and short texts. Without a text flag the flag field stays empty, but the short
   // texts are still written: they are the article's name and must not be lost.
-  if (ns.Textkz != KeineAngabe && !ns.Textkz.empty()) {
+  if (!IstKeineAngabe(ns.Textkz) && !ns.Textkz.empty()) {
     z += TrimmenAnsicht(ns.Textkz);
   }
   z += ';';
@@ -136,33 +136,33 @@ void AZeileSchreiben(Kontext& k) {
   const Zahltext preis(ns.Preis);
   const bool hatPreis = !preis.IstNull();
 
-  if (ns.Preiskz == "1" || ns.Preiskz == "2") {
+  if (Ist(ns.Preiskz, "1") || Ist(ns.Preiskz, "2")) {
     z += ns.Preiskz;
-  } else if (ns.Preiskz != KeineAngabe && hatPreis) {
+  } else if (!IstKeineAngabe(ns.Preiskz) && hatPreis) {
     z += '1';
   }
   z += ';';
 
   const std::string& pe = ns.Preiseinheit;
-  if (pe == "0" || pe == "1") {
+  if (Ist(pe, "0") || Ist(pe, "1")) {
     z += '0';
-  } else if (pe == "10") {
+  } else if (Ist(pe, "10")) {
     z += '1';
-  } else if (pe == "100") {
+  } else if (Ist(pe, "100")) {
     z += '2';
-  } else if (pe == "1000") {
+  } else if (Ist(pe, "1000")) {
     z += '3';
-  } else if (pe != KeineAngabe && hatPreis) {
+  } else if (!IstKeineAngabe(pe) && hatPreis) {
     z += '0';
   }
   z += ';';
 
   Feld(z, ns.Mengeneinheit);
 
-  if (ns.Preis != KeineAngabe) {
+  if (!IstKeineAngabe(ns.Preis)) {
     if (hatPreis) {
       z.Vorruecken(preis.Schreiben(z.Platz(muster::R7N1.Hoechstlaenge()), muster::R7N1));
-    } else if (ns.Verarbeitungskz == "N") {
+    } else if (Ist(ns.Verarbeitungskz, "N")) {
       z += '0';
     }
   }
@@ -425,13 +425,13 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
       return;
     }
     if (!IstLeer(ns.ArtikelNr)) {
-      if (ns.Verarbeitungskz == "L") {
+      if (Ist(ns.Verarbeitungskz, "L")) {
         Artikelkopf(z, 'A', ns);
         z += ";;;;;;;;;;";
         ZeileAusgeben(k, false);
         return;
       }
-      if (ns.Verarbeitungskz == "X") {
+      if (Ist(ns.Verarbeitungskz, "X")) {
         Artikelkopf(z, 'A', ns);
         z += ';';
         FeldRechts(z, ns.NeueArtikelNr);
@@ -507,7 +507,7 @@ std::int16_t Preisschreiber(Kontext& k, Fenster&) {
       FeldGekuerzt(z, p.PArtikelNr, 15);
       Ganz(z, p.PPreiskz, muster::R1);
       Zahl(z, Mal(p.PPreis, 100), muster::R8);
-      if (p.PZuAbMarke1 == KeineAngabe) {
+      if (IstKeineAngabe(p.PZuAbMarke1)) {
         z += ";;";
       } else {
         Ganz(z, p.PZuAbKz1, muster::N1);
@@ -518,7 +518,7 @@ std::int16_t Preisschreiber(Kontext& k, Fenster&) {
         }
       }
       for (int j = 2; j <= 3; ++j) {
-        if (p.ZuAbMarke(j) != KeineAngabe && p.ZuAbKz(j) != 0) {
+        if (!IstKeineAngabe(p.ZuAbMarke(j)) && p.ZuAbKz(j) != 0) {
           Ganz(z, p.ZuAbKz(j), muster::R1);
           ZuAbWert(z, p.ZuAbKz(j), p.ZuAbWert(j));
         } else {

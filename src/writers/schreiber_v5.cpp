@@ -288,7 +288,7 @@ void DZeilen(Kontext& k) {
 // Picture reference of an article whose connection number came from a version-3/4 B line.
 void GZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
-  if (ns.Verarbeitungskz != "N" || ns.AnbindungKz != -1 || IstLeer(OhneKeineAngabe(ns.Anbindungsnummer))) return;
+  if (!Ist(ns.Verarbeitungskz, "N") || ns.AnbindungKz != -1 || IstLeer(OhneKeineAngabe(ns.Anbindungsnummer))) return;
   Zeilenpuffer& z = NeueZeile(k);
   z += "G;N;";
   TextFeld(z, ns.Anbindungsnummer);
@@ -463,7 +463,7 @@ void JZeilen(Kontext& k) {
     TextFeld(z, s.SetMerker);
     GanzFeld(z, n, muster::N2);
     bool position = true;
-    if (s.SetMerker == "L") {
+    if (Ist(s.SetMerker, "L")) {
       // The head of a list SET carries its texts on the first row only.
       if (n == 1) {
         GekuerztFeld(z, s.SetKurztext, 15);
@@ -496,7 +496,7 @@ void PZeilen(Kontext& k) {
     GekuerztFeld(z, p.PRabattgruppe, 4);
     for (int j = 1; j <= 3; ++j) {
       const std::int16_t art = p.ZuAbKz(j);
-      if (p.ZuAbMarke(j) == KeineAngabe || art == 0) {
+      if (IstKeineAngabe(p.ZuAbMarke(j)) || art == 0) {
         z += ";;";
         continue;
       }
@@ -539,7 +539,7 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
       return;
     }
     const bool artikel = !IstLeer(ns.ArtikelNr);
-    const bool loeschen = ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X";
+    const bool loeschen = Ist(ns.Verarbeitungskz, "L") || Ist(ns.Verarbeitungskz, "X");
     if (artikel && !loeschen) {
       std::int64_t artikelpreiseinheit = AZeile(k);
       DZeilen(k);

@@ -200,10 +200,15 @@ __attribute__((always_inline)) inline std::string_view ZahltextfeldAnfuegen(Zeil
   return std::string_view(p, n);
 }
 
+// True when a text is exactly the given one. Compared as views: comparing a std::string with a
+// literal is a library call that measures the literal first, for flags written on every record.
+inline bool Ist(std::string_view text, std::string_view wert) { return text == wert; }
+// True for a field held as "@" (present but empty).
+inline bool IstKeineAngabe(std::string_view feld) { return feld.size() == 1 && feld[0] == '@'; }
+
 // A neutral text field for output: "@" (present but empty) is written as an empty field.
 inline std::string_view OhneKeineAngabe(const std::string& feld) {
-  // Compared by hand: this runs for nearly every field written.
-  return feld.size() == 1 && feld[0] == '@' ? std::string_view() : std::string_view(feld);
+  return IstKeineAngabe(feld) ? std::string_view() : std::string_view(feld);
 }
 
 // Runs a writer body and turns a run-time failure into the writer result -1 with its text in
