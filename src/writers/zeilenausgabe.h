@@ -91,12 +91,14 @@ inline bool FeldtextKopieren(char* ziel, const char* quelle, std::size_t n) {
   return (quelle[0] == ';') | (quelle[n / 2] == ';') | (quelle[n - 1] == ';');
 }
 
-// Writes a field's text at p. A ";" inside the text (possible in texts read from version 3) would
-// split the field and shift every later one, so it is written as ",".
+// Writes each ";" of the n bytes at p as ",". A ";" inside a field's text (possible in texts read
+// from version 3) would split the field and shift every later one.
 inline void SemikolonsErsetzen(char* p, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i)
     if (p[i] == ';') p[i] = ',';
 }
+
+// Writes a field's text at p, a ";" in it as ",".
 inline void FeldtextSchreiben(char* p, std::string_view text) {
   if (FeldtextKopieren(p, text.data(), text.size())) SemikolonsErsetzen(p, text.size());
 }
@@ -113,8 +115,8 @@ void FeldAnfuegenNachWachsen(Zeilenpuffer& zeile, std::string_view text);
 void LangesFeldAnfuegen(Zeilenpuffer& zeile, std::string_view text);
 
 // The same with the ";" that closes the field. Nearly every field of every line passes here;
-// growing is left to a function of its own, so that this path calls nothing and needs no
-// registers saved.
+// growing and long texts are left to functions of their own, reached as the last step, so that
+// this path calls nothing else and needs no registers saved.
 inline void FeldAnfuegen(Zeilenpuffer& zeile, std::string_view text) {
   if (zeile.Frei() <= text.size()) return FeldAnfuegenNachWachsen(zeile, text);
   if (text.size() >= 16) return LangesFeldAnfuegen(zeile, text);
@@ -152,7 +154,8 @@ inline void GanzfeldAnfuegen(Zeilenpuffer& zeile, std::int64_t wert, const Zahlm
 // A number the record holds as text (price unit, price, packing quantity, cost kind), read as
 // Val reads it. Such texts are mostly plain digits: those are kept as their digits without
 // leading zeros and copied when written, instead of being read and formatted again.
-// Kept inline: the tests of the pattern fold away at the writers' constant patterns.
+// It refers to the text, which must stay as it is while the Zahltext is used. Kept inline: the
+// tests of the pattern fold away at the writers' constant patterns.
 class Zahltext {
  public:
   __attribute__((always_inline)) explicit Zahltext(std::string_view text) : text_(text) {
