@@ -75,11 +75,11 @@ void AlleLeeren(Texte&... texte) {
   (texte.clear(), ...);
 }
 
-char Satzart(const std::string& zeile) { return zeile.empty() ? '\0' : GrossZeichen(zeile[0]); }
+char Satzart(std::string_view zeile) { return zeile.empty() ? '\0' : GrossZeichen(zeile[0]); }
 
 // The processing flag is the third character of the line (a one-character flag), in capitals;
 // empty when the line is shorter.
-Schluesseltext Kennzeichen(const std::string& zeile) {
+Schluesseltext Kennzeichen(std::string_view zeile) {
   Schluesseltext kz;
   if (zeile.size() >= 3) kz.ZeichenAnfuegen(zeile[2]);
   return kz;

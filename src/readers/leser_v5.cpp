@@ -78,7 +78,7 @@ Felder NachKennzeichen(Neutralsatz& ns, Fuellart fuellung) {
 }
 
 // The processing flag: the third character of the line, in capitals.
-char Kennzeichen(const std::string& zeile) {
+char Kennzeichen(std::string_view zeile) {
   if (zeile.size() < 3) return ' ';
   char c = zeile[2];
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -98,7 +98,7 @@ std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
   Neutralsatz& ns = k.ns;
   for (;;) {
     if (!NaechsteZeile(k)) return -1;
-    const std::string& zeile = ns.Eingabezeile;
+    const std::string_view zeile = ns.Eingabezeile;
     if (zeile.empty() || zeile[0] == DateiendeByte) continue;
     const char satzart = zeile[0] >= 'a' && zeile[0] <= 'z' ? static_cast<char>(zeile[0] - 'a' + 'A') : zeile[0];
     if (IstEndesatz(satzart, ns)) {
@@ -361,7 +361,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
   };
 
   const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
-    const std::string& zeile = ns.Eingabezeile;
+    const std::string_view zeile = ns.Eingabezeile;
     switch (satzart) {
       case 'A':
       case 'D':
@@ -488,7 +488,7 @@ std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
   Inhalt inhalt = Inhalt::Nichts;
 
   return Lesen(k, fenster, [&](char satzart) -> Schritt {
-    const std::string& zeile = ns.Eingabezeile;
+    const std::string_view zeile = ns.Eingabezeile;
     if (satzart == 'K') {
       if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
       KLesen(ns, true);
@@ -575,7 +575,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
   int zeilen = 0;
 
   return Lesen(k, fenster, [&](char satzart) -> Schritt {
-    const std::string& zeile = ns.Eingabezeile;
+    const std::string_view zeile = ns.Eingabezeile;
     switch (satzart) {
       case 'V':
       case 'E':
