@@ -101,7 +101,7 @@ bool Eingabedatei::ZeileSammeln(std::string& zeile) {
     std::size_t genommen = static_cast<std::size_t>(p - a);
     anfang_ += genommen;
     position_ += genommen;
-    if (p + 1 < e) {
+    if (p < e) {
       char ende = *p;
       ++anfang_;
       ++position_;
