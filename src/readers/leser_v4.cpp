@@ -42,7 +42,7 @@ class Felder {
 
   std::string_view Feld2() const { return feld2_; }
 
-  std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, ns_.FeldStatus); }
+  KORVELAN_FELDWEG std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, ns_.FeldStatus); }
   // A text field that reads as "@" when it was empty in the line.
   std::string_view TextOderKeineAngabe(int breite) {
     std::string_view t = Text(breite);
