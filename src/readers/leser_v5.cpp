@@ -53,7 +53,7 @@ class Felder {
     return status_ == 9 ? std::string_view(KeineAngabe) : t;
   }
   // Article, text and SET numbers: trimmed, in capitals.
-  Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
+  KORVELAN_FELDWEG Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
   KORVELAN_FELDWEG Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, status_); }
   // A small code; a value beyond 16 bits raises error 6, which the run reports.
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
@@ -71,7 +71,7 @@ GefuellteZeile Gefuellt(const Neutralsatz& ns, Fuellart fuellung) { return {ns.E
 
 // A line with a processing flag as field 2: the fields after it. Field 2 is passed over as a
 // field, so an empty or longer flag does not shift the article number.
-Felder NachKennzeichen(Neutralsatz& ns, Fuellart fuellung) {
+KORVELAN_FELDWEG Felder NachKennzeichen(Neutralsatz& ns, Fuellart fuellung) {
   Felder f(Gefuellt(ns, fuellung), 3, ns.FeldStatus);
   f.Ueberspringen();
   return f;
