@@ -36,6 +36,13 @@ class Felder {
  public:
   // The line is not copied: Eingabezeile stays unchanged while its fields are taken.
   Felder(Neutralsatz& ns, Fuellart fuellung) : ns_(ns), zeile_{ns.Eingabezeile, fuellung} {
+    if (KurzerAnfang(zeile_)) {
+      // What the walk gives: a blank flag is held as one blank.
+      cursor_ = 5;
+      ns.FeldStatus = 0;
+      feld2_ = ns.Eingabezeile[2] == ' ' ? std::string_view(" ") : ns.Eingabezeile.substr(2, 1);
+      return;
+    }
     Text(1);
     feld2_ = Text(1);
   }
