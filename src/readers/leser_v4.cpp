@@ -51,12 +51,12 @@ class Felder {
 
   KORVELAN_FELDWEG std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, ns_.FeldStatus); }
   // A text field that reads as "@" when it was empty in the line.
-  std::string_view TextOderKeineAngabe(int breite) {
+  KORVELAN_FELDWEG std::string_view TextOderKeineAngabe(int breite) {
     std::string_view t = Text(breite);
     return Leer() ? std::string_view(KeineAngabe) : t;
   }
   // Article, text and SET numbers: trimmed, in capitals.
-  Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
+  KORVELAN_FELDWEG Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
   Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, ns_.FeldStatus); }
   // A number field as its text, for the fields kept as text: Leer() as after Zahl (also when
   // the field is blank), and Val of the text is the value Zahl reads.
