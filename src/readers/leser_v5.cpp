@@ -409,8 +409,10 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         Felder f = NachKennzeichen(ns, MitBlank);
         const Schluesseltext nummer = f.Nummer(15);
         const std::string_view textart = f.Text(1);
-        Schluesseltext schluessel(textart);
-        schluessel.Anfuegen(nummer);
+        // The kind is one character: a key of it and the number needs no second trim.
+        const Schluesseltext schluessel = textart.size() == 1 && textart[0] != ' '
+                                              ? Schluesseltext(textart[0], nummer)
+                                              : Schluesseltext(nummer);
         if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Langtext && TexteGleich(schluessel, ns.SatzSchluessel)))
           return Schritt::SatzEnde;
         if (ns.LangtextNr.empty()) {
@@ -422,7 +424,9 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         }
         // A text without a kind would be dropped by the writers (kind 0 means no text): such
         // lines keep the kind of their letter, 1 for T and 2 for E.
-        std::int16_t art = AlsKurzzahl(Val(textart));
+        // A digit is its value without reading it as a number.
+        const bool ziffer = textart.size() == 1 && textart[0] >= '0' && textart[0] <= '9';
+        std::int16_t art = ziffer ? static_cast<std::int16_t>(textart[0] - '0') : AlsKurzzahl(Val(textart));
         ns.LangtextArt = art != 0 ? art : (satzart == 'T' ? 1 : 2);
         f.Ueberspringen();  // line number
         const std::string_view text = f.Text(70);
