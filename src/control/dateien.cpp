@@ -63,7 +63,32 @@ bool Eingabedatei::Nachfuellen() {
 
 bool Eingabedatei::AmEnde() { return !Nachfuellen(); }
 
-bool Eingabedatei::ZeileLesen(std::string& zeile) {
+bool Eingabedatei::ZeileLesen(std::string& zeile) { return ZeileSammeln(zeile); }
+
+bool Eingabedatei::ZeileLesen(std::string_view& zeile) {
+  if (anfang_ >= ende_ && !Nachfuellen()) {
+    zeile = {};
+    return false;
+  }
+  // Most lines end within the block: they are handed out where they lie. A line that reaches
+  // the end of the block (its CR may be followed by an LF in the next one) is collected.
+  const char* a = puffer_.data() + anfang_;
+  const char* e = puffer_.data() + ende_;
+  const char* p = ZeilenendeSuchen(a, e);
+  if (p + 1 < e) {
+    const std::size_t n = static_cast<std::size_t>(p - a);
+    const std::size_t ende = *p == '\r' && p[1] == '\n' ? 2 : 1;
+    anfang_ += n + ende;
+    position_ += n + ende;
+    zeile = std::string_view(a, n);
+    return true;
+  }
+  ZeileSammeln(zeilenrest_);
+  zeile = zeilenrest_;
+  return true;
+}
+
+bool Eingabedatei::ZeileSammeln(std::string& zeile) {
   zeile.clear();
   // Bytes left in the block are tested here: Nachfuellen is called only when the block is used up.
   if (anfang_ >= ende_ && !Nachfuellen()) return false;

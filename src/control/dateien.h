@@ -24,6 +24,10 @@ class Eingabedatei {
 
   // Reads the next line without its end; false when the file is at its end.
   bool ZeileLesen(std::string& zeile);
+  // The same without a copy: the view points into the read block (or, for a line that runs
+  // across two blocks, into a buffer of this file) and stays valid until the next read or
+  // AmEnde on this file. Empty when false is returned.
+  bool ZeileLesen(std::string_view& zeile);
   // Reads up to n bytes regardless of line breaks; returns the count read.
   std::size_t BlockLesen(std::string& block, std::size_t n);
   // True when no byte is left.
@@ -35,11 +39,13 @@ class Eingabedatei {
 
  private:
   bool Nachfuellen();
+  bool ZeileSammeln(std::string& zeile);
 
   std::FILE* datei_ = nullptr;
   std::vector<char> puffer_;
   std::size_t anfang_ = 0, ende_ = 0;
   std::uint64_t position_ = 0, groesse_ = 0;
+  std::string zeilenrest_;  // a line that does not lie within one block, for the view
 };
 
 class Ausgabedatei {

@@ -143,11 +143,12 @@ void KennungZuweisen(std::string& ziel, char kennung) {
 // last block is data like every other.
 bool BlockLesen(Kontext& k) {
   auto& ns = k.ns;
-  std::size_t n = k.kz.EingabeDateiNr.BlockLesen(ns.Eingabezeile, Blocklaenge);
-  if (n < Blocklaenge || ns.Eingabezeile.front() == Dateiendezeichen) {
-    ns.Eingabezeile.clear();
+  std::size_t n = k.kz.EingabeDateiNr.BlockLesen(ns.Eingabeblock, Blocklaenge);
+  if (n < Blocklaenge || ns.Eingabeblock.front() == Dateiendezeichen) {
+    ns.Eingabezeile = {};
     return false;
   }
+  ns.Eingabezeile = ns.Eingabeblock;
   // Every field lies within the 128 characters of the record: the block needs no fill.
   return true;
 }
@@ -168,7 +169,7 @@ std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandlung behandle) {
   ns.SatzSchluessel.clear();
   // A block held over from the previous call is processed even when nothing follows it.
   if (ns.ZeileVorgelesen == 0 && k.kz.EingabeDateiNr.AmEnde()) {
-    ns.Eingabezeile.clear();
+    ns.Eingabezeile = {};
     return -1;
   }
   for (;;) {
@@ -392,7 +393,8 @@ void SetAbfrage(Kontext& k, Fenster& f) {
 
 bool SatzJ(Kontext& k, Fenster& f) {
   auto& ns = k.ns;
-  for (char& c : ns.Eingabezeile)
+  // Eingabezeile shows the block, so it sees the change.
+  for (char& c : ns.Eingabeblock)
     if (c == '\0') c = ' ';
   const Schluesseltext setNr = Schluessel(ns, 3, 15);
   if (!ns.SatzSchluessel.empty() && setNr.Ansicht() != ns.SatzSchluessel) return true;

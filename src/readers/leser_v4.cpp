@@ -36,20 +36,27 @@ class Felder {
  public:
   // The line is not copied: Eingabezeile stays unchanged while its fields are taken.
   Felder(Neutralsatz& ns, Fuellart fuellung) : ns_(ns), zeile_{ns.Eingabezeile, fuellung} {
+    if (KurzerAnfang(zeile_)) {
+      // What the walk gives: a blank flag is held as one blank.
+      cursor_ = 5;
+      ns.FeldStatus = 0;
+      feld2_ = ns.Eingabezeile[2] == ' ' ? std::string_view(" ") : ns.Eingabezeile.substr(2, 1);
+      return;
+    }
     Text(1);
     feld2_ = Text(1);
   }
 
   std::string_view Feld2() const { return feld2_; }
 
-  std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, ns_.FeldStatus); }
+  KORVELAN_FELDWEG std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, ns_.FeldStatus); }
   // A text field that reads as "@" when it was empty in the line.
-  std::string_view TextOderKeineAngabe(int breite) {
+  KORVELAN_FELDWEG std::string_view TextOderKeineAngabe(int breite) {
     std::string_view t = Text(breite);
     return Leer() ? std::string_view(KeineAngabe) : t;
   }
   // Article, text and SET numbers: trimmed, in capitals.
-  Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
+  KORVELAN_FELDWEG Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
   Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, ns_.FeldStatus); }
   // A number field as its text, for the fields kept as text: Leer() as after Zahl (also when
   // the field is blank), and Val of the text is the value Zahl reads.
@@ -75,11 +82,11 @@ void AlleLeeren(Texte&... texte) {
   (texte.clear(), ...);
 }
 
-char Satzart(const std::string& zeile) { return zeile.empty() ? '\0' : GrossZeichen(zeile[0]); }
+char Satzart(std::string_view zeile) { return zeile.empty() ? '\0' : GrossZeichen(zeile[0]); }
 
 // The processing flag is the third character of the line (a one-character flag), in capitals;
 // empty when the line is shorter.
-Schluesseltext Kennzeichen(const std::string& zeile) {
+Schluesseltext Kennzeichen(std::string_view zeile) {
   Schluesseltext kz;
   if (zeile.size() >= 3) kz.ZeichenAnfuegen(zeile[2]);
   return kz;

@@ -53,7 +53,7 @@ class Felder {
     return status_ == 9 ? std::string_view(KeineAngabe) : t;
   }
   // Article, text and SET numbers: trimmed, in capitals.
-  Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
+  KORVELAN_FELDWEG Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
   KORVELAN_FELDWEG Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, status_); }
   // A small code; a value beyond 16 bits raises error 6, which the run reports.
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
@@ -71,14 +71,14 @@ GefuellteZeile Gefuellt(const Neutralsatz& ns, Fuellart fuellung) { return {ns.E
 
 // A line with a processing flag as field 2: the fields after it. Field 2 is passed over as a
 // field, so an empty or longer flag does not shift the article number.
-Felder NachKennzeichen(Neutralsatz& ns, Fuellart fuellung) {
+KORVELAN_FELDWEG Felder NachKennzeichen(Neutralsatz& ns, Fuellart fuellung) {
   Felder f(Gefuellt(ns, fuellung), 3, ns.FeldStatus);
   f.Ueberspringen();
   return f;
 }
 
 // The processing flag: the third character of the line, in capitals.
-char Kennzeichen(const std::string& zeile) {
+char Kennzeichen(std::string_view zeile) {
   if (zeile.size() < 3) return ' ';
   char c = zeile[2];
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -98,7 +98,7 @@ std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
   Neutralsatz& ns = k.ns;
   for (;;) {
     if (!NaechsteZeile(k)) return -1;
-    const std::string& zeile = ns.Eingabezeile;
+    const std::string_view zeile = ns.Eingabezeile;
     if (zeile.empty() || zeile[0] == DateiendeByte) continue;
     const char satzart = zeile[0] >= 'a' && zeile[0] <= 'z' ? static_cast<char>(zeile[0] - 'a' + 'A') : zeile[0];
     if (IstEndesatz(satzart, ns)) {
@@ -361,7 +361,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
   };
 
   const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
-    const std::string& zeile = ns.Eingabezeile;
+    const std::string_view zeile = ns.Eingabezeile;
     switch (satzart) {
       case 'A':
       case 'D':
@@ -409,8 +409,10 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         Felder f = NachKennzeichen(ns, MitBlank);
         const Schluesseltext nummer = f.Nummer(15);
         const std::string_view textart = f.Text(1);
-        Schluesseltext schluessel(textart);
-        schluessel.Anfuegen(nummer);
+        // The kind is one character: a key of it and the number needs no second trim.
+        const Schluesseltext schluessel = textart.size() == 1 && textart[0] != ' '
+                                              ? Schluesseltext(textart[0], nummer)
+                                              : Schluesseltext(nummer);
         if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Langtext && TexteGleich(schluessel, ns.SatzSchluessel)))
           return Schritt::SatzEnde;
         if (ns.LangtextNr.empty()) {
@@ -422,7 +424,9 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         }
         // A text without a kind would be dropped by the writers (kind 0 means no text): such
         // lines keep the kind of their letter, 1 for T and 2 for E.
-        std::int16_t art = AlsKurzzahl(Val(textart));
+        // A digit is its value without reading it as a number.
+        const bool ziffer = textart.size() == 1 && textart[0] >= '0' && textart[0] <= '9';
+        std::int16_t art = ziffer ? static_cast<std::int16_t>(textart[0] - '0') : AlsKurzzahl(Val(textart));
         ns.LangtextArt = art != 0 ? art : (satzart == 'T' ? 1 : 2);
         f.Ueberspringen();  // line number
         const std::string_view text = f.Text(70);
@@ -488,7 +492,7 @@ std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
   Inhalt inhalt = Inhalt::Nichts;
 
   return Lesen(k, fenster, [&](char satzart) -> Schritt {
-    const std::string& zeile = ns.Eingabezeile;
+    const std::string_view zeile = ns.Eingabezeile;
     if (satzart == 'K') {
       if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
       KLesen(ns, true);
@@ -575,7 +579,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
   int zeilen = 0;
 
   return Lesen(k, fenster, [&](char satzart) -> Schritt {
-    const std::string& zeile = ns.Eingabezeile;
+    const std::string_view zeile = ns.Eingabezeile;
     switch (satzart) {
       case 'V':
       case 'E':

@@ -11,7 +11,7 @@ namespace korvelan {
 inline bool NaechsteZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
   if (ns.ZeileVorgelesen == 0 && !k.kz.EingabeDateiNr.ZeileLesen(ns.Eingabezeile)) {
-    ns.Eingabezeile.clear();
+    ns.Eingabezeile = {};
     return false;
   }
   ns.ZeileVorgelesen = 0;

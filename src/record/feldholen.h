@@ -218,6 +218,14 @@ KORVELAN_FELDWEG std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, 
   return std::string_view(d + start, n);
 }
 
+// A line that begins "X;F;", a record letter and a one-character flag (the usual form): fields
+// 1 and 2 are those characters, and the cursor after them is 5, without a walk. Any other
+// beginning is walked.
+inline bool KurzerAnfang(const GefuellteZeile& zeile) {
+  const char* d = zeile.zeile.data();
+  return zeile.imText > 3 && d[0] != ';' && d[1] == ';' && d[2] != ';' && d[3] == ';';
+}
+
 KORVELAN_FELDWEG Festkomma FeldHolenZahl(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
   const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
   const char* d = zeile.zeile.data();

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "record/festkomma.h"
 
@@ -88,7 +89,10 @@ struct Preiszeile {
 
 struct Neutralsatz {
   // Reader state.
-  std::string Eingabezeile;
+  // The line being read, without a copy: it points into the input file's block and stays
+  // valid until the next read from the file (version 3: into Eingabeblock).
+  std::string_view Eingabezeile;
+  std::string Eingabeblock;  // the block of a version-3 record
   std::int16_t ZeileVorgelesen = 0;  // -1: Eingabezeile belongs to the next logical record
   std::string SatzSchluessel;
   std::int16_t FeldStatus = 0;  // 9 when the field just taken was empty

@@ -156,3 +156,34 @@ TEST(FeldHolen, UeberschreibenWieZuweisen) {
     }
   }
 }
+
+// Where a line is taken to begin with a one-character letter and flag, the walk over its first
+// two fields gives exactly those characters and cursor 5: every line of up to six characters of
+// ";", blank, "A" and "x", with each fill.
+TEST(FeldHolen, KurzerAnfangWieGelaufen) {
+  const char zeichen[] = {';', ' ', 'A', 'x'};
+  for (std::size_t laenge = 0; laenge <= 6; ++laenge) {
+    std::size_t anzahl = 1;
+    for (std::size_t i = 0; i < laenge; ++i) anzahl *= sizeof zeichen;
+    for (std::size_t nr = 0; nr < anzahl; ++nr) {
+      std::string zeile;
+      for (std::size_t i = 0, n = nr; i < laenge; ++i, n /= sizeof zeichen) zeile += zeichen[n % sizeof zeichen];
+      for (Fuellart f : {MitSemikolon, MitBlank, Fuellart{' ', 0}}) {
+        const GefuellteZeile g{zeile, f};
+        int cursor = 1;
+        std::int16_t status = -1;
+        FeldHolenAnsicht(g, cursor, 1, status);
+        const std::string_view feld2 = FeldHolenAnsicht(g, cursor, 1, status);
+        if (!KurzerAnfang(g)) continue;
+        EXPECT_EQ(cursor, 5) << zeile;
+        EXPECT_EQ(status, 0) << zeile;
+        EXPECT_EQ(feld2, zeile[2] == ' ' ? std::string_view(" ") : std::string_view(zeile).substr(2, 1)) << zeile;
+      }
+    }
+  }
+  // The usual beginnings are recognised; a line without fill needs a character after the ";".
+  EXPECT_TRUE(KurzerAnfang(GefuellteZeile{"A;N;", MitBlank}));
+  EXPECT_TRUE(KurzerAnfang(GefuellteZeile{"T; ;1", Fuellart{' ', 0}}));
+  EXPECT_FALSE(KurzerAnfang(GefuellteZeile{"A;N;", Fuellart{' ', 0}}));
+  EXPECT_FALSE(KurzerAnfang(GefuellteZeile{"K;;018988;", MitSemikolon}));
+}
