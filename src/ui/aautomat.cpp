@@ -126,7 +126,12 @@ void AAutomat::Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) {
     else
       p = static_cast<int>(static_cast<long double>(gelesen) * 100.0L / static_cast<long double>(gesamt));
   }
-  if (p != fortschritt_->value()) fortschritt_->setValue(p);
+  if (p == fortschritt_->value()) return;
+  // The bar would repaint itself at once on every new percent; with its updates held back it is
+  // only marked for painting, and painted with the rest of the window when events are processed.
+  fortschritt_->setUpdatesEnabled(false);
+  fortschritt_->setValue(p);
+  fortschritt_->setUpdatesEnabled(true);
 }
 
 int AAutomat::Prozent() const { return fortschritt_->value(); }

@@ -55,10 +55,18 @@ QtFenster::~QtFenster() {
   if (sanduhr_) QApplication::restoreOverrideCursor();
 }
 
+int QtFenster::ProSatzPlatz(std::string_view name) {
+  for (std::size_t i = 0; i < ProSatzNamen.size(); ++i)
+    if (name == ProSatzNamen[i]) return static_cast<int>(i);
+  return -1;
+}
+
 void QtFenster::Registrieren(const char* name, QWidget* w, bool pfad) {
   w->setObjectName(QString::fromLatin1(name));
   steuer_[name] = w;
   if (pfad) pfade_.insert(name);
+  const int platz = ProSatzPlatz(name);
+  if (platz >= 0) proSatz_[static_cast<std::size_t>(platz)].steuerelement = w;
 }
 
 QWidget* QtFenster::Steuerelement(std::string_view name) const {
@@ -66,18 +74,13 @@ QWidget* QtFenster::Steuerelement(std::string_view name) const {
   return it == steuer_.end() ? nullptr : it->second;
 }
 
-namespace {
-// Controls that the record loop and the readers set once per record.
-bool ProSatzGesetzt(std::string_view name) {
-  return name == "Tex_ArtikelNr" || name == "Tex_Bearbeitet" || name == "Lab_Bearbeitet" || name == "Lab_Fehler";
-}
-}  // namespace
 
 std::string QtFenster::Text(std::string_view name) const {
   QWidget* w = Steuerelement(name);
   if (!w) return {};
-  auto wartend = ausstehend_.find(name);
-  if (wartend != ausstehend_.end()) return AlsAnsi(AlsQString(wartend->second));
+  const int platz = ProSatzPlatz(name);
+  if (platz >= 0 && proSatz_[static_cast<std::size_t>(platz)].wartet)
+    return AlsAnsi(AlsQString(proSatz_[static_cast<std::size_t>(platz)].text));
   QString t;
   if (auto* e = qobject_cast<QLineEdit*>(w))
     t = e->text();
@@ -94,17 +97,21 @@ std::string QtFenster::Text(std::string_view name) const {
 }
 
 void QtFenster::SetzeText(std::string_view name, std::string_view text) {
+  // The texts set for every record are held back without looking up their control by name: a
+  // run sets them a few million times.
+  const int platz = ProSatzPlatz(name);
+  if (platz >= 0) {
+    ProSatzText& p = proSatz_[static_cast<std::size_t>(platz)];
+    if (!p.steuerelement) return;
+    if (sanduhr_) {
+      p.text.assign(text.data(), text.size());
+      p.wartet = true;
+      return;
+    }
+    p.wartet = false;
+  }
   QWidget* w = Steuerelement(name);
   if (!w) return;
-  if (sanduhr_ && ProSatzGesetzt(name)) {
-    auto it = ausstehend_.find(name);
-    if (it == ausstehend_.end())
-      ausstehend_.emplace(std::string(name), text);
-    else
-      it->second = text;
-    return;
-  }
-  ausstehend_.erase(std::string(name));
   QString t = pfade_.count(name) ? PfadAlsQString(std::string(text)) : AlsQString(text);
   if (auto* e = qobject_cast<QLineEdit*>(w)) {
     e->setText(t);
@@ -133,12 +140,13 @@ void QtFenster::Aktivieren(std::string_view name, bool an) {
 }
 
 void QtFenster::AusstehendeAnzeigen() {
-  if (ausstehend_.empty()) return;
-  auto texte = std::move(ausstehend_);
-  ausstehend_.clear();
   const bool an = sanduhr_;
   sanduhr_ = false;  // shown now, not held back again
-  for (const auto& [name, text] : texte) SetzeText(name, text);
+  for (std::size_t i = 0; i < proSatz_.size(); ++i) {
+    if (!proSatz_[i].wartet) continue;
+    const std::string text = std::move(proSatz_[i].text);
+    SetzeText(ProSatzNamen[i], text);
+  }
   sanduhr_ = an;
 }
 

@@ -4,9 +4,11 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "control/fenster.h"
 
@@ -59,7 +61,16 @@ class QtFenster : public QWidget, public Fenster {
   // Texts of the controls the record loop sets once per record, held back while the run is busy
   // and shown when events are processed: laying out a text in a control costs more than
   // converting the record, and nothing is painted in between anyway.
-  std::map<std::string, std::string, std::less<>> ausstehend_;
+  static constexpr std::array<std::string_view, 4> ProSatzNamen{"Tex_ArtikelNr", "Tex_Bearbeitet", "Lab_Bearbeitet",
+                                                                 "Lab_Fehler"};
+  // Place of a name among ProSatzNamen, or -1.
+  static int ProSatzPlatz(std::string_view name);
+  struct ProSatzText {
+    QWidget* steuerelement = nullptr;  // null when the window lacks the control
+    std::string text;
+    bool wartet = false;  // set while the run holds the text back
+  };
+  std::array<ProSatzText, 4> proSatz_;
 };
 
 }  // namespace korvelan::ui
