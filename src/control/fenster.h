@@ -3,6 +3,7 @@
 // and input boxes, the busy pointer, the beep, event processing and the error log. Implemented by
 // the Qt windows, by the headless converter and by a scripted window in tests. All texts are
 // Windows-1252.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,6 +14,22 @@ namespace korvelan {
 enum class Knoepfe { Ok, OkAbbrechen, JaNein };
 enum class Symbol { Kein, Frage, Kritisch, Information };
 enum class Antwort { Ok, Abbrechen, Ja, Nein };
+
+// The controls the record loop and the readers set for every record. A run sets them millions of
+// times, so windows keep them in places of their own instead of looking them up by name.
+inline constexpr std::array<std::string_view, 4> ProSatzNamen{"Tex_ArtikelNr", "Tex_Bearbeitet", "Lab_Bearbeitet",
+                                                              "Lab_Fehler"};
+
+// Place of a name among ProSatzNamen, or -1. Told apart by length first: compared with a
+// literal of known length, a name costs a few instructions.
+inline int ProSatzPlatz(std::string_view name) {
+  switch (name.size()) {
+    case 13: return name == ProSatzNamen[0] ? 0 : -1;
+    case 14: return name == ProSatzNamen[1] ? 1 : name == ProSatzNamen[2] ? 2 : -1;
+    case 10: return name == ProSatzNamen[3] ? 3 : -1;
+    default: return -1;
+  }
+}
 
 class Fenster {
  public:

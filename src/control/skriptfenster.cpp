@@ -3,40 +3,30 @@
 namespace korvelan {
 
 std::size_t SkriptFenster::Stelle(std::string_view name) const {
-  if (name.empty()) {
-    std::size_t i = 0;
-    while (i < texte_.size() && !texte_[i].first.empty()) ++i;
-    return i;
-  }
-  // A run sets the same few controls for every record: the place a name was last found is tried
-  // first, and checked, since other names may share its hint.
-  std::size_t& hinweis = hinweise_[(name.size() + static_cast<unsigned char>(name.front())) % hinweise_.size()];
-  if (hinweis < texte_.size() && texte_[hinweis].first == name) return hinweis;
-  // Names of the same length mostly differ in their first or last character ("Lab_Bearbeitet",
-  // "Tex_Bearbeitet", "Lab_WaehrungKz"); only a name that agrees in these is compared whole.
-  const char erstes = name.front(), letztes = name.back();
-  for (std::size_t i = 0; i < texte_.size(); ++i) {
-    const std::string& n = texte_[i].first;
-    if (n.size() == name.size() && n[0] == erstes && n.back() == letztes && n == name) {
-      hinweis = i;
-      return i;
-    }
-  }
-  return texte_.size();
+  std::size_t i = 0;
+  while (i < texte_.size() && texte_[i].first != name) ++i;
+  return i;
 }
 
 std::string SkriptFenster::Text(std::string_view name) const {
+  const int platz = ProSatzPlatz(name);
+  if (platz >= 0) return std::string(std::string_view(proSatz_[static_cast<std::size_t>(platz)]));
   std::size_t i = Stelle(name);
-  return i < texte_.size() ? std::string(std::string_view(texte_[i].second)) : std::string();
+  return i < texte_.size() ? texte_[i].second : std::string();
 }
 
 void SkriptFenster::SetzeText(std::string_view name, std::string_view text) {
   if (!alle_ && steuerelemente_.count(std::string(name)) == 0) return;
+  const int platz = ProSatzPlatz(name);
+  if (platz >= 0) {
+    proSatz_[static_cast<std::size_t>(platz)] = text;
+    return;
+  }
   std::size_t i = Stelle(name);
   if (i < texte_.size())
     texte_[i].second = text;
   else
-    texte_.emplace_back(std::string(name), Zeilenpuffer()).second = text;
+    texte_.emplace_back(std::string(name), std::string(text));
 }
 
 Antwort SkriptFenster::Meldung(const std::string& text, const std::string& titel, Knoepfe knoepfe, Symbol symbol) {

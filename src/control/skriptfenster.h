@@ -70,15 +70,13 @@ class SkriptFenster : public Fenster {
   int protokollOben = 0, protokollLinks = 0, protokollAnzeigen = 0;
 
  private:
-  // Controls and their texts in the order they were first set. A run sets the same few texts
-  // for every record; a small flat table with a hint per name is cheaper than a tree. A text is
-  // held in a line buffer, which takes a new text of the record's length by an inline copy.
-  std::vector<std::pair<std::string, Zeilenpuffer>> texte_;
+  // The texts set for every record, by their place among ProSatzNamen (empty until set). A line
+  // buffer takes a new text of the record's length by an inline copy.
+  std::array<Zeilenpuffer, ProSatzNamen.size()> proSatz_;
+  // The other controls and their texts, in the order they were first set.
+  std::vector<std::pair<std::string, std::string>> texte_;
   // Index of the control in texte_, or texte_.size() when it holds no text yet.
   std::size_t Stelle(std::string_view name) const;
-  // Where names were last found, by a small hash of the name (length and first character, which
-  // keeps the controls set per record apart); only a hint, checked before use.
-  mutable std::array<std::size_t, 16> hinweise_{};
   std::set<std::string> steuerelemente_;
   bool alle_ = true;
 };

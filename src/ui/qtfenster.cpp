@@ -55,12 +55,6 @@ QtFenster::~QtFenster() {
   if (sanduhr_) QApplication::restoreOverrideCursor();
 }
 
-int QtFenster::ProSatzPlatz(std::string_view name) {
-  for (std::size_t i = 0; i < ProSatzNamen.size(); ++i)
-    if (name == ProSatzNamen[i]) return static_cast<int>(i);
-  return -1;
-}
-
 void QtFenster::Registrieren(const char* name, QWidget* w, bool pfad) {
   w->setObjectName(QString::fromLatin1(name));
   steuer_[name] = w;

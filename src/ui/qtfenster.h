@@ -61,10 +61,6 @@ class QtFenster : public QWidget, public Fenster {
   // Texts of the controls the record loop sets once per record, held back while the run is busy
   // and shown when events are processed: laying out a text in a control costs more than
   // converting the record, and nothing is painted in between anyway.
-  static constexpr std::array<std::string_view, 4> ProSatzNamen{"Tex_ArtikelNr", "Tex_Bearbeitet", "Lab_Bearbeitet",
-                                                                 "Lab_Fehler"};
-  // Place of a name among ProSatzNamen, or -1.
-  static int ProSatzPlatz(std::string_view name);
   struct ProSatzText {
     QWidget* steuerelement = nullptr;  // null when the window lacks the control
     std::string text;
