@@ -184,7 +184,7 @@ void SatzPruefen(Kontext& k, Fenster& f) {
   if (aus == 3 && ein > 3) {
     for (const Staffelzeile& z : ns.Staffeltabelle) {
       if (z.StaffelArt == 0) break;
-      if (z.RohstoffMerker != "CU") {
+      if (!TexteGleich(z.RohstoffMerker, "CU")) {
         static const std::string Zuschlagsaetze = Ansi("Zuschlagsätze");
         verlust += Zuschlagsaetze;
         break;
