@@ -123,7 +123,8 @@ void EinheitUmsetzen(Kontext& k, Fenster& f) {
   }
   for (std::size_t i = 0; i < gedaechtnis.belegt; ++i) {
     const auto& e = gedaechtnis.eintraege[i];
-    if (e.einheit == ns.Mengeneinheit) {
+    // Compared inline: units are a few bytes, a library compare per entry and record costs more.
+    if (TexteGleich(e.einheit, ns.Mengeneinheit)) {
       if (e.umgesetzt) ns.Mengeneinheit = e.ergebnis;
       return;
     }
@@ -155,6 +156,8 @@ void SatzPruefen(Kontext& k, Fenster& f) {
   // Text flag: two digits, the first one 0 to 6.
   Versuchen([&] {
     std::string& kz = ns.Textkz;
+    // "00", the flag of most records, passes every step below unchanged.
+    if (kz.size() == 2 && kz[0] == '0' && kz[1] == '0') return;
     if (IstLeer(kz)) kz = "00";
     if (kz.size() == 1) kz = "0" + kz;
     if (Val(kz) == 0) kz = "00";
@@ -181,7 +184,7 @@ void SatzPruefen(Kontext& k, Fenster& f) {
   if (aus == 3 && ein > 3) {
     for (const Staffelzeile& z : ns.Staffeltabelle) {
       if (z.StaffelArt == 0) break;
-      if (z.RohstoffMerker != "CU") {
+      if (!TexteGleich(z.RohstoffMerker, "CU")) {
         static const std::string Zuschlagsaetze = Ansi("Zuschlagsätze");
         verlust += Zuschlagsaetze;
         break;

@@ -119,10 +119,20 @@ void Artikelkopf(Zeilenpuffer& z, char satzart, const Neutralsatz& ns) {
   FeldRechts(z, ns.ArtikelNr);
 }
 
-void AZeileSchreiben(Kontext& k) {
+// The start of the next line of the same article, taken from the line written before it, which
+// began with the same head of kopf bytes: only the line kind changes. Saves trimming and copying
+// the article number again for each line.
+void ArtikelkopfWiederholen(Zeilenpuffer& z, char satzart, std::size_t kopf) {
+  z.resize(kopf);
+  z[0] = satzart;
+}
+
+// Returns the length of the line's head (see ArtikelkopfWiederholen).
+std::size_t AZeileSchreiben(Kontext& k) {
   const Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   Artikelkopf(z, 'A', ns);
+  const std::size_t kopf = z.size();
 
   // Text flag and short texts. Without a text flag the flag field stays empty, but the short
   // texts are still written: they are the article's name and must not be lost.
@@ -172,9 +182,10 @@ void AZeileSchreiben(Kontext& k) {
   Feld(z, ns.Warenhauptgruppe);
   Feld(z, ns.Langtextschluessel);
   ZeileAusgeben(k, false);
+  return kopf;
 }
 
-void BZeileSchreiben(Kontext& k) {
+void BZeileSchreiben(Kontext& k, std::size_t artikelkopf) {
   Neutralsatz& ns = k.ns;
   // A field holding "@" counts as present here: the line that carried it existed.
   if (ns.Matchcode.empty() && ns.AlternativArtikelNr.empty() && ns.EanNr.empty() && ns.Katalogseite.empty() &&
@@ -182,7 +193,7 @@ void BZeileSchreiben(Kontext& k) {
       ns.ReferenzNr.empty() && ns.Kostenart.empty())
     return;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
-  Artikelkopf(z, 'B', ns);
+  ArtikelkopfWiederholen(z, 'B', artikelkopf);
   Feld(z, ns.Matchcode);
   Feld(z, ns.AlternativArtikelNr);
   Feld(z, ns.Katalogseite);
@@ -204,7 +215,7 @@ void BZeileSchreiben(Kontext& k) {
 }
 
 // D lines, two dimension rows per line.
-void DZeilenSchreiben(Kontext& k) {
+void DZeilenSchreiben(Kontext& k, std::size_t artikelkopf) {
   const Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   // The start of the lines is the same on each: written once, and each line starts from it again.
@@ -214,8 +225,8 @@ void DZeilenSchreiben(Kontext& k) {
     const Dimensionszeile& d = ns.Dimensionstabelle[i];
     if (d.DimUnterkz.empty()) break;
     if (i == 0) {
-      Artikelkopf(z, 'D', ns);
-      kopf = z.size();
+      ArtikelkopfWiederholen(z, 'D', artikelkopf);
+      kopf = artikelkopf;
     }
     if (!gehalten) z.resize(kopf);
     Ganz(z, i + 1, muster::R1N1);
@@ -248,7 +259,7 @@ void ZuAbCodeSetzen(std::int16_t& code, const std::string& vorzeichen, std::int1
 
 // Z lines: price scales, surcharges and raw-material data. The line number counts every row
 // examined, whether or not it produced a line.
-void ZZeilenSchreiben(Kontext& k) {
+void ZZeilenSchreiben(Kontext& k, std::size_t artikelkopf) {
   const Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   std::int16_t zuAbCode = 0;
@@ -258,8 +269,8 @@ void ZZeilenSchreiben(Kontext& k) {
     const Staffelzeile& s = ns.Staffeltabelle[i];
     if (s.StaffelArt == 0) break;
     if (i == 0) {
-      Artikelkopf(z, 'Z', ns);
-      anfang = z.size();
+      ArtikelkopfWiederholen(z, 'Z', artikelkopf);
+      anfang = artikelkopf;
     }
     bool zeile = true;
     auto kopf = [&](char marke) {
@@ -439,10 +450,11 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
         ZeileAusgeben(k, false);
         return;
       }
-      AZeileSchreiben(k);
-      BZeileSchreiben(k);
-      DZeilenSchreiben(k);
-      ZZeilenSchreiben(k);
+      // The A, B, D and Z lines follow each other and share their head.
+      const std::size_t kopf = AZeileSchreiben(k);
+      BZeileSchreiben(k, kopf);
+      DZeilenSchreiben(k, kopf);
+      ZZeilenSchreiben(k, kopf);
       WerkstoffZeileSchreiben(k);
       ArbeitZeileSchreiben(k);
     }

@@ -134,6 +134,16 @@ bool Gleich(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The value of a whole number as a number pattern without fraction writes it: an optional "-"
+// and digits (at most nineteen characters, so it fits). Read here instead of by Val, which would
+// also look for blanks, a point and fraction digits, for a value read once per article.
+std::int64_t GeschriebeneGanzzahl(std::string_view text) {
+  const bool negativ = !text.empty() && text[0] == '-';
+  std::int64_t wert = 0;
+  for (std::size_t i = negativ ? 1 : 0; i < text.size(); ++i) wert = wert * 10 + (text[i] - '0');
+  return negativ ? -wert : wert;
+}
+
 bool IstBedeutsam(std::string_view geschrieben, const Wichtigkeit& w) {
   std::string_view wert = OhneBlanks(Anfang(geschrieben, w.breite));
   // A value that is not empty never equals an empty default value.
@@ -154,13 +164,15 @@ bool HatZeichen(std::string_view text, std::size_t n) {
 // the ";" of its last significant field. The cut position is recorded while each field is
 // appended, rather than by splitting the finished line again: a ";" inside a stored text would
 // shift a re-read and could cut off real content. Returns the price unit of the line (1 when the
-// line carries none), which the Z lines of the same article fall back on.
-std::int64_t AZeile(Kontext& k) {
+// line carries none), which the Z lines of the same article fall back on. kopf receives the
+// length of the line's head (see ArtikelkopfWiederholen).
+std::int64_t AZeile(Kontext& k, std::size_t& kopf) {
   Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = NeueZeile(k);
   z += "A;";
   TextFeld(z, ns.Verarbeitungskz);
   RechtsFeld(z, ns.ArtikelNr);
+  kopf = z.size();
   TextFeld(z, ns.Kurztext1);
   TextFeld(z, ns.Kurztext2);
   std::size_t schnitt = z.size();
@@ -198,7 +210,7 @@ std::int64_t AZeile(Kontext& k) {
     if (!wert.IstNull()) {
       std::string_view text = zahlAnfuegen(wert, muster::R6N1, w);
       // The whole written value, as the A line states it (the Z lines repeat it).
-      if (schnitt != vorher) artikelpreiseinheit = Runden(Val(text));
+      if (schnitt != vorher) artikelpreiseinheit = GeschriebeneGanzzahl(text);
     } else {
       anfuegen("1", w);
     }
@@ -260,22 +272,24 @@ void Artikelkopf(Zeilenpuffer& z, const Neutralsatz& ns, std::string_view buchst
   RechtsFeld(z, ns.ArtikelNr);
 }
 
+// The same head taken from the line in Ausgabezeile, which began with it (kopf bytes): only the
+// line kind changes. Saves trimming and copying the article number again for each kind of line.
+void ArtikelkopfWiederholen(Zeilenpuffer& z, char buchstabe, std::size_t kopf) {
+  z.resize(kopf);
+  z[0] = buchstabe;
+}
+
 // Lines of a table share their start: it is written once, with the first row, and each further
 // row's line starts from it again. Cutting empty fields never reaches into it, as the row number
 // follows it.
-void DZeilen(Kontext& k) {
+// The A line is still in Ausgabezeile, with its head of artikelkopf bytes.
+void DZeilen(Kontext& k, std::size_t artikelkopf) {
   Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
-  std::size_t kopf = 0;
   for (int n = 1; n <= Tabellenzeilen; ++n) {
     const Dimensionszeile& d = ns.Dimensionstabelle[n - 1];
     if (d.DimUnterkz.empty()) break;
-    if (n == 1) {
-      NeueZeile(k);
-      Artikelkopf(z, ns, "D");
-      kopf = z.size();
-    }
-    z.resize(kopf);
+    ArtikelkopfWiederholen(z, 'D', artikelkopf);
     GanzFeld(z, n, muster::N2);
     const std::string_view unterkz = OhneKeineAngabe(d.DimUnterkz);
     Feld(z, unterkz.empty() ? std::string_view(" ") : unterkz.substr(0, 1));
@@ -286,9 +300,11 @@ void DZeilen(Kontext& k) {
 }
 
 // Picture reference of an article whose connection number came from a version-3/4 B line.
-void GZeile(Kontext& k) {
+// True when it wrote the line.
+bool GZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
-  if (!Ist(ns.Verarbeitungskz, "N") || ns.AnbindungKz != -1 || IstLeer(OhneKeineAngabe(ns.Anbindungsnummer))) return;
+  if (!Ist(ns.Verarbeitungskz, "N") || ns.AnbindungKz != -1 || IstLeer(OhneKeineAngabe(ns.Anbindungsnummer)))
+    return false;
   Zeilenpuffer& z = NeueZeile(k);
   z += "G;N;";
   TextFeld(z, ns.Anbindungsnummer);
@@ -296,6 +312,7 @@ void GZeile(Kontext& k) {
   GekuerztFeld(z, ns.Anbindungsnummer, 15);
   z += "BMP;Zeile aus Version 3 \xFC" "bernommen;";
   GekuerztAusgeben(k);
+  return true;
 }
 
 // Price unit of a Z line: 999 stands for "the price unit of the article".
@@ -303,19 +320,20 @@ std::int64_t ZPreiseinheit(std::int16_t wert, std::int64_t artikelpreiseinheit) 
   return wert == 999 ? artikelpreiseinheit : wert;
 }
 
-void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit) {
+// artikelkopf: the length of the head of the line in Ausgabezeile, or 0 when that line has
+// another head.
+void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit, std::size_t artikelkopf) {
   Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
-  std::size_t kopf = 0;  // the start of the lines, once written (as with the D lines)
   int nummer = 1;
   for (const Staffelzeile& s : ns.Staffeltabelle) {
     if (s.StaffelArt == 0) break;
-    if (kopf == 0) {
+    if (artikelkopf == 0) {
       NeueZeile(k);
       Artikelkopf(z, ns, "Z");
-      kopf = z.size();
+      artikelkopf = z.size();
     }
-    z.resize(kopf);
+    ArtikelkopfWiederholen(z, 'Z', artikelkopf);
     switch (s.StaffelArt) {
       case 1:  // price scale
         GanzFeld(z, nummer, muster::N2);
@@ -541,10 +559,12 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
     const bool artikel = !IstLeer(ns.ArtikelNr);
     const bool loeschen = Ist(ns.Verarbeitungskz, "L") || Ist(ns.Verarbeitungskz, "X");
     if (artikel && !loeschen) {
-      std::int64_t artikelpreiseinheit = AZeile(k);
-      DZeilen(k);
-      GZeile(k);
-      ZZeilen(k, artikelpreiseinheit);
+      // The A, D and Z lines share their head; a G line between them has another.
+      std::size_t kopf = 0;
+      std::int64_t artikelpreiseinheit = AZeile(k, kopf);
+      DZeilen(k, kopf);
+      if (GZeile(k)) kopf = 0;
+      ZZeilen(k, artikelpreiseinheit, kopf);
       CWerkstoffZeile(k);
       CArbeitZeile(k);
       BehalteneCZeilen(k);

@@ -37,14 +37,4 @@ void LangesFeldAnfuegen(Zeilenpuffer& zeile, std::string_view text) {
   zeile.Vorruecken(n + 1);
 }
 
-std::size_t OhneLeerfelderLaenge(std::string_view zeile) {
-  // Only a line closed by ";" can end in empty fields; cutting any other line would drop its
-  // last field.
-  if (zeile.size() < 2 || zeile.back() != ';') return zeile.size();
-  std::size_t i = zeile.size() - 1;  // index of the closing ";"
-  while (i > 0 && zeile[i - 1] == ';') --i;
-  // i is the index of the ";" that follows the last character that is not ";" (or 0).
-  return i + 1;
-}
-
 }  // namespace korvelan

@@ -46,8 +46,16 @@ void ZeileUnveraendertAusgeben(Kontext& k, std::string_view zeile);
 
 // Length of a line without its run of empty fields at the end, keeping exactly one closing ";":
 // "S;12;;;" gives the length of "S;12;", "S;12;" keeps its length. A line that does not end
-// with ";" has no empty trailing fields and keeps its length.
-std::size_t OhneLeerfelderLaenge(std::string_view zeile);
+// with ";" has no empty trailing fields and keeps its length. Inline: it runs for most lines.
+inline std::size_t OhneLeerfelderLaenge(std::string_view zeile) {
+  // Only a line closed by ";" can end in empty fields; cutting any other line would drop its
+  // last field.
+  if (zeile.size() < 2 || zeile.back() != ';') return zeile.size();
+  std::size_t i = zeile.size() - 1;  // index of the closing ";"
+  while (i > 0 && zeile[i - 1] == ';') --i;
+  // i is the index of the ";" that follows the last character that is not ";" (or 0).
+  return i + 1;
+}
 // Cuts those empty fields off the line.
 inline void LeerfelderKuerzen(std::string& zeile) { zeile.resize(OhneLeerfelderLaenge(zeile)); }
 inline void LeerfelderKuerzen(Zeilenpuffer& zeile) { zeile.resize(OhneLeerfelderLaenge(zeile)); }
