@@ -58,6 +58,7 @@ class Felder {
   // A small code; a value beyond 16 bits raises error 6, which the run reports.
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
   void Ueberspringen() { Text(1); }
+  int Cursor() const { return cursor_; }
 
  private:
   GefuellteZeile zeile_;
@@ -366,9 +367,14 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
       case 'A':
       case 'D':
       case 'Z': {
-        Felder f = NachKennzeichen(ns, satzart == 'A' ? MitSemikolon : MitBlank);
-        const Schluesseltext nummer = f.Nummer(15);
-        if (!gehoertZumArtikel(nummer)) return Schritt::SatzEnde;
+        const Fuellart fuellung = satzart == 'A' ? MitSemikolon : MitBlank;
+        const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, satzart);
+        Felder f = fund ? Felder(Gefuellt(ns, fuellung), fund->cursor, ns.FeldStatus) : NachKennzeichen(ns, fuellung);
+        const Schluesseltext nummer = fund ? fund->schluessel : f.Nummer(15);
+        if (!gehoertZumArtikel(nummer)) {
+          SchluesselVormerken(ns, satzart, nummer, f.Cursor());
+          return Schritt::SatzEnde;
+        }
         // The record is keyed by the article number. Once an article line of this record has
         // set it, the key already is that number (a C line keeps it too): no copy per line.
         if (ArtikelStarten(ns, Kennzeichen(zeile), nummer, satzart != 'A') || inhalt != Inhalt::Artikel)
