@@ -71,7 +71,7 @@ class Felder {
   }
   Festkomma Zahl(int breite, std::int64_t teiler) { return Teilen(Zahl(breite), teiler); }
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
-  void Ueberspringen(int breite) { Text(breite); }
+  KORVELAN_FELDWEG void Ueberspringen(int breite) { FeldUeberspringen(zeile_, cursor_, breite, ns_.FeldStatus); }
   bool Leer() const { return ns_.FeldStatus == 9; }
 
  private:

@@ -57,7 +57,7 @@ class Felder {
   KORVELAN_FELDWEG Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, status_); }
   // A small code; a value beyond 16 bits raises error 6, which the run reports.
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
-  void Ueberspringen() { Text(1); }
+  KORVELAN_FELDWEG void Ueberspringen() { FeldUeberspringen(zeile_, cursor_, 1, status_); }
   int Cursor() const { return cursor_; }
 
  private:
