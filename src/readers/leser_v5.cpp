@@ -53,7 +53,12 @@ class Felder {
     return status_ == 9 ? std::string_view(KeineAngabe) : t;
   }
   // Article, text and SET numbers: trimmed, in capitals.
-  KORVELAN_FELDWEG Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
+  // Formed here rather than by the constructor, which is not expanded in place (every line has one).
+  KORVELAN_FELDWEG Schluesseltext Nummer(int breite) {
+    Schluesseltext nummer;
+    nummer.Anfuegen(TrimmenAnsicht(Text(breite)));
+    return nummer;
+  }
   KORVELAN_FELDWEG Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, status_); }
   // A small code; a value beyond 16 bits raises error 6, which the run reports.
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
