@@ -46,6 +46,10 @@ class Felder {
     Text(1);
     feld2_ = Text(1);
   }
+  // Goes on from a cursor found before on the same line (fields 1 and 2 and the key taken).
+  Felder(Neutralsatz& ns, Fuellart fuellung, int cursor) : ns_(ns), zeile_{ns.Eingabezeile, fuellung}, cursor_(cursor) {}
+
+  int Cursor() const { return cursor_; }
 
   std::string_view Feld2() const { return feld2_; }
 
@@ -67,7 +71,7 @@ class Felder {
   }
   Festkomma Zahl(int breite, std::int64_t teiler) { return Teilen(Zahl(breite), teiler); }
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
-  void Ueberspringen(int breite) { Text(breite); }
+  KORVELAN_FELDWEG void Ueberspringen(int breite) { FeldUeberspringen(zeile_, cursor_, breite, ns_.FeldStatus); }
   bool Leer() const { return ns_.FeldStatus == 9; }
 
  private:
@@ -76,6 +80,12 @@ class Felder {
   int cursor_ = 1;
   std::string_view feld2_;
 };
+
+// The keyed line ends the record: its key and the walk up to it are kept for the next call.
+Schritt SatzEndeMitSchluessel(Neutralsatz& ns, const Felder& z, char satzart, const Schluesseltext& schluessel) {
+  SchluesselVormerken(ns, satzart, schluessel, z.Cursor());
+  return Schritt::SatzEnde;
+}
 
 template <typename... Texte>
 void AlleLeeren(Texte&... texte) {
@@ -136,9 +146,10 @@ void Eintragen(Tabelle& tabelle, int frei, const Zeile& zeile) {
 
 // geschrieben: set when the line wrote the A fields (Textkz to Langtextschluessel).
 Schritt ZeileA(Neutralsatz& ns, bool& geschrieben) {
-  Felder z(ns, MitSemikolon);
-  const Schluesseltext nummer = z.Nummer(15);
-  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
+  const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, 'A');
+  Felder z = fund ? Felder(ns, MitSemikolon, fund->cursor) : Felder(ns, MitSemikolon);
+  const Schluesseltext nummer = fund ? fund->schluessel : z.Nummer(15);
+  if (!Gehoert(ns, nummer)) return SatzEndeMitSchluessel(ns, z, 'A', nummer);
   const Schluesseltext kennzeichen = Kennzeichen(ns.Eingabezeile);
   const std::string_view kz = kennzeichen;
   if (ns.ArtikelNr.empty()) {
@@ -191,9 +202,10 @@ Schritt ZeileA(Neutralsatz& ns, bool& geschrieben) {
 
 // geschrieben: set when the line wrote the B fields (Matchcode to ReferenzNr).
 Schritt ZeileB(Neutralsatz& ns, bool& geschrieben) {
-  Felder z(ns, MitBlank);
-  const Schluesseltext nummer = z.Nummer(15);
-  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
+  const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, 'B');
+  Felder z = fund ? Felder(ns, MitBlank, fund->cursor) : Felder(ns, MitBlank);
+  const Schluesseltext nummer = fund ? fund->schluessel : z.Nummer(15);
+  if (!Gehoert(ns, nummer)) return SatzEndeMitSchluessel(ns, z, 'B', nummer);
   if (ns.ArtikelNr.empty()) {
     // An article that begins with its B line has the defaults of an A line's absence.
     ns.Verpackungsmenge = "1";
@@ -251,9 +263,10 @@ void DimensionLesen(Neutralsatz& ns, Felder& z, bool speichern) {
 }
 
 Schritt ZeileD(Neutralsatz& ns) {
-  Felder z(ns, MitBlank);
-  const Schluesseltext nummer = z.Nummer(15);
-  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
+  const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, 'D');
+  Felder z = fund ? Felder(ns, MitBlank, fund->cursor) : Felder(ns, MitBlank);
+  const Schluesseltext nummer = fund ? fund->schluessel : z.Nummer(15);
+  if (!Gehoert(ns, nummer)) return SatzEndeMitSchluessel(ns, z, 'D', nummer);
   if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
   z.Ueberspringen(2);
   DimensionLesen(ns, z, true);
@@ -274,11 +287,12 @@ void LangtextzeileEintragen(Neutralsatz& ns, std::string_view text) {
 
 // T (long text) and E (insert text): two text rows per line.
 Schritt ZeileTE(Neutralsatz& ns, char satzart) {
-  Felder z(ns, MitBlank);
+  const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, satzart);
+  Felder z = fund ? Felder(ns, MitBlank, fund->cursor) : Felder(ns, MitBlank);
   // The key is the letter and the text number, in capitals; the number is its part after the letter.
-  const Schluesseltext schluessel(satzart, z.Text(8));
+  const Schluesseltext schluessel = fund ? fund->schluessel : Schluesseltext(satzart, z.Text(8));
   const std::string_view textnr = schluessel.Ansicht().substr(1);
-  if (!Gehoert(ns, schluessel)) return Schritt::SatzEnde;
+  if (!Gehoert(ns, schluessel)) return SatzEndeMitSchluessel(ns, z, satzart, schluessel);
   if (ns.LangtextNr.empty()) {
     const Schluesseltext kz = Kennzeichen(ns.Eingabezeile);
     if (IstArtikelKennzeichen(kz)) FeldZuweisen(ns.Verarbeitungskz, kz);
@@ -355,9 +369,10 @@ void StaffelLesen(Staffelzeile& s, Felder& z, std::string_view marke) {
 
 // Z: price scales (marks 1, 2), raw-material from/to entries (3, 6), raw-material calculation (4).
 Schritt ZeileZ(Neutralsatz& ns) {
-  Felder z(ns, MitBlank);
-  const Schluesseltext nummer = z.Nummer(15);
-  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
+  const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, 'Z');
+  Felder z = fund ? Felder(ns, MitBlank, fund->cursor) : Felder(ns, MitBlank);
+  const Schluesseltext nummer = fund ? fund->schluessel : z.Nummer(15);
+  if (!Gehoert(ns, nummer)) return SatzEndeMitSchluessel(ns, z, 'Z', nummer);
   if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
   z.Ueberspringen(2);
   const std::string_view marke = z.Text(1);

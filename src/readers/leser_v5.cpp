@@ -53,11 +53,17 @@ class Felder {
     return status_ == 9 ? std::string_view(KeineAngabe) : t;
   }
   // Article, text and SET numbers: trimmed, in capitals.
-  KORVELAN_FELDWEG Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
+  // Formed here rather than by the constructor, which is not expanded in place (every line has one).
+  KORVELAN_FELDWEG Schluesseltext Nummer(int breite) {
+    Schluesseltext nummer;
+    nummer.Anfuegen(TrimmenAnsicht(Text(breite)));
+    return nummer;
+  }
   KORVELAN_FELDWEG Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, status_); }
   // A small code; a value beyond 16 bits raises error 6, which the run reports.
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
-  void Ueberspringen() { Text(1); }
+  KORVELAN_FELDWEG void Ueberspringen() { FeldUeberspringen(zeile_, cursor_, 1, status_); }
+  int Cursor() const { return cursor_; }
 
  private:
   GefuellteZeile zeile_;
@@ -366,9 +372,14 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
       case 'A':
       case 'D':
       case 'Z': {
-        Felder f = NachKennzeichen(ns, satzart == 'A' ? MitSemikolon : MitBlank);
-        const Schluesseltext nummer = f.Nummer(15);
-        if (!gehoertZumArtikel(nummer)) return Schritt::SatzEnde;
+        const Fuellart fuellung = satzart == 'A' ? MitSemikolon : MitBlank;
+        const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, satzart);
+        Felder f = fund ? Felder(Gefuellt(ns, fuellung), fund->cursor, ns.FeldStatus) : NachKennzeichen(ns, fuellung);
+        const Schluesseltext nummer = fund ? fund->schluessel : f.Nummer(15);
+        if (!gehoertZumArtikel(nummer)) {
+          SchluesselVormerken(ns, satzart, nummer, f.Cursor());
+          return Schritt::SatzEnde;
+        }
         // The record is keyed by the article number. Once an article line of this record has
         // set it, the key already is that number (a C line keeps it too): no copy per line.
         if (ArtikelStarten(ns, Kennzeichen(zeile), nummer, satzart != 'A') || inhalt != Inhalt::Artikel)

@@ -218,6 +218,19 @@ KORVELAN_FELDWEG std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, 
   return std::string_view(d + start, n);
 }
 
+// Passes over a field: cursor and field status as FeldHolenAnsicht leaves them, without forming
+// the field's text (no cut, no trim: neither changes the status).
+KORVELAN_FELDWEG void FeldUeberspringen(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
+  const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
+  const std::size_t stop = SemikolonSuchen(zeile.zeile.data(), start, zeile.imText);
+  if (stop >= zeile.imText) {
+    FeldHolenAnsichtBisFuellung(zeile, start, stop, cursor, breite, feldStatus);
+    return;
+  }
+  cursor = static_cast<int>(stop) + 2;
+  feldStatus = stop == start ? 9 : 0;
+}
+
 // A line that begins "X;F;", a record letter and a one-character flag (the usual form): fields
 // 1 and 2 are those characters, and the cursor after them is 5, without a walk. Any other
 // beginning is walked.

@@ -98,6 +98,15 @@ class Schluesseltext {
     Anfuegen(TrimmenAnsicht(s));
   }
 
+  // A record letter followed by a key already formed (trimmed, in capitals): its characters are
+  // taken as they are, without a second trim.
+  // The whole buffer is copied (a fixed size needs no call); only the key's characters count.
+  Schluesseltext(char vorn, const Schluesseltext& rest) {
+    z_[0] = GrossZeichen(vorn);
+    std::memcpy(z_ + 1, rest.z_, Kapazitaet - 1);
+    n_ = 1 + (rest.n_ < Kapazitaet - 1 ? rest.n_ : Kapazitaet - 1);
+  }
+
   // Appends one character in capitals.
   void ZeichenAnfuegen(char c) {
     if (n_ < Kapazitaet) z_[n_++] = GrossZeichen(c);

@@ -82,3 +82,23 @@ TEST(Eingabedatei, AnsichtLeereDateiUndLeereZeilen) {
   DateiSchreiben(pfad, "\r\n\n\rA\r\n");
   EXPECT_EQ(MitAnsicht(pfad).zeilen, (std::vector<std::string>{"", "", "", "A"}));
 }
+
+// The line end is searched a block or two of sixteen bytes at a time: lines of every length
+// around those steps, each with every kind of end, come back as written.
+TEST(Eingabedatei, ZeilenJederLaengeUmDieSuchschritte) {
+  TempVerzeichnis v;
+  const std::string pfad = v.Datei("ein.dat");
+  const char* enden[] = {"\r\n", "\n", "\r"};
+  std::string inhalt;
+  std::vector<std::string> erwartet;
+  for (std::size_t laenge = 0; laenge <= 70; ++laenge) {
+    for (const char* ende : enden) {
+      std::string zeile(laenge, 'x');
+      for (std::size_t i = 0; i < laenge; ++i) zeile[i] = static_cast<char>('a' + (i + laenge) % 26);
+      inhalt += zeile + ende;
+      erwartet.push_back(zeile);
+    }
+  }
+  DateiSchreiben(pfad, inhalt);
+  EXPECT_EQ(MitAnsicht(pfad).zeilen, erwartet);
+}

@@ -46,6 +46,12 @@ TEST(Schluesseltext, GetrimmtGrossUndBegrenzt) {
   EXPECT_EQ(l.size(), Schluesseltext::Kapazitaet);
   EXPECT_EQ(Schluesseltext('t', " t1000021 ").Ansicht(), "TT1000021");
   EXPECT_EQ(Schluesseltext('E', "   ").Ansicht(), "E");
+  // A letter before a key already formed gives what the letter before the key's text gives,
+  // cut at the capacity as well.
+  for (const std::string& text : {std::string(), std::string(" a1 "), std::string(30, 'x'), std::string(31, 'y'), lang}) {
+    const Schluesseltext schluessel(text);
+    EXPECT_EQ(Schluesseltext('t', schluessel).Ansicht(), Schluesseltext('t', schluessel.Ansicht()).Ansicht()) << text;
+  }
 }
 
 // Word-wise comparison: texts of every length up to past two words, equal and differing in each
