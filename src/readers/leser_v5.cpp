@@ -200,7 +200,7 @@ void NormiertZuweisen(std::string& ziel, std::string_view feld, Art art) {
     case Art::Textkz: {
       // Tenths: the number times ten, at least two places.
       std::string_view ziffern;
-      if (NurZiffern(feld, ziffern) && ziffern.size() < 14) {
+      if (ZiffernOhneNullen(feld, ziffern) && ziffern.size() < 14) {
         char puffer[16] = {'0', '0'};
         std::memcpy(puffer, ziffern.data(), ziffern.size());
         puffer[ziffern.size()] = '0';

@@ -108,29 +108,12 @@ inline void GanzZuweisen(std::string& ziel, std::int64_t wert, int stellen) {
   GanzFormatiertAnfuegen(ziel, wert, muster);
 }
 
-// The significant digits of a field made only of digits (at most fourteen, which Val reads
-// without overflow): the field without its leading zeros, empty for zero. False for any other
-// field (blanks, sign, point, more digits), which has to be read with Val. Number fields of the
-// files are mostly plain digits; their normal form is then copied from the field instead of
-// read and written again.
-inline bool NurZiffern(std::string_view feld, std::string_view& ziffern) {
-  if (feld.empty() || feld.size() > 14) return false;
-  std::size_t erste = feld.size();
-  for (std::size_t i = feld.size(); i-- > 0;) {
-    const char c = feld[i];
-    if (c < '0' || c > '9') return false;
-    if (c != '0') erste = i;
-  }
-  ziffern = feld.substr(erste);
-  return true;
-}
-
 // What GanzZuweisen(ziel, Runden(Val(feld)), stellen) assigns (stellen up to 20); the digits
 // overwrite a text of their length in place.
 inline void GanzAusFeldZuweisen(std::string& ziel, std::string_view feld, int stellen) {
   std::string_view ziffern;
   const std::size_t laenge = stellen < 1 ? 1 : static_cast<std::size_t>(stellen);
-  if (!NurZiffern(feld, ziffern) || laenge > 20) {
+  if (!ZiffernOhneNullen(feld, ziffern) || laenge > 20) {
     GanzZuweisen(ziel, Runden(Val(feld)), stellen);
   } else if (ziffern.size() >= laenge) {
     FeldUeberschreiben(ziel, ziffern);
@@ -148,7 +131,7 @@ inline void GanzAusFeldZuweisen(std::string& ziel, std::string_view feld, int st
 // A whole number without leading zeros, and beiNull in place of zero (quantities, cost kinds).
 inline void OhneNullenAusFeldZuweisen(std::string& ziel, std::string_view feld, std::string_view beiNull) {
   std::string_view ziffern;
-  if (NurZiffern(feld, ziffern)) {
+  if (ZiffernOhneNullen(feld, ziffern)) {
     FeldUeberschreiben(ziel, ziffern.empty() ? beiNull : ziffern);
     return;
   }
@@ -194,14 +177,23 @@ std::string_view FeldHolenAnsichtBisFuellung(const GefuellteZeile& zeile, std::s
 Festkomma FeldHolenZahlBisFuellung(const GefuellteZeile& zeile, std::size_t start, std::size_t stop, int& cursor,
                                    int breite, std::int16_t& feldStatus);
 
+// The first step of every walk: where the field at the cursor starts and where its ";" stands.
+// False when the walk reaches the fill (or the line holds no ";" after the cursor): the
+// out-of-line parts go on from there.
+KORVELAN_FELDWEG bool FeldImText(const GefuellteZeile& zeile, int cursor, std::size_t& start, std::size_t& stop) {
+  start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
+  stop = SemikolonSuchen(zeile.zeile.data(), start, zeile.imText);
+  return stop < zeile.imText;
+}
+
 // The common case, a field closed by ";" within the line, is taken inline; the rest goes on
 // out of line.
 KORVELAN_FELDWEG std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& cursor, int breite,
                                          std::int16_t& feldStatus) {
-  const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
+  std::size_t start, stop;
+  if (!FeldImText(zeile, cursor, start, stop))
+    return FeldHolenAnsichtBisFuellung(zeile, start, stop, cursor, breite, feldStatus);
   const char* d = zeile.zeile.data();
-  const std::size_t stop = SemikolonSuchen(d, start, zeile.imText);
-  if (stop >= zeile.imText) return FeldHolenAnsichtBisFuellung(zeile, start, stop, cursor, breite, feldStatus);
   cursor = static_cast<int>(stop) + 2;
   std::size_t n = stop - start;
   if (n == 0) {
@@ -221,9 +213,8 @@ KORVELAN_FELDWEG std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, 
 // Passes over a field: cursor and field status as FeldHolenAnsicht leaves them, without forming
 // the field's text (no cut, no trim: neither changes the status).
 KORVELAN_FELDWEG void FeldUeberspringen(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
-  const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
-  const std::size_t stop = SemikolonSuchen(zeile.zeile.data(), start, zeile.imText);
-  if (stop >= zeile.imText) {
+  std::size_t start, stop;
+  if (!FeldImText(zeile, cursor, start, stop)) {
     FeldHolenAnsichtBisFuellung(zeile, start, stop, cursor, breite, feldStatus);
     return;
   }
@@ -240,10 +231,9 @@ inline bool KurzerAnfang(const GefuellteZeile& zeile) {
 }
 
 KORVELAN_FELDWEG Festkomma FeldHolenZahl(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
-  const std::size_t start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
+  std::size_t start, stop;
+  if (!FeldImText(zeile, cursor, start, stop)) return FeldHolenZahlBisFuellung(zeile, start, stop, cursor, breite, feldStatus);
   const char* d = zeile.zeile.data();
-  const std::size_t stop = SemikolonSuchen(d, start, zeile.imText);
-  if (stop >= zeile.imText) return FeldHolenZahlBisFuellung(zeile, start, stop, cursor, breite, feldStatus);
   cursor = static_cast<int>(stop) + 2;
   std::size_t n = stop - start;
   if (breite >= 0 && n > static_cast<std::size_t>(breite)) n = static_cast<std::size_t>(breite);
