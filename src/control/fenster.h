@@ -2,7 +2,7 @@
 // The window that drives a run, as the core sees it: named controls, the currency list, message
 // and input boxes, the busy pointer, the beep, event processing and the error log. Implemented by
 // the Qt windows, by the headless converter and by a scripted window in tests. All texts are
-// Windows-1252.
+// Windows-1252, except those of Tex_ArtikelNr and Tex_Bearbeitet (see ZeigtDateitext).
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -19,6 +19,9 @@ enum class Antwort { Ok, Abbrechen, Ja, Nein };
 // times, so windows keep them in places of their own instead of looking them up by name.
 inline constexpr std::array<std::string_view, 4> ProSatzNamen{"Tex_ArtikelNr", "Tex_Bearbeitet", "Lab_Bearbeitet",
                                                               "Lab_Fehler"};
+// The first two of them show text of the input file (the article number, the line read): their
+// texts are in the file's code (CP850), not in Windows-1252, and a window shows them as such.
+constexpr bool ZeigtDateitext(int proSatzPlatz) { return proSatzPlatz == 0 || proSatzPlatz == 1; }
 
 // Place of a name among ProSatzNamen, or -1. Told apart by length first: compared with a
 // literal of known length, a name costs a few instructions.

@@ -77,9 +77,8 @@ void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag) {
 
 namespace {
 
-// The mapped unit for u (converted, trimmed, in capitals) and the output version; false when the
-// unit stays as it is.
-bool EinheitSuchen(const Grunddaten& gd, const std::string& version, const std::string& u, std::string& ergebnis) {
+// The entry of the unit tables for u: the same search with the settings' spelling as it is.
+bool EinheitInTabelle(const Grunddaten& gd, const std::string& version, const std::string& u, std::string& ergebnis) {
   // A record without a unit keeps it empty: a blank slot or a blank code must not give it one.
   if (u.empty()) return false;
   if (version == "5") {
@@ -102,6 +101,15 @@ bool EinheitSuchen(const Grunddaten& gd, const std::string& version, const std::
     }
   }
   return false;
+}
+
+// The mapped unit for u (converted, trimmed, in capitals) and the output version, in the
+// file's code; false when the unit stays as it is.
+bool EinheitSuchen(const Grunddaten& gd, const std::string& version, const std::string& u, std::string& ergebnis) {
+  if (!EinheitInTabelle(gd, version, u, ergebnis)) return false;
+  // The spelling comes from the settings (Windows-1252); the record holds the file's code.
+  ZeichenNachOem(ergebnis, static_cast<std::int16_t>(VersionAusText(version)));
+  return true;
 }
 
 std::string EinheitNormal(const std::string& einheit) {
@@ -163,7 +171,7 @@ void SatzPruefen(Kontext& k, Fenster& f) {
     if (Val(kz) == 0) kz = "00";
     if (kz[0] < '0' || kz[0] > '6') {
       kz = "00";
-      ProtokollEintrag(k, f, Auffuellen(ns.ArtikelNr, 18) + "\tTextkennzeichen falsch");
+      ProtokollEintrag(k, f, Auffuellen(DateitextNachAnsi(ns.ArtikelNr), 18) + "\tTextkennzeichen falsch");
     }
   });
 
@@ -176,7 +184,7 @@ void SatzPruefen(Kontext& k, Fenster& f) {
   if (aus < 5 && ein == 5) {
     for (const std::string& c : ns.CZeilen) {
       if (c.empty()) break;
-      verlust += c.substr(0, 15);
+      verlust += DateitextNachAnsi(std::string_view(c).substr(0, 15));
       verlust += ' ';
     }
   }
@@ -192,7 +200,8 @@ void SatzPruefen(Kontext& k, Fenster& f) {
     }
   }
   if (!verlust.empty())
-    ProtokollEintrag(k, f, Auffuellen(ns.ArtikelNr, 16) + "\tDatenverlust: \t" + verlust.substr(0, 35));
+    ProtokollEintrag(k, f,
+                     Auffuellen(DateitextNachAnsi(ns.ArtikelNr), 16) + "\tDatenverlust: \t" + verlust.substr(0, 35));
 }
 
 void WaehrungUmrechnen(Kontext& k) {

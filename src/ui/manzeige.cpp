@@ -14,7 +14,6 @@
 #include "control/analyse.h"
 #include "control/dateien.h"
 #include "control/kontext.h"
-#include "control/zeichentabellen.h"
 #include "record/festkomma.h"
 #include "ui/dateiwahl.h"
 #include "ui/manzeigf.h"
@@ -156,8 +155,7 @@ void MAnzeige::Listen(bool version3) {
         datei.ZeileLesen(text);
         text += "\n";
       }
-      ZeichenNachAnsi(text);
-      ende.insertText(ZeilenendenFuerAnzeige(AlsQString(text)));
+      ende.insertText(ZeilenendenFuerAnzeige(DateitextAlsQString(text)));
       ++zeilen;
       Lab_Hilfe->setText(QString::fromStdString(FormatierenGanz(zeilen, "######0")) +
                          QStringLiteral("  Zeilen eingelesen    /   abbrechen mit Taste 'Beenden'"));

@@ -5,7 +5,6 @@
 #include <QLocale>
 #include <vector>
 
-#include "control/zeichentabellen.h"
 #include "record/festkomma.h"
 #include "record/text.h"
 #include "ui/zeichensatz.h"
@@ -200,12 +199,11 @@ class Feldleser {
   std::size_t pos_ = 1;
 };
 
-// The field text as shown: right-trimmed unless blank, cut to its length, in the program's code page.
+// The field text as shown: right-trimmed unless blank, cut to its length. The line is the one the
+// viewer shows, whose characters are converted already.
 std::string Feldtext(const std::string& roh, int laenge) {
   std::string t = IstLeer(roh) ? roh : Rechtstrimmen(roh);
-  t = std::string(Mitte(t, 1, static_cast<std::size_t>(laenge)));
-  ZeichenNachAnsi(t);
-  return t;
+  return std::string(Mitte(t, 1, static_cast<std::size_t>(laenge)));
 }
 
 std::optional<Feldinformation> Vorlaufsatz(const std::string& zeile, int k) {

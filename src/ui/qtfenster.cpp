@@ -73,8 +73,10 @@ std::string QtFenster::Text(std::string_view name) const {
   QWidget* w = Steuerelement(name);
   if (!w) return {};
   const int platz = ProSatzPlatz(name);
-  if (platz >= 0 && proSatz_[static_cast<std::size_t>(platz)].wartet)
-    return AlsAnsi(AlsQString(proSatz_[static_cast<std::size_t>(platz)].text));
+  if (platz >= 0 && proSatz_[static_cast<std::size_t>(platz)].wartet) {
+    const std::string& text = proSatz_[static_cast<std::size_t>(platz)].text;
+    return ZeigtDateitext(platz) ? text : AlsAnsi(AlsQString(text));
+  }
   QString t;
   if (auto* e = qobject_cast<QLineEdit*>(w))
     t = e->text();
@@ -87,6 +89,7 @@ std::string QtFenster::Text(std::string_view name) const {
   else if (auto* b = qobject_cast<QAbstractButton*>(w))
     t = b->text();
   if (pfade_.count(name)) return PfadAlsBytes(t);
+  if (ZeigtDateitext(platz)) return AlsDateitext(t);
   return AlsAnsi(t);
 }
 
@@ -106,7 +109,9 @@ void QtFenster::SetzeText(std::string_view name, std::string_view text) {
   }
   QWidget* w = Steuerelement(name);
   if (!w) return;
-  QString t = pfade_.count(name) ? PfadAlsQString(std::string(text)) : AlsQString(text);
+  QString t = pfade_.count(name)      ? PfadAlsQString(std::string(text))
+              : ZeigtDateitext(platz) ? DateitextAlsQString(text)
+                                      : AlsQString(text);
   if (auto* e = qobject_cast<QLineEdit*>(w)) {
     e->setText(t);
   } else if (auto* l = qobject_cast<QLabel*>(w)) {
