@@ -50,6 +50,19 @@ TEST_F(Satzpruefung, EinheitNachVersion5) {
   EXPECT_EQ(Einheit("", "5"), "");
 }
 
+// "²" and "³" compare as "2" and "3": the units versions 3 and 4 write for MTK and MTQ, and the
+// CP850 spellings of real files (0xFD "²", 0xFC "³", and 0xFE, the "³" of earlier outputs), map
+// back to their codes.
+TEST_F(Satzpruefung, EinheitHochzahlenAlsZiffern) {
+  EXPECT_EQ(Einheit("m2", "5"), "MTK ");
+  EXPECT_EQ(Einheit("M3 ", "5"), "MTQ ");
+  EXPECT_EQ(Einheit("m\xFD", "5"), "MTK ");
+  EXPECT_EQ(Einheit("m\xFC", "5"), "MTQ ");
+  EXPECT_EQ(Einheit("m\xFE", "5"), "MTQ ");
+  EXPECT_EQ(Einheit(Einheit("MTK", "4"), "5"), "MTK ");
+  EXPECT_EQ(Einheit(Einheit("MTQ", "3"), "5"), "MTQ ");
+}
+
 TEST_F(Satzpruefung, EinheitNachVersion3Und4) {
   EXPECT_EQ(Einheit("PCE", "4"), "St  ");
   EXPECT_EQ(Einheit("pce ", "3"), "St  ");
