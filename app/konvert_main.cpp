@@ -43,6 +43,8 @@ const char* const Hilfetext =
     "  --help                  diese Hilfe\n"
     "\n"
     "Die Grunddaten (Einheitentabelle) werden aus KELBORIS.DAT im Programmverzeichnis gelesen.\n"
+    "Eine Eingabe in UTF-8 oder Windows-1252 wird erkannt und wie eine CP850-Datei gelesen; die\n"
+    "letzte Zeile auf der Standardfehlerausgabe nennt den Zeichensatz der Eingabe.\n"
     "SIGINT und SIGTERM brechen die Konvertierung vor dem nächsten Satz ab.\n"
     "\n"
     "Rückgabewert:\n"
@@ -136,6 +138,9 @@ int main(int argc, char** argv) {
   } else if (!k.kz.Fehlerprotokoll.empty()) {
     std::fputs(Utf8(k.kz.Fehlerprotokoll).c_str(), stderr);
   }
+  // The character set the input was read in, once the input was opened.
+  if (!k.kz.Eingabezeichensatz.empty())
+    std::fprintf(stderr, "Zeichensatz der Eingabe: %s\n", k.kz.Eingabezeichensatz.c_str());
   switch (ergebnis) {
     case Laufergebnis::Konvertiert: return k.kz.Fehlerzahl != 0 ? 1 : 0;
     case Laufergebnis::NichtsKonvertiert: return 2;

@@ -79,6 +79,7 @@ void InfotexteLeeren(Konvertierzustand& kz) {
 bool ErsteZeileLesen(Eingabedatei& datei, Konvertierzustand& kz, std::string& zeile, std::string& roh) {
   datei.Schliessen();
   if (!datei.Oeffnen(kz.Eingabedateiname) || datei.AmEnde()) return false;
+  kz.Eingabezeichensatz = ZeichensatzName(datei.ErkannterZeichensatz());
   datei.ZeileLesen(roh);
   if (datei.AmEnde()) return false;
   zeile = roh;
@@ -261,6 +262,7 @@ void EingabeAnalysieren(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   InfotexteLeeren(kz);
   for (const char* name : {"Tex_Info1", "Tex_Info2", "Tex_Info3", "Lab_Version"}) f.SetzeText(name, "");
+  kz.Eingabezeichensatz.clear();
   kz.Eingabeversion = 0;
   kz.Analysestatus = 0;
   if (!DateiVorhanden(kz.Eingabedateiname)) {
@@ -277,6 +279,7 @@ void EingabeAnalysieren(Kontext& k, Fenster& f) {
       NichtErkanntMelden(k, f);
       return;
     }
+    kz.Eingabezeichensatz = ZeichensatzName(datei.ErkannterZeichensatz());
     if (datei.AmEnde()) {
       kz.Analysestatus = 9;
       datei.Schliessen();

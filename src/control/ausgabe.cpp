@@ -56,6 +56,7 @@ void AusgabeOeffnen(Kontext& k, Fenster& f) {
   const std::string ausgabe = f.Text("Tex_Ausgabe");
   try {
     if (!kz.EingabeDateiNr.Oeffnen(kz.Eingabedateiname)) throw SystemFehler(errno ? errno : ENOENT);
+    kz.Eingabezeichensatz = ZeichensatzName(kz.EingabeDateiNr.ErkannterZeichensatz());
     if (kz.EingabeDateiNr.AmEnde()) {
       f.Meldung(Ansi("Fehler in der Verarbeitung, kann Datei nicht mehr öffnen"), "", Knoepfe::Ok, Symbol::Kein);
       kz.Ergebnis = 1;

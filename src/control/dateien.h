@@ -10,6 +10,13 @@
 
 namespace korvelan {
 
+// The character set an input file is read in. Most DATANORM files are CP850; a file in UTF-8 or
+// Windows-1252 is taken into CP850 as it is read, so that everything after the input file sees
+// the file's code.
+enum class Zeichensatz { Cp850, Utf8, Windows1252 };
+// "CP850", "UTF-8" or "Windows-1252".
+const char* ZeichensatzName(Zeichensatz z);
+
 class Eingabedatei {
  public:
   Eingabedatei() = default;
@@ -17,7 +24,10 @@ class Eingabedatei {
   Eingabedatei(const Eingabedatei&) = delete;
   Eingabedatei& operator=(const Eingabedatei&) = delete;
 
-  // Opens a file for reading; false (with errno set) when it cannot be opened.
+  // Opens a file for reading; false (with errno set) when it cannot be opened. The character set
+  // is decided on the first 4 MiB (see ZeichensatzErkennen in the source); lines and blocks are
+  // then handed out in CP850, each character as its CP850 byte, "?" for a character CP850 lacks
+  // and for a byte that is no valid UTF-8.
   bool Oeffnen(const std::string& pfad);
   void Schliessen();
   bool IstOffen() const { return datei_ != nullptr; }
@@ -33,19 +43,33 @@ class Eingabedatei {
   // True when no byte is left.
   bool AmEnde();
 
-  // Bytes consumed so far and the file's size when it was opened.
-  std::uint64_t Position() const { return position_; }
+  // Bytes of the file consumed so far and the file's size when it was opened. Both count the
+  // bytes of the file as it lies on disk, also when it is taken into CP850.
+  std::uint64_t Position() const { return zeichensatz_ == Zeichensatz::Cp850 ? position_ : RohePosition(); }
   std::uint64_t Groesse() const { return groesse_; }
+  // The character set of the file opened last.
+  Zeichensatz ErkannterZeichensatz() const { return zeichensatz_; }
 
  private:
   bool Nachfuellen();
+  bool UmgesetztNachfuellen();
   bool ZeileSammeln(std::string& zeile);
+  std::uint64_t RohePosition() const;
+  Zeichensatz ZeichensatzErkennen();
 
   std::FILE* datei_ = nullptr;
   std::vector<char> puffer_;
   std::size_t anfang_ = 0, ende_ = 0;
   std::uint64_t position_ = 0, groesse_ = 0;
   std::string zeilenrest_;  // a line that does not lie within one block, for the view
+
+  Zeichensatz zeichensatz_ = Zeichensatz::Cp850;
+  // Taking a file into CP850: the start of a UTF-8 character that the read block cut off, read
+  // again at the front of the next block; the file's bytes before the block in hand and those
+  // the block was made of (for the position).
+  char uebertrag_[4] = {};
+  std::size_t uebertragLaenge_ = 0;
+  std::uint64_t rohVorBlock_ = 0, rohImBlock_ = 0;
 };
 
 class Ausgabedatei {

@@ -27,6 +27,10 @@ struct Konvertierzustand {
   std::int32_t Versionskennung = 0;
   std::string Eingabewaehrung;
   std::array<std::string, 10> Infotexte{};
+  // The character set the input was read in ("CP850", "UTF-8" or "Windows-1252"), set when the
+  // analysis or the run opens the input; empty before. A file in UTF-8 or Windows-1252 is taken
+  // into CP850 as it is read.
+  std::string Eingabezeichensatz;
 
   Eingabedatei EingabeDateiNr;
   Ausgabedatei AusgabeDateiNr;
