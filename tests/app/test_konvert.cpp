@@ -91,6 +91,33 @@ TEST(KorvelanKonvert, WaehrungAusOptionUndProtokollDatei) {
   EXPECT_TRUE(DateiVorhanden(protokoll));
 }
 
+// The last line names the input's character set; the log (UTF-8) shows a CP850 article number in
+// its letters.
+TEST(KorvelanKonvert, ZeichensatzZeileUndProtokollInBuchstaben) {
+  TempVerzeichnis v;
+  std::string aus = v.Datei("aus.dat");
+  std::string protokoll = v.Datei("protokoll.txt");
+  const struct {
+    std::string zeile;
+    const char* name;
+  } faelle[] = {{"A;N;GR\x99\xE1" "E;73;Kurztext;;1;0;Stk;1962;;;;", "CP850"},
+                {"A;N;GR\xC3\x96\xC3\x9F" "E;73;Kurztext;;1;0;Stk;1962;;;;", "UTF-8"},
+                {"A;N;GR\xD6\xDF" "E;73;Kurztext;;1;0;Stk;1962;;;;", "Windows-1252"}};
+  for (const auto& f : faelle) {
+    std::string ein = v.Datei("ein.dat");
+    DateiSchreiben(ein, Zeilen({Kopf4(), f.zeile}));
+    Aufruf a = Starten(Quote(ein) + " " + Quote(aus) + " 4 --ueberschreiben --protokoll " + Quote(protokoll), v);
+    EXPECT_EQ(a.status, 1) << f.name;
+    const std::string letzte = "Zeichensatz der Eingabe: " + std::string(f.name) + "\n";
+    ASSERT_GE(a.fehlerausgabe.size(), letzte.size());
+    EXPECT_EQ(a.fehlerausgabe.substr(a.fehlerausgabe.size() - letzte.size()), letzte);
+    EXPECT_NE(DateiLesen(protokoll).find("GR\xC3\x96\xC3\x9F" "E" + std::string(13, ' ') + "\tTextkennzeichen falsch"),
+              std::string::npos)
+        << f.name;
+    EXPECT_NE(DateiLesen(aus).find("A;N;GR\x99\xE1" "E;00;Kurztext;"), std::string::npos) << f.name;
+  }
+}
+
 TEST(KorvelanKonvert, SignalBrichtAbUndSchreibtAbbruchEndesatz) {
   TempVerzeichnis v;
   std::string ein = v.Datei("gross.dat");

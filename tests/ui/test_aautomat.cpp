@@ -2,6 +2,7 @@
 // progress in percent, the refused start, closing as a cancel request, a whole run through the
 // window, and the program itself converting a file from its argument.
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QtTest>
 
@@ -102,6 +103,38 @@ class TestAAutomat : public QObject {
     QVERIFY(aus.rfind("V;050;A;", 0) == 0);
     QVERIFY2(aus.find(";aus Vers.4 konvertiert, 24.12.2025;\r\n") != std::string::npos, aus.c_str());
     QCOMPARE(k.kz.Konvertierstatus, std::int16_t(0));
+  }
+
+  // File text appears in its letters: the article number and the line in the progress part,
+  // the header texts, and the article number in the error log; the same for a UTF-8 file.
+  void dateitext_in_seinen_buchstaben() {
+    const QString zubehoer = QStringLiteral("Zubehör-Ø é³");
+    for (bool utf8 : {false, true}) {
+      const std::string nr = utf8 ? "Zubeh\xC3\xB6r-\xC3\x98 \xC3\xA9\xC2\xB3" : "Zubeh\x94r-\x9D \x82\xFC";
+      const std::string info = utf8 ? "M\xC3\xBCller \xC3\xA9" : "M\x81ller \x82";
+      TempVerzeichnis v;
+      // The text flag 73 is wrong: the article number goes to the error log.
+      // The header's first text holds 8 characters and 32 blanks.
+      const std::string kopf = "V 010125" + info + std::string(32 + 75, ' ') + "04DEM";
+      DateiSchreiben(v.Datei("DATANORM.001"), Zeilen({kopf, "A;N;" + nr + ";73;Kurztext;;1;0;Stk;1962;RG1;001;;"}));
+      Kontext k;
+      StandardwerteAnwenden(k.gd);
+      ArbeitszeileZerlegen(k, ArbeitszeileBilden(v.Datei("DATANORM.001") + ";" + v.Datei("AUS.001") + ";5"));
+      AAutomat a(k);
+      Boxen boxen;
+      KommandozeilenLauf(k, a, [&a] { a.show(); });
+      QVERIFY(qobject_cast<QLineEdit*>(a.Steuerelement("Tex_Bearbeitet"))->text().startsWith(
+          QStringLiteral("A;N;") + zubehoer + QStringLiteral(";73;")));
+      // The readers hand the article number over in the file's code, as they read it.
+      a.SetzeText("Tex_ArtikelNr", "Zubeh\x94r-\x9D \x82\xFC");
+      QCOMPARE(qobject_cast<QLineEdit*>(a.Steuerelement("Tex_ArtikelNr"))->text(), zubehoer);
+      QCOMPARE(qobject_cast<QLineEdit*>(a.Steuerelement("Tex_Info1"))->text(), QStringLiteral("Müller é"));
+      QCOMPARE(boxen.gesehen.size(), 1);
+      QCOMPARE(boxen.gesehen[0].art, QStringLiteral("Protokoll"));
+      // The reader holds article numbers in capitals (of a to z).
+      QVERIFY2(boxen.gesehen[0].text.contains(QStringLiteral("ZUBEHöR-Ø é³      \tTextkennzeichen falsch")),
+               qPrintable(boxen.gesehen[0].text));
+    }
   }
 
   void abbruch_durch_schliessen() {
