@@ -151,7 +151,8 @@ TEST_F(Satzpruefung, DatenverlustZuschlaegeUndWerkstoff) {
   EXPECT_EQ(k.kz.Fehlerzahl, 1);
   EXPECT_NE(k.kz.Fehlerprotokoll.find(Ansi("4711            \tDatenverlust: \tZuschlagsätze\r\n")), std::string::npos);
 
-  // From version 5 to 3: C lines, then the material note, then the surcharges, cut to 35.
+  // From version 5 to 3: prices first (the surcharges), then the material note, then the C lines,
+  // cut to 35.
   k.kz.Fehlerprotokoll.clear();
   k.kz.Fehlerzahl = 0;
   k.ns.ArbeitKz1 = 1;
@@ -159,7 +160,7 @@ TEST_F(Satzpruefung, DatenverlustZuschlaegeUndWerkstoff) {
   Versionen("5", "3");
   SatzPruefen(k, f);
   EXPECT_EQ(k.kz.Fehlerprotokoll,
-            Kopf("5", "3") + Ansi("4711            \tDatenverlust: \tC;N;ES01;x; Werkstoff/Arbeit Zuschl\r\n"));
+            Kopf("5", "3") + Ansi("4711            \tDatenverlust: \tZuschlagsätze Werkstoff/Arbeit C;N;\r\n"));
 }
 
 TEST_F(Satzpruefung, WerkstoffOderArbeitNachVersion3) {
@@ -173,7 +174,7 @@ TEST_F(Satzpruefung, WerkstoffOderArbeitNachVersion3) {
     k.kz.Fehlerprotokoll.clear();
     k.kz.Fehlerzahl = 0;
     SatzPruefen(k, f);
-    return k.kz.Fehlerprotokoll.find("\tDatenverlust: \tWerkstoff/Arbeit \r\n") != std::string::npos;
+    return k.kz.Fehlerprotokoll.find("\tDatenverlust: \tWerkstoff/Arbeit\r\n") != std::string::npos;
   };
   EXPECT_FALSE(pruefe([](Neutralsatz& ns) { ns.WerkstoffText = " "; }));
   EXPECT_TRUE(pruefe([](Neutralsatz& ns) { ns.WerkstoffText = "MS"; }));
