@@ -176,6 +176,7 @@ struct Erzeugt {
   char dk;
   std::uint64_t artikel;
 };
+void PrintTo(const Erzeugt& e, std::ostream* os) { *os << e.dk << " x " << e.artikel; }
 
 class TreueErzeugt : public ::testing::TestWithParam<Erzeugt> {};
 
