@@ -515,21 +515,25 @@ struct Verlustwort {
 
 const Verlustwort Zuschlagsaetze{"Zuschlagsätze", true};
 const Verlustwort WerkstoffArbeit{"Werkstoff/Arbeit", true};
-// Item C: one short word per loss, from one table of the program. The words below are this
-// audit's expectation; where the program's table chooses another word, this is the one place to
-// change. None of them is written yet.
-const Verlustwort Warengruppe{"Warengruppe", false};
-const Verlustwort Kostenart{"Kostenart", false};
-const Verlustwort Verpackung{"Verpackungsmenge", false};
-const Verlustwort Referenz{"Referenz", false};
-const Verlustwort Anbindung{"Anbindung", false};
-const Verlustwort Katalogseite{"Katalogseite", false};
+// One short word per loss, from the program's table of losses. Those marked false are not named
+// by the program yet (their items are open).
+const Verlustwort Warengruppe{"Warengruppe", true};
+const Verlustwort Kostenart{"Kostenart", true};
+const Verlustwort Verpackung{"VPE", true};
+const Verlustwort Referenz{"Referenz", true};
+const Verlustwort Anbindung{"Anbindung", true};
+const Verlustwort Katalogseite{"Katalogseite", true};
+const Verlustwort Ean{"EAN", true};
+const Verlustwort Zusatzfelder{"Zusatzfelder", true};
+const Verlustwort Kundendaten{"Kundendaten", true};
+const Verlustwort Preispflege{"Preispflege", true};
+const Verlustwort SetDaten{"SET-Daten", true};
 const Verlustwort Zahlbreite{"Zahlbreite", false};
-const Verlustwort Langtext{"Langtext", false};
+const Verlustwort Langtext{"Langtext", true};
 const Verlustwort Preisdatum{"Preisdatum", false};
-const Verlustwort Setbeschreibung{"Setbeschreibung", false};
+const Verlustwort Setbeschreibung{"SET-Text", true};
 const Verlustwort Textschluessel{"Textschlüssel", false};
-const Verlustwort Preiseinheit{"Preiseinheit", false};
+const Verlustwort Preiseinheit{"Preiseinheit", true};
 // A loss that no item names a word for yet: the audit reports it as a gap of the loss table.
 const Verlustwort OhneWort{nullptr, false};
 
@@ -561,22 +565,22 @@ inline const std::vector<Regel>& Regeln() {
       {"Warenhauptgruppe", Vergleich::Text, {3, 3, 3}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"Warengruppe", Vergleich::Text, {0, 10, 10}, KEIN, WORTE(Warengruppe, OhneWort, OhneWort)},
       {"Matchcode", Vergleich::Text, {15, 15, 15}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"A5Feld1?", Vergleich::Text, {0, 0, 35}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"A5Feld26", Vergleich::Text, {0, 0, 1}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
+      {"A5Feld1?", Vergleich::Text, {0, 0, 35}, KEIN, WORTE(Zusatzfelder, Zusatzfelder, OhneWort)},
+      {"A5Feld26", Vergleich::Text, {0, 0, 1}, KEIN, WORTE(Zusatzfelder, Zusatzfelder, OhneWort)},
       {"AlternativArtikelNr", Vergleich::Text, {15, 15, 15}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"EanNr", Vergleich::Text, {13, 13, 18}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"Anbindungsnummer", Vergleich::Text, {0, 12, 15}, KEIN, WORTE(Anbindung, OhneWort, OhneWort)},
+      {"EanNr", Vergleich::Text, {13, 13, 18}, KEIN, WORTE(Ean, Ean, OhneWort)},
+      {"Anbindungsnummer", Vergleich::Text, {0, 12, 15}, KEIN, WORTE(Anbindung, Anbindung, OhneWort)},
       {"Verpackungsmenge", Vergleich::Verpackung, {0, 5, 5}, KEIN, WORTE(Verpackung, OhneWort, OhneWort)},
-      {"Katalogseite", Vergleich::Text, {6, 8, 15}, KEIN, WORTE(Katalogseite, OhneWort, OhneWort)},
+      {"Katalogseite", Vergleich::Text, {6, 8, 15}, KEIN, WORTE(Katalogseite, Katalogseite, OhneWort)},
       {"Langtextschluessel", Vergleich::Text, {8, 8, 15}, KEIN, WORTE(Textschluessel, Textschluessel, OhneWort)},
       {"Kostenart", Vergleich::Kostenart, {0, 2, 2}, KEIN, WORTE(Kostenart, OhneWort, OhneWort)},
-      {"ReferenzKuerzel", Vergleich::Text, {0, 4, 13}, KEIN, WORTE(Referenz, OhneWort, OhneWort)},
+      {"ReferenzKuerzel", Vergleich::Text, {0, 4, 13}, KEIN, WORTE(Referenz, Referenz, OhneWort)},
       {"ReferenzNr", Vergleich::Text, {0, 17, 17}, KEIN, WORTE(Referenz, OhneWort, OhneWort)},
       {"Termin1", Vergleich::Text, {0, Frei, Frei}, KEIN, WORTE(Preisdatum, OhneWort, OhneWort)},
       // Delete and renumber.
       {"NummerAltKz", Vergleich::Text, {Frei, Frei, Frei}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"NeueArtikelNr", Vergleich::Schluessel, {15, 15, 15}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"NummerAltZusatz", Vergleich::Text, {0, 0, 8}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
+      {"NummerAltZusatz", Vergleich::Text, {0, 0, 8}, KEIN, WORTE(Zusatzfelder, Zusatzfelder, OhneWort)},
       // Dimension rows.
       {"D.DimUnterkz", Vergleich::Text, {1, 1, 1}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"D.DimText", Vergleich::Text, {40, 40, 40}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
@@ -625,11 +629,11 @@ inline const std::vector<Regel>& Regeln() {
       {"Z3.RohstoffWert4", Vergleich::Festkomma, {0, 3, 3}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       // Customer.
       {"Kundennummer", Vergleich::Schluessel, {10, 10, 10}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"Preispflege", Vergleich::Text, {1, 1, 0}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"KName?", Vergleich::Text, {0, 0, 30}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"KKz", Vergleich::Text, {0, 0, 1}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"KFeld9", Vergleich::Text, {0, 0, 9}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"KFeld30", Vergleich::Text, {0, 0, 30}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
+      {"Preispflege", Vergleich::Text, {1, 1, 0}, KEIN, WORTE(OhneWort, OhneWort, Preispflege)},
+      {"KName?", Vergleich::Text, {0, 0, 30}, KEIN, WORTE(Kundendaten, Kundendaten, OhneWort)},
+      {"KKz", Vergleich::Text, {0, 0, 1}, KEIN, WORTE(Kundendaten, Kundendaten, OhneWort)},
+      {"KFeld9", Vergleich::Text, {0, 0, 9}, KEIN, WORTE(Kundendaten, Kundendaten, OhneWort)},
+      {"KFeld30", Vergleich::Text, {0, 0, 30}, KEIN, WORTE(Kundendaten, Kundendaten, OhneWort)},
       // Product and discount groups.
       {"Hauptwarengruppe", Vergleich::Schluessel, {3, 3, 3}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"WgNummer", Vergleich::Schluessel, {0, 10, 10}, KEIN, WORTE(Warengruppe, OhneWort, OhneWort)},
@@ -640,11 +644,11 @@ inline const std::vector<Regel>& Regeln() {
       {"RgBezeichnung", Vergleich::Text, {40, 40, 40}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       // SET rows. Version 3 knows neither marker nor call marker (its reader gives the answer of
       // the SET question, "L" here, and 1) nor a description.
-      {"J.SetMerker", Vergleich::Text, {0, 1, 1}, {"L", nullptr, nullptr}, WORTE(OhneWort, OhneWort, OhneWort)},
+      {"J.SetMerker", Vergleich::Text, {0, 1, 1}, {"L", nullptr, nullptr}, WORTE(SetDaten, OhneWort, OhneWort)},
       {"J.SetKurztext", Vergleich::Text, {15, 15, 15}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"J.SetAufrufmerker", Vergleich::Ganz, {0, Frei, Frei}, {"1", nullptr, nullptr}, WORTE(OhneWort, OhneWort, OhneWort)},
+      {"J.SetAufrufmerker", Vergleich::Ganz, {0, Frei, Frei}, {"1", nullptr, nullptr}, WORTE(SetDaten, OhneWort, OhneWort)},
       {"J.SetArtikelNr", Vergleich::Schluessel, {15, 15, 15}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"J.SetBeschreibung", Vergleich::Text, {0, 28, 40}, KEIN, WORTE(OhneWort, Setbeschreibung, OhneWort)},
+      {"J.SetBeschreibung", Vergleich::Text, {0, 28, 40}, KEIN, WORTE(SetDaten, Setbeschreibung, OhneWort)},
       {"J.SetMenge", Vergleich::Festkomma, {3, 3, 3}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       // Price rows. Version-5 price lines carry no processing flag (the reader gives "A").
       {"PPreiskz", Vergleich::Ganz, {Frei, Frei, Frei}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
@@ -695,6 +699,21 @@ struct Abweichung {
   char protokoll = '-';  // 'j' named in the log, 'n' not named, '-' no loss to name
 };
 
+// True when the row of a field of the name "Z3#nn.field" is the first copper row of the record and
+// gives its weight by 100 or by 1000 units: the one copper row a version-3 B line holds.
+inline bool ErsteKupferzeileMitEinheit(const Satzbild& s, const std::string& name) {
+  const std::string zeile = name.substr(0, name.find('.'));
+  for (const auto& [n, w] : s.felder) {
+    if (n.rfind("Z3#", 0) != 0 || n.size() < 16 || n.compare(n.size() - 15, 15, ".RohstoffMerker") != 0 || w != "CU")
+      continue;
+    const std::string erste = n.substr(0, n.find('.'));
+    if (erste != zeile) return false;
+    auto e = s.felder.find(zeile + ".RohstoffWert4");
+    return e != s.felder.end() && (e->second == "0.01" || e->second == "0.001");
+  }
+  return false;
+}
+
 // The error log: the loss lists of the data-loss entries by key (trimmed).
 struct Protokoll {
   std::map<std::string, std::string> verluste;
@@ -702,7 +721,7 @@ struct Protokoll {
   std::string text;
 
   explicit Protokoll(const std::string& t) : text(t) {
-    voll = t.size() >= 59000;
+    voll = false;  // the run's sink gave the whole log
     std::size_t a = t.find("\r\n\r\n");
     if (a == std::string::npos) return;
     a += 4;
@@ -719,7 +738,14 @@ struct Protokoll {
     auto i = verluste.find(Trimmen(schluessel).substr(0, 16));
     if (i == verluste.end()) return false;
     if (i->second.find(wort) != std::string::npos) return true;
-    return i->second.size() >= 36 && text.find("\r\n" + wort + "\t") != std::string::npos;
+    return i->second.size() >= 36 && text.find("\r\nDatenverlust " + wort + ": ") != std::string::npos;
+  }
+  // The same for a kept C line: shown by its first 15 characters, counted as "C-Zeilen".
+  bool NenntCZeile(const std::string& schluessel, const std::string& zeile) const {
+    auto i = verluste.find(Trimmen(schluessel).substr(0, 16));
+    if (i == verluste.end()) return false;
+    if (i->second.find(zeile) != std::string::npos) return true;
+    return i->second.size() >= 36 && text.find("\r\nDatenverlust C-Zeilen: ") != std::string::npos;
   }
 };
 
@@ -938,7 +964,11 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
         halt = Frei;
         konstante = nullptr;
       }
-      if (v.nach == 3 && kupferzeile(name)) {
+      if (v.nach == 3 && kupferzeile(name) && !ErsteKupferzeileMitEinheit(a, name)) {
+        // A second copper row, or one by another weight unit: version 3 has no place for it.
+        halt = 0;
+        konstante = nullptr;
+      } else if (v.nach == 3 && kupferzeile(name)) {
         // The copper part of the B line: mark (from RohstoffWert4), base and weight; the reader
         // puts in the rest (kind, quantity base, factor), which follow from the mark.
         if (g == "Z3.RohstoffBasis" || g == "Z3.RohstoffMerker" || g == "Z3.StaffelArt")
@@ -980,7 +1010,7 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
         const Verlustwort* w = r->wort[iv];
         if (g == "C") {
           const std::string zeile = wa.substr(0, 15);
-          const bool genannt = log.Nennt(a.schluessel, zeile);
+          const bool genannt = log.NenntCZeile(a.schluessel, zeile);
           if (!genannt) {
             Abweichung* x = neu(a.art, g, a.schluessel, wa, wb, "Verlust");
             x->wort = "(die ersten 15 Zeichen der Zeile)";
@@ -1111,8 +1141,9 @@ inline Umwandlung Umwandeln(const std::string& eingabe, int version, const TempV
   StandardwerteAnwenden(k.gd);
   Umwandlung u;
   u.ausgabe = v.Datei(name);
+  // The whole log, also what the window's cap keeps out.
+  k.kz.Protokollsenke = [&u](std::string_view text) { u.protokoll += text; };
   Kommandozeile(k, f, eingabe, u.ausgabe, version);
-  u.protokoll = k.kz.Fehlerprotokoll;
   u.fehlerzahl = k.kz.Fehlerzahl;
   return u;
 }

@@ -183,16 +183,14 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
     if (kunde && (HatWert(ns.KName1) || HatWert(ns.KName2) || HatWert(ns.KName3) || HatWert(ns.KName4) ||
                   HatWert(ns.KKz) || HatWert(ns.KFeld9) || HatWert(ns.KFeld30)))
       v.Nennen(Verlust::Kundendaten);
-    for (const Preiszeile& p : ns.Preistabelle)
-      if (HatWert(p.PArtikelNr) && p.PPreiseinheit > 1) v.Nennen(Verlust::Preiseinheit);
     if (HatWert(ns.NummerAltZusatz)) v.Nennen(Verlust::Zusatzfelder);
   }
   if (kunde && aus == 5 && ein < 5 && HatWert(ns.Preispflege)) v.Nennen(Verlust::Preispflege);
-  for (const Preiszeile& p : ns.Preistabelle)
-    if (HatWert(p.PArtikelNr) && p.PPreiskz > (aus == 3 ? 3 : aus == 4 ? 2 : 9)) v.Nennen(Verlust::Preiskennzeichen);
   for (const Setzeile& s : ns.SetTabelle) {
     if (s.SetNr.empty()) break;
-    if (aus == 3 && ein > 3 && (HatWert(s.SetBeschreibung) || s.SetAufrufmerker > 1)) v.Nennen(Verlust::SetDaten);
+    // Version 3 holds neither the SET marker (its reader takes it from the SET question), nor the
+    // call marker, nor a description.
+    if (aus == 3 && ein > 3) v.Nennen(Verlust::SetDaten);
     if (aus == 4 && Wertlaenge(s.SetBeschreibung) > 28) v.Nennen(Verlust::SetText);
   }
 
@@ -200,12 +198,18 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
   // Article data.
   if (aus == 3 && ein > 3) {
     if (HatWerkstoffOderArbeit(ns) || ns.ArbeitWert != 0) v.Nennen(Verlust::WerkstoffArbeit);
+    // The version-3 B line holds one copper row, by 100 or by 1000 units; every other row of the
+    // table is lost.
+    bool kupferGehalten = false;
     for (const Staffelzeile& z : ns.Staffeltabelle) {
       if (z.StaffelArt == 0) break;
-      if (!TexteGleich(z.RohstoffMerker, "CU")) {
+      const bool haltbar = z.StaffelArt == 3 && TexteGleich(z.RohstoffMerker, "CU") &&
+                           (z.RohstoffWert4 == FestkommaEins / 100 || z.RohstoffWert4 == FestkommaEins / 1000);
+      if (!haltbar || kupferGehalten) {
         v.Nennen(Verlust::Zuschlagsaetze);
         break;
       }
+      kupferGehalten = true;
     }
     if (HatWert(ns.Warengruppe)) v.Nennen(Verlust::Warengruppe);
     if (HatWert(ns.Kostenart) && Trimmen(ns.Kostenart) != "90") v.Nennen(Verlust::Kostenart);
@@ -230,6 +234,12 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
   }
 }
 
+// Names what the output version cannot hold of one row of a price record.
+void PreiszeileVerlusteFinden(const Preiszeile& p, int ein, int aus, Verlustliste& v) {
+  if (aus < 5 && ein == 5 && p.PPreiseinheit > 1) v.Nennen(Verlust::Preiseinheit);
+  if (p.PPreiskz > (aus == 3 ? 3 : aus == 4 ? 2 : 9)) v.Nennen(Verlust::Preiskennzeichen);
+}
+
 // The key an entry shows for a record: the article number, else the key of what the record holds.
 const std::string& Satzkennung(const Neutralsatz& ns) {
   if (!ns.ArtikelNr.empty()) return ns.ArtikelNr;
@@ -244,7 +254,7 @@ const std::string& Satzkennung(const Neutralsatz& ns) {
 
 }  // namespace
 
-void VerlusteEintragen(Kontext& k, Fenster& f) {
+void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel) {
   auto& kz = k.kz;
   Verlustliste& v = kz.Satzverluste;
   if (v.Leer()) return;
@@ -266,7 +276,7 @@ void VerlusteEintragen(Kontext& k, Fenster& f) {
     }
   }
   v.Leeren();
-  ProtokollEintrag(k, f, Auffuellen(Satzkennung(k.ns), 16) + "\tDatenverlust: \t" + liste.substr(0, 35));
+  ProtokollEintrag(k, f, Auffuellen(schluessel, 16) + "\tDatenverlust: \t" + liste.substr(0, 35));
 }
 
 void VerlustzusammenfassungAnfuegen(Kontext& k) {
@@ -314,8 +324,24 @@ void SatzPruefen(Kontext& k, Fenster& f) {
   const int aus = schleife.aktiv ? schleife.ausgabe : VersionAusText(f.Text("Com_Version"));
   const int ein = schleife.aktiv ? schleife.eingabe : VersionAusText(f.Text("Lab_Version"));
   // A record keeps everything in its own version.
-  if (aus != ein) Versuchen([&] { VerlusteFinden(ns, ein, aus, k.kz.Satzverluste); });
-  VerlusteEintragen(k, f);
+  if (aus == ein) return VerlusteEintragen(k, f, Satzkennung(ns));
+  Verlustliste& v = k.kz.Satzverluste;
+  Versuchen([&] { VerlusteFinden(ns, ein, aus, v); });
+  // The rows of a price record are articles of their own: each gets its entry under its number,
+  // naming what the record loses as a whole as well.
+  if (ns.ArtikelNr.empty() && ns.Kundennummer.empty()) {
+    const Verlustliste satz = v;
+    bool zeilen = false;
+    for (const Preiszeile& p : ns.Preistabelle) {
+      if (!HatWert(p.PArtikelNr)) continue;
+      zeilen = true;
+      v = satz;
+      Versuchen([&] { PreiszeileVerlusteFinden(p, ein, aus, v); });
+      VerlusteEintragen(k, f, p.PArtikelNr);
+    }
+    if (zeilen) return v.Leeren();
+  }
+  VerlusteEintragen(k, f, Satzkennung(ns));
 }
 
 void WaehrungUmrechnen(Kontext& k) {

@@ -12,9 +12,9 @@ void EinheitUmsetzen(Kontext& k, Fenster& f);
 // Repairs short texts and text flag, names what the output version cannot hold and writes the
 // record's data-loss entry (VerlusteEintragen).
 void SatzPruefen(Kontext& k, Fenster& f);
-// Writes one data-loss entry for the losses named for the record (Satzverluste), counts them for
-// the run and empties the list; nothing when none was named.
-void VerlusteEintragen(Kontext& k, Fenster& f);
+// Writes one data-loss entry under the key for the losses named for the record (Satzverluste),
+// counts them for the run and empties the list; nothing when none was named.
+void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel);
 // After the last record: one line per kind of loss with the number of records it was named for,
 // appended to the log also when the cap kept entries out.
 void VerlustzusammenfassungAnfuegen(Kontext& k);

@@ -136,9 +136,16 @@ TEST_F(Satzpruefung, DatenverlustZuschlaegeUndWerkstoff) {
   auto& st = k.ns.Staffeltabelle;
   st[0].StaffelArt = 3;
   st[0].RohstoffMerker = "CU";
+  st[0].RohstoffWert4 = FestkommaEins / 100;
   Versionen("4", "3");
   SatzPruefen(k, f);
-  EXPECT_EQ(k.kz.Fehlerzahl, 0);  // copper rows only
+  EXPECT_EQ(k.kz.Fehlerzahl, 0);  // one copper row by 100 units: the version-3 B line holds it
+  st[0].RohstoffWert4 = FestkommaEins / 200;
+  SatzPruefen(k, f);
+  EXPECT_EQ(k.kz.Fehlerzahl, 1);  // by another unit it does not
+  st[0].RohstoffWert4 = FestkommaEins / 1000;
+  k.kz.Fehlerprotokoll.clear();
+  k.kz.Fehlerzahl = 0;
 
   st[1].StaffelArt = 1;  // a price-scale row
   Versionen("3", "3");

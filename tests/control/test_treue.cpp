@@ -85,19 +85,13 @@ const Ausnahme Bekannt[] = {
     {"neu-8", "4>4 4>5 5>5 5>4", "J", "J.SetBeschreibung|roh J.7", "Wert|Roh", "*", "*", "*",
      "SET writers write the description of the first row only"},
     {"neu-9", "4>4", "S", "roh S.4", "Roh", "*", "*", "*", "version-4 S reader drops the main-group description"},
-    {"neu-10", "4>3 5>3", "S", "WgBezeichnung", "Wert", "*", "*", "*",
+    {"neu-10", "4>3 5>3", "S", "WgBezeichnung|WgNummer", "Wert|Verlust", "*", "*", "*",
      "version-3 S line with a group number is not read back by the version-3 reader"},
     {"neu-11", "5>5", "K", "roh K.*", "Roh", "*", "*", "*", "SET and price readers put the customer texts in capitals"},
-    {"neu-12", "4>3 5>3", "A", "Z3.*", "Wert", "*", "*", "*",
-     "copper rows version 3 cannot hold (a second one, another weight unit) lost without a log entry"},
     {"neu-13", "4>4", "A", "Preiskz|roh A.7", "Wert|Roh", "*", "*", "*", "version-4 price flag other than 1 or 2 written as 1"},
     {"neu-14", "5>3 5>4", "P", "PRabattgruppe", "Wert", "*", "*", "*",
      "discount group beside a discount 1 lost in versions 3 and 4 without a log entry"},
-    {"neu-15", "5>3 4>3", "A", "Arbeit*", "Verlust", "*", "*", "*", "labour data without code 1 not logged"},
-
-    // Item C: losses the log does not name yet. Words of item C's list:
-    {"C", "*", "*", "*", "Verlust|Kuerzung", "Warengruppe|Kostenart|Verpackungsmenge|Referenz|Anbindung|Katalogseite|"
-     "Zahlbreite|Langtext|Preisdatum|Setbeschreibung|Textschlüssel|Preiseinheit", "*", "*", "word not written yet"},
+    {"C", "*", "*", "*", "Verlust|Kuerzung", "Zahlbreite|Preisdatum|Textschlüssel", "*", "*", "word not written yet"},
     // Losses item C's list does not name: the loss table needs a word for each.
     {"C+", "*", "*", "*", "Verlust|Kuerzung", "(kein Wort)", "*", "*", "loss no word of item C names"},
     {"C+", "5>3 5>4", "T", "LangtextArt", "Wert", "*", "*", "*", "versions 3 and 4 hold text kinds 1 and 2 only"},
