@@ -3,6 +3,7 @@
 // options, messages go to standard error.
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -50,8 +51,15 @@ const char* const Hilfetext =
     "  1  konvertiert mit Einträgen im Fehlerprotokoll\n"
     "  2  nichts konvertiert (Aufrufprüfung, Dateiprüfung, Namensprüfung, Überschreiben\n"
     "     abgelehnt, Währungskennzeichen nicht zulässig)\n"
-    "  3  der Lauf endete mit einer Fehlermeldung (die Ausgabe behält das Geschriebene)\n"
-    "  4  abgebrochen (der Endesatz einer Version-5-Ausgabe nennt den Abbruch)\n";
+    "  3  der Lauf endete mit einer Fehlermeldung\n"
+    "  4  abgebrochen\n"
+    "\n"
+    "Die Ausgabe entsteht als neue temporäre Datei im Verzeichnis der Ausgabedatei und erhält\n"
+    "deren Namen erst, wenn die Konvertierung fertig ist. Nach einem Abbruch oder Fehler wird\n"
+    "keine Ausgabedatei geschrieben; eine vorhandene bleibt unverändert. Ein Gerät oder eine\n"
+    "Pipe als AUSGABE wird direkt beschrieben.\n"
+    "Am Ende steht eine Zeile mit gelesenen Sätzen, geschriebenen Zeilen, Einträgen im\n"
+    "Fehlerprotokoll und Sekunden auf der Standardfehlerausgabe.\n";
 
 std::string Programmverzeichnis() {
   std::vector<char> puffer(4096);
@@ -124,7 +132,9 @@ int main(int argc, char** argv) {
   ArbeitszeileZerlegen(k, ArbeitszeileBilden("E;A;" + positionen[2]));
   k.kz.AufrufEingabe = positionen[0];
   k.kz.AufrufAusgabe = positionen[1];
+  const auto beginn = std::chrono::steady_clock::now();
   Laufergebnis ergebnis = KommandozeilenLauf(k, fenster);
+  const auto dauer = std::chrono::steady_clock::now() - beginn;
   fenster.FortschrittLoeschen();
 
   if (!protokolldatei.empty()) {
@@ -136,11 +146,10 @@ int main(int argc, char** argv) {
   } else if (!k.kz.Fehlerprotokoll.empty()) {
     std::fputs(Utf8(k.kz.Fehlerprotokoll).c_str(), stderr);
   }
-  switch (ergebnis) {
-    case Laufergebnis::Konvertiert: return k.kz.Fehlerzahl != 0 ? 1 : 0;
-    case Laufergebnis::NichtsKonvertiert: return 2;
-    case Laufergebnis::Fehler: return 3;
-    case Laufergebnis::Abgebrochen: return 4;
-  }
-  return 3;
+  std::fprintf(stderr, "%s\n",
+               Abschlusszeile({k.kz.SaetzeGelesen, static_cast<std::int64_t>(k.kz.AusgabeDateiNr.Zeilen()),
+                               k.kz.Fehlerzahl,
+                               std::chrono::duration_cast<std::chrono::milliseconds>(dauer).count()})
+                   .c_str());
+  return Rueckgabewert(ergebnis, k.kz.Fehlerzahl);
 }

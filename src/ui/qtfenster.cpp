@@ -37,6 +37,14 @@ Antwort MeldungZeigen(QWidget* eltern, const QString& text, const QString& titel
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       box.setDefaultButton(QMessageBox::Yes);
       break;
+    case Knoepfe::JaNeinVorgabeNein:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::No);
+      break;
+    case Knoepfe::JaNeinAbbrechen:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Yes);
+      break;
   }
   switch (box.exec()) {
     case QMessageBox::Cancel: return Antwort::Abbrechen;
@@ -44,7 +52,9 @@ Antwort MeldungZeigen(QWidget* eltern, const QString& text, const QString& titel
     case QMessageBox::No: return Antwort::Nein;
     default:
       // Closing the box without a button answers like its escape button.
-      if (box.clickedButton() == nullptr && knoepfe == Knoepfe::OkAbbrechen) return Antwort::Abbrechen;
+      if (box.clickedButton() == nullptr &&
+          (knoepfe == Knoepfe::OkAbbrechen || knoepfe == Knoepfe::JaNeinAbbrechen))
+        return Antwort::Abbrechen;
       return Antwort::Ok;
   }
 }
