@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "programmverzeichnis.h"
 #include "control/kontext.h"
 #include "control/konvertierlauf.h"
 #include "control/kopflosfenster.h"
@@ -60,15 +61,6 @@ const char* const Hilfetext =
     "Pipe als AUSGABE wird direkt beschrieben.\n"
     "Am Ende steht eine Zeile mit gelesenen Sätzen, geschriebenen Zeilen, Einträgen im\n"
     "Fehlerprotokoll und Sekunden auf der Standardfehlerausgabe.\n";
-
-std::string Programmverzeichnis() {
-  std::vector<char> puffer(4096);
-  ssize_t n = ::readlink("/proc/self/exe", puffer.data(), puffer.size() - 1);
-  if (n <= 0) return ".";
-  std::string pfad(puffer.data(), static_cast<std::size_t>(n));
-  std::size_t schnitt = pfad.rfind('/');
-  return schnitt == std::string::npos ? "." : pfad.substr(0, schnitt);
-}
 
 void AbbruchSignal(int) { KopflosFenster::abbruchAngefordert = 1; }
 
@@ -123,7 +115,7 @@ int main(int argc, char** argv) {
   sigaction(SIGTERM, &sa, nullptr);
 
   Kontext k;
-  k.Programmverzeichnis = Programmverzeichnis();
+  k.Programmverzeichnis = ProgrammverzeichnisDesProzesses();
   LadeGrunddaten(k.gd, GrunddatenPfad(k.Programmverzeichnis));
   KopflosFenster fenster(k, optionen);
 
