@@ -1,11 +1,9 @@
 // The conversion run through the command-line road: outputs, questions, messages, cancellation
 // and the stage messages of the error handler.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <thread>
@@ -27,27 +25,6 @@ std::string Kopf4(const std::string& datum = "010199", const std::string& waehru
 std::string RabattDatei4() {
   return Zeilen({Kopf4(), "R;;AB;1;1250;Rabattgruppe AB;", "R;;CD;2;850;Mehrpreis;"});
 }
-
-// While it lives, no file of this process may grow beyond the given size: a write past it fails
-// (EFBIG) as on a full disk, instead of ending the process.
-class Dateigrenze {
- public:
-  explicit Dateigrenze(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &alt_);
-    signal_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit neu = alt_;
-    neu.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &neu);
-  }
-  ~Dateigrenze() {
-    ::setrlimit(RLIMIT_FSIZE, &alt_);
-    std::signal(SIGXFSZ, signal_);
-  }
-
- private:
-  rlimit alt_{};
-  void (*signal_)(int) = nullptr;
-};
 
 const SkriptFenster::Frage* FrageMitTitel(const SkriptFenster& f, const std::string& titel) {
   for (const auto& q : f.fragen)
