@@ -50,7 +50,7 @@ AAnzeige::AAnzeige(Kontext& k, QWidget* eltern) : QMainWindow(eltern), k_(k) {
   bereich_->setBackground(palette().brush(QPalette::Dark));
   setCentralWidget(bereich_);
   // Large enough for the basic-data window with its lists whole, where the screen allows it.
-  QSize groesse(1360, 860);
+  QSize groesse(1480, 900);
   if (QScreen* s = screen()) groesse = groesse.boundedTo(s->availableGeometry().size());
   resize(groesse);
 }
@@ -74,7 +74,11 @@ void AAnzeige::Aufnehmen(QWidget* w) {
 
 void AAnzeige::Platzieren(QWidget* w, int obenTwips) {
   QWidget* rahmen = Rahmen(w);
-  rahmen->move(Px(100), Px(obenTwips));
+  const QPoint ort(Px(100), Px(obenTwips));
+  rahmen->move(ort);
+  // A window larger than the work area is made to fit, so that its buttons stay in reach.
+  const QSize platz = bereich_->viewport()->size() - QSize(ort.x(), ort.y());
+  if (rahmen != w && platz.isValid()) rahmen->resize(rahmen->size().boundedTo(platz));
   w->show();
   rahmen->showNormal();
   rahmen->raise();

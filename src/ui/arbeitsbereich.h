@@ -19,6 +19,10 @@ class Unterfenster : public QMdiSubWindow {
 
  protected:
   bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  // Keeps the frame at least as large as the window's controls need.
+  void Anpassen();
 };
 
 // The work area that holds the window of w, or null when w is a window of its own.

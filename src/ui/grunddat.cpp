@@ -181,7 +181,8 @@ void Grunddat::ZeileHinzufuegen(QListWidget* liste, const std::string& zeile) {
 void Grunddat::Form_Load() {
   FaktAnzeigen();
   gesichert_ = k_.gd;
-  // The window opens at a size that shows both lists whole, every row and its full width.
+  // The window opens at a size that shows both lists whole, every row and its full width. The
+  // lists may still be made smaller afterwards (a small screen): they scroll then.
   const int rand = 2 * List1->frameWidth() + List1->verticalScrollBar()->sizeHint().width() + 4;
   List1->setMinimumWidth(List1->sizeHintForColumn(0) + rand);
   const int zeilen = std::max(List1->count(), List2->count());
@@ -189,7 +190,10 @@ void Grunddat::Form_Load() {
   List2->setMinimumSize(List2->sizeHintForColumn(0) + rand,
                         zeilenhoehe * std::max(zeilen, 1) + 2 * List2->frameWidth() +
                             List2->horizontalScrollBar()->sizeHint().height());
-  resize(sizeHint());
+  const QSize ganz = sizeHint();
+  List1->setMinimumSize(0, 0);
+  List2->setMinimumSize(0, 0);
+  resize(ganz);
 }
 
 bool Grunddat::Geaendert() const { return GrunddatenText(k_.gd) != GrunddatenText(gesichert_); }
