@@ -51,6 +51,13 @@ struct Aufbau {
     Version()->setCurrentIndex(Version()->findText(v));
     d->Com_Version_Click();
   }
+  // A small version-4 file in the currency, shown in the window for output version 5.
+  void Version5Vorbereiten(const TempVerzeichnis& v, const std::string& waehrung) {
+    DateiSchreiben(v.Datei("DATANORM.001"), V4Datei(waehrung));
+    d->show();
+    Laden(v.Datei("DATANORM.001"));
+    VersionWaehlen(QStringLiteral("5"));
+  }
   void WaehrungWaehlen(const QString& w) {
     Waehrung()->setCurrentIndex(Waehrung()->findText(w));
     d->Com_WaehrungsKz_Click();
@@ -213,12 +220,9 @@ class TestDAnzeige : public QObject {
   void euro_datei_mit_einem_ok() {
     // A euro file loaded and converted with one click keeps its prices in euro.
     TempVerzeichnis v;
-    DateiSchreiben(v.Datei("DATANORM.001"), V4Datei("EUR"));
     Aufbau f;
-    f.d->show();
     Boxen boxen;
-    f.Laden(v.Datei("DATANORM.001"));
-    f.VersionWaehlen(QStringLiteral("5"));
+    f.Version5Vorbereiten(v, "EUR");
     f.d->Com_Konvertieren_Click();
     QCOMPARE(boxen.Texte(), QStringList({QStringLiteral("Daten konvertiert")}));
     const std::string aus = DateiLesen(v.Datei("V5-ANORM.001"));
@@ -300,12 +304,9 @@ class TestDAnzeige : public QObject {
 
   void konvertierung_dem_nach_eur() {
     TempVerzeichnis v;
-    DateiSchreiben(v.Datei("DATANORM.001"), V4Datei("DEM"));
     Aufbau f;
-    f.d->show();
     Boxen boxen;
-    f.Laden(v.Datei("DATANORM.001"));
-    f.VersionWaehlen(QStringLiteral("5"));
+    f.Version5Vorbereiten(v, "DEM");
     f.WaehrungWaehlen(QStringLiteral("EUR"));
     f.d->Com_Konvertieren_Click();
     QStringList texte = boxen.Texte();
