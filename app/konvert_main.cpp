@@ -40,8 +40,9 @@ const char* const Hilfetext =
     "  --set-bloecke ja|nein   Antwort auf die Frage nach der Verwendung der SET-Blöcke\n"
     "                          (ja: Aufruf-Folgen, nein: Stücklisten; sonst: Nein)\n"
     "  --datenkennzeichen X    Datenkennzeichen einer Version-5-Datei mit falschem Kennzeichen\n"
-    "  --protokoll DATEI       das Fehlerprotokoll als UTF-8 in DATEI schreiben (sonst wird es\n"
-    "                          nach dem Lauf auf der Standardfehlerausgabe ausgegeben)\n"
+    "  --protokoll DATEI       das vollständige Fehlerprotokoll als UTF-8 in DATEI schreiben (sonst\n"
+    "                          wird es, wie im Fenster auf 60000 Zeichen begrenzt, nach dem Lauf\n"
+    "                          auf der Standardfehlerausgabe ausgegeben)\n"
     "  --help                  diese Hilfe\n"
     "\n"
     "Die Grunddaten (Einheitentabelle) werden aus KELBORIS.DAT im Programmverzeichnis gelesen.\n"
@@ -124,16 +125,21 @@ int main(int argc, char** argv) {
   ArbeitszeileZerlegen(k, ArbeitszeileBilden("E;A;" + positionen[2]));
   k.kz.AufrufEingabe = positionen[0];
   k.kz.AufrufAusgabe = positionen[1];
+  // The log file takes every entry as it is made: the cap of 60000 characters is the window's.
+  // It is written in every case, empty when nothing was logged, so that a script finds it.
+  std::ofstream protokoll;
+  if (!protokolldatei.empty()) {
+    protokoll.open(protokolldatei, std::ios::binary | std::ios::trunc);
+    k.kz.Protokollsenke = [&protokoll](std::string_view text) { protokoll << Utf8(text); };
+  }
   const auto beginn = std::chrono::steady_clock::now();
   Laufergebnis ergebnis = KommandozeilenLauf(k, fenster);
   const auto dauer = std::chrono::steady_clock::now() - beginn;
   fenster.FortschrittLoeschen();
 
   if (!protokolldatei.empty()) {
-    // Written in every case, empty when nothing was logged, so that a script finds it.
-    std::ofstream datei(protokolldatei, std::ios::binary | std::ios::trunc);
-    datei << Utf8(k.kz.Fehlerprotokoll);
-    if (!datei)
+    protokoll.close();
+    if (!protokoll)
       std::fprintf(stderr, "korvelan-konvert: Protokoll %s konnte nicht geschrieben werden\n", protokolldatei.c_str());
   } else if (!k.kz.Fehlerprotokoll.empty()) {
     std::fputs(Utf8(k.kz.Fehlerprotokoll).c_str(), stderr);

@@ -151,8 +151,10 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     if (leser) kz.Ergebnis = leser(k, f);
     if (kz.Ergebnis == -1) ende = true;
     EinheitUmsetzen(k, f);
-    SatzPruefen(k, f);
+    // Prices are converted before the record check, so that it judges the prices the writer
+    // will write (a converted price may no longer fit a version-3 field).
     if (umrechnen) WaehrungUmrechnen(k);
+    SatzPruefen(k, f);
     if (schreiber) kz.Ergebnis = schreiber(k, f);
     f.SetzeText("Lab_Bearbeitet", bearbeitet);
     if (kz.Fehlerzahl != gezeigteFehler) {
@@ -251,6 +253,8 @@ void LaufVorbereiten(Kontext& k) {
   kz.Fehlerprotokoll.clear();
   kz.Fehlerzahl = 0;
   kz.SaetzeGelesen = 0;
+  kz.Satzverluste.Leeren();
+  kz.Verlustzaehler = {};
   kz.EingabeDateiNr.Schliessen();
   // A run that ended in an error may have left a line read ahead; each run starts at line 1.
   k.ns.ZeileVorgelesen = 0;
@@ -301,6 +305,7 @@ bool LaufAusfuehren(Kontext& k, Fenster& f, bool interaktiv, bool& abgebrochen) 
   Stufe stufe = StufeVerarbeitung;
   return Bewacht(k, f, interaktiv, stufe, [&] {
     abgebrochen = Satzschleife(k, f, interaktiv, stufe);
+    VerlustzusammenfassungAnfuegen(k);
     f.Sanduhr(false);
     stufe = StufeSchreiben;
     if (abgebrochen) {

@@ -3,10 +3,13 @@
 // line, counters, run state and exchange factor. Every field starts as 0 or empty text.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "control/dateien.h"
+#include "control/verluste.h"
 #include "record/zeilenpuffer.h"
 
 namespace korvelan {
@@ -51,6 +54,13 @@ struct Konvertierzustand {
 
   // The error log of the run (the text of the error-log window), capped at 60000 characters.
   std::string Fehlerprotokoll;
+  // Receives every line appended to the error log, with its CR LF, also those the cap keeps out of
+  // Fehlerprotokoll (korvelan-konvert --protokoll writes them all to a file). Not set: nothing.
+  std::function<void(std::string_view)> Protokollsenke;
+  // The losses named for the record being converted, and for each kind of loss the number of
+  // records of this run it was named for.
+  Verlustliste Satzverluste;
+  std::array<std::int64_t, Verlustarten> Verlustzaehler{};
 
   // Units already mapped by EinheitUmsetzen in the running record loop. The output version and
   // the unit tables do not change while the loop runs and units repeat from record to record,

@@ -65,13 +65,21 @@ void WertUmrechnen(Festkomma& wert, const Konvertierzustand& kz) {
 
 }  // namespace
 
+namespace {
+
+// Appends a piece of the error log: to the window's text (entries only while it is shorter than
+// the cap; the head and the closing lines always) and to the run's sink, which takes every piece.
+void Anfuegen(Konvertierzustand& kz, std::string_view text, bool begrenzt) {
+  if (!begrenzt || kz.Fehlerprotokoll.size() < Protokollgrenze) kz.Fehlerprotokoll += text;
+  if (kz.Protokollsenke) kz.Protokollsenke(text);
+}
+
+}  // namespace
+
 void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag) {
   auto& kz = k.kz;
-  if (kz.Fehlerzahl == 0) kz.Fehlerprotokoll += Protokollkopf(f);
-  if (kz.Fehlerprotokoll.size() < Protokollgrenze) {
-    kz.Fehlerprotokoll += eintrag;
-    kz.Fehlerprotokoll += "\r\n";
-  }
+  if (kz.Fehlerzahl == 0) Anfuegen(kz, Protokollkopf(f), false);
+  Anfuegen(kz, eintrag + "\r\n", true);
   ++kz.Fehlerzahl;
 }
 
@@ -143,56 +151,197 @@ void EinheitUmsetzen(Kontext& k, Fenster& f) {
   if (e.umgesetzt) ns.Mengeneinheit = e.ergebnis;
 }
 
-void SatzPruefen(Kontext& k, Fenster& f) {
-  auto& ns = k.ns;
-  if (ns.ArtikelNr.empty()) return;
+namespace {
 
-  // Short texts: an empty first line takes the second.
-  if (IstLeer(ns.Kurztext1) || (ns.Kurztext1 == KeineAngabe && !IstLeer(ns.Kurztext2))) {
-    ns.Kurztext1 = ns.Kurztext2;
-    ns.Kurztext2.clear();
+// A text field that holds a value: neither empty, nor blank, nor "@" (present but empty).
+bool HatWert(const std::string& feld) { return !IstLeer(feld) && feld != KeineAngabe; }
+
+// Length of a value without its trailing blanks; 0 for "@".
+std::size_t Wertlaenge(const std::string& feld) { return feld == KeineAngabe ? 0 : Rechtstrimmen(feld).size(); }
+
+// The price units the versions 3 and 4 can code (0 stands for 1).
+bool PreiseinheitKodierbar(const std::string& pe) {
+  return pe == "0" || pe == "1" || pe == "10" || pe == "100" || pe == "1000";
+}
+
+bool LangtextLaengerAls(const Neutralsatz& ns, std::size_t breite) {
+  for (const Langtextzeile& z : ns.Langtexttabelle) {
+    if (z.LangtextMarke.empty()) break;
+    if (Wertlaenge(z.LangtextZeile) > breite) return true;
+  }
+  return false;
+}
+
+// Names what the output version `aus` cannot hold of the record read from version `ein`.
+void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
+  if (aus < 5 && ein == 5 && !ns.CZeilen[0].empty()) v.Nennen(Verlust::CZeilen);
+  if (aus < 5 && LangtextLaengerAls(ns, 40)) v.Nennen(Verlust::Langtext);
+  // The customer fields stay in the record after its K line (the SET and price readers reset their
+  // tables only): they belong to the record only while it is the customer record.
+  const bool kunde = !ns.Kundennummer.empty();
+  if (aus < 5 && ein == 5) {
+    if (kunde && (HatWert(ns.KName1) || HatWert(ns.KName2) || HatWert(ns.KName3) || HatWert(ns.KName4) ||
+                  HatWert(ns.KKz) || HatWert(ns.KFeld9) || HatWert(ns.KFeld30)))
+      v.Nennen(Verlust::Kundendaten);
+    if (HatWert(ns.NummerAltZusatz)) v.Nennen(Verlust::Zusatzfelder);
+  }
+  if (kunde && aus == 5 && ein < 5 && HatWert(ns.Preispflege)) v.Nennen(Verlust::Preispflege);
+  for (const Setzeile& s : ns.SetTabelle) {
+    if (s.SetNr.empty()) break;
+    // Version 3 holds neither the SET marker (its reader takes it from the SET question), nor the
+    // call marker, nor a description.
+    if (aus == 3 && ein > 3) v.Nennen(Verlust::SetDaten);
+    if (aus == 4 && Wertlaenge(s.SetBeschreibung) > 28) v.Nennen(Verlust::SetText);
   }
 
-  // Text flag: two digits, the first one 0 to 6.
-  Versuchen([&] {
-    std::string& kz = ns.Textkz;
-    // "00", the flag of most records, passes every step below unchanged.
-    if (kz.size() == 2 && kz[0] == '0' && kz[1] == '0') return;
-    if (IstLeer(kz)) kz = "00";
-    if (kz.size() == 1) kz = "0" + kz;
-    if (Val(kz) == 0) kz = "00";
-    if (kz[0] < '0' || kz[0] > '6') {
-      kz = "00";
-      ProtokollEintrag(k, f, Auffuellen(ns.ArtikelNr, 18) + "\tTextkennzeichen falsch");
+  if (IstLeer(ns.ArtikelNr) || ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X") return;
+  // Article data.
+  if (aus == 3 && ein > 3) {
+    if (HatWerkstoffOderArbeit(ns) || ns.ArbeitWert != 0) v.Nennen(Verlust::WerkstoffArbeit);
+    // The version-3 B line holds one copper row, by 100 or by 1000 units; every other row of the
+    // table is lost.
+    bool kupferGehalten = false;
+    for (const Staffelzeile& z : ns.Staffeltabelle) {
+      if (z.StaffelArt == 0) break;
+      const bool haltbar = z.StaffelArt == 3 && TexteGleich(z.RohstoffMerker, "CU") &&
+                           (z.RohstoffWert4 == FestkommaEins / 100 || z.RohstoffWert4 == FestkommaEins / 1000);
+      if (!haltbar || kupferGehalten) {
+        v.Nennen(Verlust::Zuschlagsaetze);
+        break;
+      }
+      kupferGehalten = true;
     }
-  });
+    if (HatWert(ns.Warengruppe)) v.Nennen(Verlust::Warengruppe);
+    if (HatWert(ns.Kostenart) && Trimmen(ns.Kostenart) != "90") v.Nennen(Verlust::Kostenart);
+    if (HatWert(ns.Verpackungsmenge) && Trimmen(ns.Verpackungsmenge) != "1") v.Nennen(Verlust::Verpackungsmenge);
+    if (HatWert(ns.ReferenzKuerzel) || HatWert(ns.ReferenzNr)) v.Nennen(Verlust::Referenz);
+    if (HatWert(ns.Anbindungsnummer)) v.Nennen(Verlust::Anbindung);
+  }
+  if (aus == 4 && ein == 5) {
+    if (Wertlaenge(ns.Anbindungsnummer) > 12) v.Nennen(Verlust::Anbindung);
+    if (Wertlaenge(ns.ReferenzKuerzel) > 4) v.Nennen(Verlust::Referenz);
+  }
+  if (aus < 5) {
+    if (Wertlaenge(ns.Katalogseite) > (aus == 3 ? 6u : 8u)) v.Nennen(Verlust::Katalogseite);
+    if (Wertlaenge(ns.EanNr) > 13) v.Nennen(Verlust::Ean);
+    if (HatWert(ns.Preiseinheit) && !PreiseinheitKodierbar(Trimmen(ns.Preiseinheit))) v.Nennen(Verlust::Preiseinheit);
+    if (ein == 5 && (HatWert(ns.A5Feld14) || HatWert(ns.A5Feld16) || HatWert(ns.A5Feld17) || HatWert(ns.A5Feld18) ||
+                     HatWert(ns.A5Feld26)))
+      v.Nennen(Verlust::Zusatzfelder);
+    // Version 4 knows the price flags 1 and 2, version 3 those before "4".
+    if (HatWert(ns.Preiskz) && (aus == 4 ? !(ns.Preiskz == "1" || ns.Preiskz == "2") : ns.Preiskz >= "4"))
+      v.Nennen(Verlust::Preiskennzeichen);
+  }
+}
 
-  // What the output version cannot hold.
-  // Within the record loop the versions were read once, when it started.
+// Names what the output version cannot hold of one row of a price record.
+void PreiszeileVerlusteFinden(const Preiszeile& p, int ein, int aus, Verlustliste& v) {
+  if (aus < 5 && ein == 5 && p.PPreiseinheit > 1) v.Nennen(Verlust::Preiseinheit);
+  if (p.PPreiskz > (aus == 3 ? 3 : aus == 4 ? 2 : 9)) v.Nennen(Verlust::Preiskennzeichen);
+}
+
+// The key an entry shows for a record: the article number, else the key of what the record holds.
+const std::string& Satzkennung(const Neutralsatz& ns) {
+  if (!ns.ArtikelNr.empty()) return ns.ArtikelNr;
+  if (!ns.LangtextNr.empty()) return ns.LangtextNr;
+  if (!ns.SetTabelle[0].SetNr.empty()) return ns.SetTabelle[0].SetNr;
+  if (!ns.Preistabelle[0].PArtikelNr.empty()) return ns.Preistabelle[0].PArtikelNr;
+  if (!ns.Kundennummer.empty()) return ns.Kundennummer;
+  if (!ns.WgNummer.empty()) return ns.WgNummer;
+  if (!ns.Hauptwarengruppe.empty()) return ns.Hauptwarengruppe;
+  return ns.RgNummer;
+}
+
+}  // namespace
+
+void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel) {
+  auto& kz = k.kz;
+  Verlustliste& v = kz.Satzverluste;
+  if (v.Leer()) return;
+  std::string liste;
+  for (std::size_t i = 0; i < Verlustarten; ++i) {
+    const Verlust art = static_cast<Verlust>(i);
+    if (!v.Genannt(art)) continue;
+    ++kz.Verlustzaehler[i];
+    if (!liste.empty() && liste.back() != ' ') liste += ' ';
+    if (art != Verlust::CZeilen) {
+      liste += Verlustwort(art);
+      continue;
+    }
+    // Kept C lines are shown by their first 15 characters, each followed by a blank.
+    for (const std::string& c : k.ns.CZeilen) {
+      if (c.empty()) break;
+      liste.append(c, 0, 15);
+      liste += ' ';
+    }
+  }
+  v.Leeren();
+  ProtokollEintrag(k, f, Auffuellen(schluessel, 16) + "\tDatenverlust: \t" + liste.substr(0, 35));
+}
+
+void VerlustzusammenfassungAnfuegen(Kontext& k) {
+  auto& kz = k.kz;
+  bool erste = true;
+  for (std::size_t i = 0; i < Verlustarten; ++i) {
+    const std::int64_t n = kz.Verlustzaehler[i];
+    if (n == 0) continue;
+    if (erste) Anfuegen(kz, "\r\n", false);
+    erste = false;
+    Anfuegen(kz,
+             "Datenverlust " + std::string(Verlustwort(static_cast<Verlust>(i))) + ": " +
+                 FormatierenGanz(n, "#########0") + (n == 1 ? " Datensatz" : Ansi(" Datensätze")) + "\r\n",
+             false);
+  }
+}
+
+void SatzPruefen(Kontext& k, Fenster& f) {
+  auto& ns = k.ns;
+  if (!ns.ArtikelNr.empty()) {
+    // Short texts: an empty first line takes the second.
+    if (IstLeer(ns.Kurztext1) || (ns.Kurztext1 == KeineAngabe && !IstLeer(ns.Kurztext2))) {
+      ns.Kurztext1 = ns.Kurztext2;
+      ns.Kurztext2.clear();
+    }
+
+    // Text flag: two digits, the first one 0 to 6.
+    Versuchen([&] {
+      std::string& kz = ns.Textkz;
+      // "00", the flag of most records, passes every step below unchanged.
+      if (kz.size() == 2 && kz[0] == '0' && kz[1] == '0') return;
+      if (IstLeer(kz)) kz = "00";
+      if (kz.size() == 1) kz = "0" + kz;
+      if (Val(kz) == 0) kz = "00";
+      if (kz[0] < '0' || kz[0] > '6') {
+        kz = "00";
+        ProtokollEintrag(k, f, Auffuellen(ns.ArtikelNr, 18) + "\tTextkennzeichen falsch");
+      }
+    });
+  }
+
+  // What the output version cannot hold. Within the record loop the versions were read once,
+  // when it started.
   const auto& schleife = k.kz.Schleife;
   const int aus = schleife.aktiv ? schleife.ausgabe : VersionAusText(f.Text("Com_Version"));
   const int ein = schleife.aktiv ? schleife.eingabe : VersionAusText(f.Text("Lab_Version"));
-  std::string verlust;
-  if (aus < 5 && ein == 5) {
-    for (const std::string& c : ns.CZeilen) {
-      if (c.empty()) break;
-      verlust += c.substr(0, 15);
-      verlust += ' ';
+  // A record keeps everything in its own version.
+  if (aus == ein) return VerlusteEintragen(k, f, Satzkennung(ns));
+  Verlustliste& v = k.kz.Satzverluste;
+  Versuchen([&] { VerlusteFinden(ns, ein, aus, v); });
+  // The rows of a price record are articles of their own: each gets its entry under its number,
+  // naming what the record loses as a whole as well.
+  if (ns.ArtikelNr.empty() && ns.Kundennummer.empty()) {
+    const Verlustliste satz = v;
+    bool zeilen = false;
+    for (const Preiszeile& p : ns.Preistabelle) {
+      if (!HatWert(p.PArtikelNr)) continue;
+      zeilen = true;
+      v = satz;
+      Versuchen([&] { PreiszeileVerlusteFinden(p, ein, aus, v); });
+      VerlusteEintragen(k, f, p.PArtikelNr);
     }
+    if (zeilen) return v.Leeren();
   }
-  if (aus == 3 && ein > 3 && HatWerkstoffOderArbeit(ns)) verlust += "Werkstoff/Arbeit ";
-  if (aus == 3 && ein > 3) {
-    for (const Staffelzeile& z : ns.Staffeltabelle) {
-      if (z.StaffelArt == 0) break;
-      if (!TexteGleich(z.RohstoffMerker, "CU")) {
-        static const std::string Zuschlagsaetze = Ansi("Zuschlagsätze");
-        verlust += Zuschlagsaetze;
-        break;
-      }
-    }
-  }
-  if (!verlust.empty())
-    ProtokollEintrag(k, f, Auffuellen(ns.ArtikelNr, 16) + "\tDatenverlust: \t" + verlust.substr(0, 35));
+  VerlusteEintragen(k, f, Satzkennung(ns));
 }
 
 void WaehrungUmrechnen(Kontext& k) {

@@ -258,3 +258,38 @@ TEST(KorvelanKonvert, DatenkennzeichenTWirdAbgewiesen) {
   EXPECT_NE(a.fehlerausgabe.find("Datenkennzeichen T wird nicht konvertiert"), std::string::npos);
   EXPECT_EQ(Dateien(v), std::vector<std::string>{"ein.dat"});
 }
+
+// A conversion that loses data in many records: the log file holds every entry, also past the
+// window's cap of 60000 characters, and the log ends with the number of records per loss.
+TEST(KorvelanKonvert, ProtokollDateiHatJedenEintragUndDieZusammenfassung) {
+  TempVerzeichnis v;
+  std::string ein = v.Datei("ein.dat");
+  std::string aus = v.Datei("aus.dat");
+  std::string inhalt = Kopf4() + "\r\n";
+  const int artikel = 2000;
+  for (int i = 0; i < artikel; ++i) {
+    const std::string nr = "ART" + std::to_string(i);
+    inhalt += "A;N;" + nr + ";00;Rohr;;1;0;St;1234;;;;\r\n";
+    inhalt += "B;N;" + nr + ";;;;0;;;;;WG1;;;;;\r\n";  // a product group: version 3 has none
+  }
+  DateiSchreiben(ein, inhalt);
+  std::string protokoll = v.Datei("protokoll.txt");
+  Aufruf a = Starten(Quote(ein) + " " + Quote(aus) + " 3 --protokoll " + Quote(protokoll), v);
+  EXPECT_EQ(a.status, 1);
+  const std::string text = DateiLesen(protokoll);
+  EXPECT_GT(text.size(), 60000u);
+  std::size_t eintraege = 0;
+  for (std::size_t p = 0; (p = text.find("\tDatenverlust: \tWarengruppe\r\n", p)) != std::string::npos; ++p) ++eintraege;
+  EXPECT_EQ(eintraege, static_cast<std::size_t>(artikel));
+  EXPECT_NE(text.find("ART1999         \tDatenverlust: \tWarengruppe\r\n"), std::string::npos);
+  const std::string schluss = "\r\n\r\nDatenverlust Warengruppe: 2000 Datens\xC3\xA4tze\r\n";
+  ASSERT_GT(text.size(), schluss.size());
+  EXPECT_EQ(text.substr(text.size() - schluss.size()), schluss);
+
+  // Without the option the log on standard error is the window's: capped, with its summary.
+  a = Starten(Quote(ein) + " " + Quote(aus) + " 3 --ueberschreiben", v);
+  EXPECT_EQ(a.status, 1);
+  EXPECT_LT(a.fehlerausgabe.size(), 61000u);
+  EXPECT_EQ(a.fehlerausgabe.find("ART1999 "), std::string::npos);
+  EXPECT_NE(a.fehlerausgabe.find("Datenverlust Warengruppe: 2000 Datens\xC3\xA4tze\r\n"), std::string::npos);
+}

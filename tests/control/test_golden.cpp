@@ -1,10 +1,13 @@
 // Whole-file conversions against expected files, byte for byte: every input in tests/data/golden
 // named ein_v<N>_<kind>.dat is converted to each output version M for which an expected file
 // aus_v<N>_v<M>_<kind>.dat exists. The end record's date is fixed; the currency question is
-// answered "DEM", the SET question Yes.
+// answered "DEM", the SET question Yes. With KORVELAN_GOLDEN_SCHREIBEN=1 in the environment the
+// expected files are written anew from the outputs (after a change of output made on purpose;
+// look at the difference before committing it).
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "konvertierhilfe.h"
@@ -72,6 +75,7 @@ TEST(Golden, AlleVersionspaareAlleDatenarten) {
     f.eingaben.push_back(std::string("DEM"));
     f.antworten.push_back(Antwort::Ja);
     std::string aus = Konvertieren(fall.eingabe, fall.ausgabeversion, v, &f);
+    if (std::getenv("KORVELAN_GOLDEN_SCHREIBEN")) DateiSchreiben(fall.erwartet, aus);
     std::string erwartet = DateiLesen(fall.erwartet);
     EXPECT_EQ(Sichtbar(aus), Sichtbar(erwartet));
   }

@@ -85,9 +85,12 @@ TEST(Rundreise, AufDemWegZuVersion3GehtNurVerlorenWasDasProtokollNennt) {
   const std::string drei = Umwandeln(artikel, 3, &f);
   ASSERT_FALSE(drei.empty());
 
-  // One entry: the material and labour data and the surcharge table of the article.
+  // One entry: the surcharge table and the material and labour data of the article; the log ends
+  // with the count of records each loss was named for.
   EXPECT_EQ(Eintraege(f.gezeigtesProtokoll),
-            std::vector<std::string>{"4711            \tDatenverlust: \tWerkstoff/Arbeit " + Ansi("Zuschlagsätze")});
+            (std::vector<std::string>{"4711            \tDatenverlust: \t" + Ansi("Zuschlagsätze Werkstoff/Arbeit"), "",
+                                      Ansi("Datenverlust Zuschlagsätze: 1 Datensatz"),
+                                      "Datenverlust Werkstoff/Arbeit: 1 Datensatz"}));
 
   // Back in version 4 every other line is as it was: only the Z and C lines are gone.
   std::vector<std::string> erhalten;

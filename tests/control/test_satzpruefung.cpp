@@ -136,9 +136,16 @@ TEST_F(Satzpruefung, DatenverlustZuschlaegeUndWerkstoff) {
   auto& st = k.ns.Staffeltabelle;
   st[0].StaffelArt = 3;
   st[0].RohstoffMerker = "CU";
+  st[0].RohstoffWert4 = FestkommaEins / 100;
   Versionen("4", "3");
   SatzPruefen(k, f);
-  EXPECT_EQ(k.kz.Fehlerzahl, 0);  // copper rows only
+  EXPECT_EQ(k.kz.Fehlerzahl, 0);  // one copper row by 100 units: the version-3 B line holds it
+  st[0].RohstoffWert4 = FestkommaEins / 200;
+  SatzPruefen(k, f);
+  EXPECT_EQ(k.kz.Fehlerzahl, 1);  // by another unit it does not
+  st[0].RohstoffWert4 = FestkommaEins / 1000;
+  k.kz.Fehlerprotokoll.clear();
+  k.kz.Fehlerzahl = 0;
 
   st[1].StaffelArt = 1;  // a price-scale row
   Versionen("3", "3");
@@ -151,7 +158,8 @@ TEST_F(Satzpruefung, DatenverlustZuschlaegeUndWerkstoff) {
   EXPECT_EQ(k.kz.Fehlerzahl, 1);
   EXPECT_NE(k.kz.Fehlerprotokoll.find(Ansi("4711            \tDatenverlust: \tZuschlagsätze\r\n")), std::string::npos);
 
-  // From version 5 to 3: C lines, then the material note, then the surcharges, cut to 35.
+  // From version 5 to 3: prices first (the surcharges), then the material note, then the C lines,
+  // cut to 35.
   k.kz.Fehlerprotokoll.clear();
   k.kz.Fehlerzahl = 0;
   k.ns.ArbeitKz1 = 1;
@@ -159,7 +167,7 @@ TEST_F(Satzpruefung, DatenverlustZuschlaegeUndWerkstoff) {
   Versionen("5", "3");
   SatzPruefen(k, f);
   EXPECT_EQ(k.kz.Fehlerprotokoll,
-            Kopf("5", "3") + Ansi("4711            \tDatenverlust: \tC;N;ES01;x; Werkstoff/Arbeit Zuschl\r\n"));
+            Kopf("5", "3") + Ansi("4711            \tDatenverlust: \tZuschlagsätze Werkstoff/Arbeit C;N;\r\n"));
 }
 
 TEST_F(Satzpruefung, WerkstoffOderArbeitNachVersion3) {
@@ -173,7 +181,7 @@ TEST_F(Satzpruefung, WerkstoffOderArbeitNachVersion3) {
     k.kz.Fehlerprotokoll.clear();
     k.kz.Fehlerzahl = 0;
     SatzPruefen(k, f);
-    return k.kz.Fehlerprotokoll.find("\tDatenverlust: \tWerkstoff/Arbeit \r\n") != std::string::npos;
+    return k.kz.Fehlerprotokoll.find("\tDatenverlust: \tWerkstoff/Arbeit\r\n") != std::string::npos;
   };
   EXPECT_FALSE(pruefe([](Neutralsatz& ns) { ns.WerkstoffText = " "; }));
   EXPECT_TRUE(pruefe([](Neutralsatz& ns) { ns.WerkstoffText = "MS"; }));
