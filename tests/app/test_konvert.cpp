@@ -32,6 +32,8 @@ struct Aufruf {
 
 std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
+bool IstRegulaer(const std::string& pfad) { return std::filesystem::is_regular_file(pfad); }
+
 Aufruf Starten(const std::string& argumente, const TempVerzeichnis& v) {
   std::string fehler = v.Datei("stderr.txt");
   std::string befehl = std::string(KORVELAN_KONVERT) + " " + argumente + " >/dev/null 2>" + Quote(fehler) + " </dev/null";
@@ -72,6 +74,9 @@ TEST(KorvelanKonvert, RueckgabewerteNachAusgang) {
     a = Starten(Quote(ein) + " /dev/full 5 --ueberschreiben", v);
     EXPECT_EQ(a.status, 3);
     EXPECT_NE(a.fehlerausgabe.find("Es ist ein Fehler beim Schreiben der Daten aufgetreten!"), std::string::npos);
+    // A device is written directly: there was no temporary file to remove.
+    EXPECT_EQ(a.fehlerausgabe.find("Es wurde keine Ausgabedatei geschrieben."), std::string::npos);
+    EXPECT_FALSE(IstRegulaer("/dev/full"));
   }
 
   // Wrong usage.

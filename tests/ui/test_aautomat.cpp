@@ -32,6 +32,8 @@ class TestAAutomat : public QObject {
     Kontext k;
     AAutomat a(k);
     QCOMPARE(a.windowTitle(), QStringLiteral("DATANORM Konvertierung "));
+    // The progress window of the command line is a window of its own.
+    QVERIFY(a.isWindow());
     for (const char* n : {"Tex_Eingabe", "Tex_Ausgabe", "Lab_VersionEin", "Lab_VersionAus", "Com_Version", "Lab_Version",
                           "Lab_Datum", "Lab_WaehrungKz", "Lab_Datum1", "Com_WaehrungsKz", "Tex_Info1", "Tex_Info2",
                           "Tex_Info3", "Tex_ArtikelNr", "Tex_Bearbeitet", "Lab_Bearbeitet", "Lab_Fehler"})
