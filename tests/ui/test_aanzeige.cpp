@@ -129,19 +129,14 @@ class TestAAnzeige : public QObject {
       return std::optional<QString>(QString::fromStdString(daten.Datei("DATANORM.002")));
     };
     bool imBereich = false, menueGesperrt = false;
-    QTimer beobachter;
-    QObject::connect(&beobachter, &QTimer::timeout, [&] {
-      for (ui::FAnzeige* p : f.a->findChildren<ui::FAnzeige*>())
-        if (p->isVisible()) {
-          imBereich = ui::Arbeitsbereich(p) == f.a->Bereich();
-          menueGesperrt = !f.a->menuBar()->isEnabled() && !ui::Rahmen(d)->isEnabled();
-        }
-    });
-    beobachter.start(5);
     Boxen boxen;
+    boxen.vorAntwort = [&](QWidget* w) {
+      if (!qobject_cast<ui::FAnzeige*>(w)) return;
+      imBereich = ui::Arbeitsbereich(w) == f.a->Bereich();
+      menueGesperrt = !f.a->menuBar()->isEnabled() && !ui::Rahmen(d)->isEnabled();
+    };
     d->Com_Laden_Click();
     d->Com_Konvertieren_Click();
-    beobachter.stop();
     QVERIFY2(boxen.Texte().size() >= 1, qPrintable(boxen.Texte().join("|")));
     QCOMPARE(boxen.gesehen.last().art, QStringLiteral("Protokoll"));
     QVERIFY(imBereich);

@@ -174,7 +174,7 @@ class TestAAutomat : public QObject {
       for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<ui::AAutomat*>(w)) w->close();
     });
-    schliessen.start(1);
+    schliessen.start(0);
     QCOMPARE(ui::KommandozeilenModus(k, ArbeitszeileBilden(v.Datei("GROSS.001") + ";" + v.Datei("A4.001") + ";5")), 4);
   }
 

@@ -374,7 +374,7 @@ class TestDAnzeige : public QObject {
       beenden.stop();
       f.d->Com_Ende_Click();
     });
-    beenden.start(1);
+    beenden.start(0);
     f.d->Com_Konvertieren_Click();
     QStringList texte = boxen.Texte();
     QVERIFY2(texte.size() == 3, qPrintable(texte.join("|")));

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,8 @@ class Boxen : public QObject {
     timer_.start();
   }
 
+  // Called with each box before it is answered (to look at the windows while it is open).
+  std::function<void(QWidget*)> vorAntwort;
   std::deque<QMessageBox::StandardButton> knoepfe;
   std::deque<std::optional<QString>> eingaben;
   QList<Box> gesehen;
@@ -57,6 +60,7 @@ class Boxen : public QObject {
     QWidget* w = Offen();
     if (!w || w->property("beantwortet").toBool()) return;
     w->setProperty("beantwortet", true);
+    if (vorAntwort) vorAntwort(w);
     if (auto* m = qobject_cast<QMessageBox*>(w)) {
       Box box{QStringLiteral("Meldung"), m->windowTitle(), m->text(), m->width(), {}, {}};
       for (QAbstractButton* k : m->buttons()) box.knoepfe << k->text();
