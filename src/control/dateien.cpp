@@ -1,8 +1,10 @@
 #include "control/dateien.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include <algorithm>
@@ -361,10 +363,66 @@ std::size_t Eingabedatei::BlockLesen(std::string& block, std::size_t n) {
 
 Ausgabedatei::~Ausgabedatei() { Verwerfen(); }
 
-bool Ausgabedatei::Erstellen(const std::string& pfad) {
+int VorlaeufigeDateiAnlegen(const std::string& pfad, std::string& vorlaeufig) {
+  vorlaeufig = pfad + ".XXXXXX";
+  const int fd = ::mkstemp(vorlaeufig.data());
+  if (fd < 0) {
+    vorlaeufig.clear();
+    return -1;
+  }
+  // mkstemp creates the file for its owner only: it gets the rights of the file it replaces, or
+  // those a new file gets under the process's mask.
+  struct stat alt {};
+  if (::stat(pfad.c_str(), &alt) == 0) {
+    ::fchmod(fd, alt.st_mode & 07777);
+    if (::fchown(fd, alt.st_uid, alt.st_gid) != 0) {
+      // Only the owner of the file or root may hand it on; the data matter more than the owner.
+    }
+  } else {
+    const mode_t maske = ::umask(0);
+    ::umask(maske);
+    ::fchmod(fd, 0666 & ~maske);
+  }
+  return fd;
+}
+
+bool Ausgabedatei::Erstellen(const std::string& pfad, bool dauerhaft) {
   Verwerfen();
-  datei_ = std::fopen(pfad.c_str(), "wb");
-  if (!datei_) return false;
+  zeilen_ = 0;
+  dauerhaft_ = dauerhaft;
+  struct stat st {};
+  const bool vorhanden = ::stat(pfad.c_str(), &st) == 0;
+  if (vorhanden && S_ISDIR(st.st_mode)) {
+    errno = EISDIR;
+    return false;
+  }
+  if (vorhanden && !S_ISREG(st.st_mode)) {
+    // A device or a pipe takes the data as they come; there is nothing to replace.
+    datei_ = std::fopen(pfad.c_str(), "wb");
+    if (!datei_) return false;
+  } else {
+    // A write-protected file is not replaced behind its protection.
+    if (vorhanden && ::access(pfad.c_str(), W_OK) != 0) return false;
+    // A symbolic link stays a link: the file it points to is replaced, in that file's directory.
+    // A link that points nowhere is replaced by the file.
+    std::string ziel = pfad;
+    if (char* echt = ::realpath(pfad.c_str(), nullptr)) {
+      if (vorhanden) ziel = echt;
+      std::free(echt);
+    }
+    const int fd = VorlaeufigeDateiAnlegen(ziel, vorlaeufig_);
+    if (fd < 0) return false;
+    datei_ = ::fdopen(fd, "wb");
+    if (!datei_) {
+      const int fehler = errno;
+      ::close(fd);
+      ::unlink(vorlaeufig_.c_str());
+      vorlaeufig_.clear();
+      errno = fehler;
+      return false;
+    }
+    ziel_ = ziel;
+  }
   std::setvbuf(datei_, nullptr, _IONBF, 0);  // our own buffer below
   belegt_ = 0;
   // The block is written out once it holds 64 KiB, so an ordinary line always fits; only a
@@ -408,30 +466,39 @@ void Ausgabedatei::Schliessen() {
     datei_ = nullptr;
     throw;
   }
-  if (std::fclose(datei_) != 0) fehler = errno ? errno : EIO;
+  if (dauerhaft_ && !vorlaeufig_.empty() && ::fsync(::fileno(datei_)) != 0) fehler = errno ? errno : EIO;
+  if (std::fclose(datei_) != 0 && !fehler) fehler = errno ? errno : EIO;
   datei_ = nullptr;
   if (fehler) throw SystemFehler(fehler);
+  if (vorlaeufig_.empty()) return;
+  // Only a complete file takes the output's name, replacing the file of that name at once.
+  if (std::rename(vorlaeufig_.c_str(), ziel_.c_str()) != 0) throw SystemFehler(errno ? errno : EIO);
+  vorlaeufig_.clear();
 }
 
 void Ausgabedatei::Verwerfen() {
-  if (!datei_) return;
-  try {
-    Leeren();
-  } catch (const Laufzeitfehler&) {
+  if (datei_) {
+    // A device or pipe gets what was written so far; a temporary file goes anyway.
+    if (vorlaeufig_.empty()) {
+      try {
+        Leeren();
+      } catch (const Laufzeitfehler&) {
+      }
+    }
+    std::fclose(datei_);
+    datei_ = nullptr;
   }
-  std::fclose(datei_);
-  datei_ = nullptr;
   belegt_ = 0;
+  if (!vorlaeufig_.empty()) {
+    ::unlink(vorlaeufig_.c_str());
+    vorlaeufig_.clear();
+    zeilen_ = 0;
+  }
 }
 
 bool DateiVorhanden(const std::string& pfad) {
   struct stat st {};
   return !pfad.empty() && ::stat(pfad.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
-
-bool IstNormaleDatei(const std::string& pfad) {
-  struct stat st {};
-  return !pfad.empty() && ::stat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool DieselbeDatei(const std::string& a, const std::string& b) {

@@ -79,8 +79,13 @@ class Ausgabedatei {
   Ausgabedatei(const Ausgabedatei&) = delete;
   Ausgabedatei& operator=(const Ausgabedatei&) = delete;
 
-  // Creates (or replaces) a file for writing; false (with errno set) on failure.
-  bool Erstellen(const std::string& pfad);
+  // Creates the output file named pfad. A name not in use, or that of a regular file, is written
+  // to a new temporary file in the same directory, which takes the name only when Schliessen
+  // succeeds: until then an existing file keeps its content, and Verwerfen removes the temporary
+  // file. A device or pipe is written directly, as it is. With dauerhaft set the data reach the
+  // disk before the file takes its name (for small files that must survive a crash). False
+  // (with errno set) on failure: a directory, a write-protected file, a path that cannot be used.
+  bool Erstellen(const std::string& pfad, bool dauerhaft = false);
   // Writes the text and CR LF.
   void ZeileSchreiben(std::string_view zeile);
   // The same in two steps, for a caller that writes the n bytes of the line itself: ZeilePlatz
@@ -95,13 +100,22 @@ class Ausgabedatei {
     p[0] = '\r';
     p[1] = '\n';
     belegt_ += n + 2;
+    ++zeilen_;
     if (belegt_ >= Blockgroesse) Leeren();
   }
-  // Flushes and closes; a failure raises a Laufzeitfehler (the file is closed all the same).
+  // Flushes and closes, then gives a temporary file the output's name. A failure raises a
+  // Laufzeitfehler; the file is closed all the same and a temporary file stays for Verwerfen.
   void Schliessen();
-  // Closes without reporting failures (used on the way out of an error).
+  // Closes without reporting failures (on the way out of an error or a cancel): a temporary file
+  // is removed, so that nothing incomplete takes the output's name; a device or pipe keeps what
+  // was written.
   void Verwerfen();
   bool IstOffen() const { return datei_ != nullptr; }
+  // True while the output goes to a temporary file that has not taken its name yet.
+  bool Vorlaeufig() const { return !vorlaeufig_.empty(); }
+  // Lines the output holds: those written since Erstellen, none once a temporary file was
+  // removed.
+  std::uint64_t Zeilen() const { return zeilen_; }
 
  private:
   static constexpr std::size_t Blockgroesse = 1 << 16;  // written out when reached
@@ -115,11 +129,18 @@ class Ausgabedatei {
   // by room for an ordinary line, so that a line is copied in without a test for growth.
   std::unique_ptr<char[]> puffer_;
   std::size_t belegt_ = 0, kapazitaet_ = 0;
+  std::uint64_t zeilen_ = 0;
+  std::string vorlaeufig_;  // the temporary file while it has not taken its name; else empty
+  std::string ziel_;        // the name it takes
+  bool dauerhaft_ = false;
 };
 
+// Creates a new, empty file beside pfad, named pfad followed by "." and six characters, with the
+// rights of the file pfad names (or those a new file of that name gets). Returns the open
+// descriptor and sets vorlaeufig to its name; -1 (errno set) on failure.
+int VorlaeufigeDateiAnlegen(const std::string& pfad, std::string& vorlaeufig);
+
 bool DateiVorhanden(const std::string& pfad);
-// True for a regular file (not a device, pipe or directory).
-bool IstNormaleDatei(const std::string& pfad);
 // True when both names exist and denote the same file.
 bool DieselbeDatei(const std::string& a, const std::string& b);
 

@@ -11,9 +11,16 @@
 
 namespace korvelan {
 
-enum class Knoepfe { Ok, OkAbbrechen, JaNein };
+// JaNeinVorgabeNein: Yes and No with No as the default button (a question whose Yes cannot be
+// undone); JaNeinAbbrechen: Yes, No and Cancel.
+enum class Knoepfe { Ok, OkAbbrechen, JaNein, JaNeinVorgabeNein, JaNeinAbbrechen };
 enum class Symbol { Kein, Frage, Kritisch, Information };
 enum class Antwort { Ok, Abbrechen, Ja, Nein };
+
+// True for the buttons that ask Yes or No.
+inline bool FragtJaNein(Knoepfe k) {
+  return k == Knoepfe::JaNein || k == Knoepfe::JaNeinVorgabeNein || k == Knoepfe::JaNeinAbbrechen;
+}
 
 // The controls the record loop and the readers set for every record. A run sets them millions of
 // times, so windows keep them in places of their own instead of looking them up by name.

@@ -41,6 +41,8 @@ struct Konvertierzustand {
   std::int16_t AusgabeNichtBereit = 0;
   std::int64_t AusgabeSatzzahl = 0;
   std::int64_t Fehlerzahl = 0;
+  // Logical records the last run read (as its progress shows them at its end).
+  std::int64_t SaetzeGelesen = 0;
   std::string Ausgabefehlertext;
   std::int16_t Konvertierstatus = 0;  // 0 idle, 8 running, 9 cancel requested
   double Umrechnungsfaktor = 0;        // 0: no prices are converted

@@ -7,6 +7,7 @@
 
 #include "record/festkomma.h"
 #include "record/text.h"
+#include "ui/arbeitsbereich.h"
 #include "ui/zeichensatz.h"
 
 namespace korvelan::ui {
@@ -328,9 +329,14 @@ void MANZEIGF::Zeigen(const std::string& zeile, int k, int breite) {
   Lab_Satzart->setText(AlsQString(f->satzart));
   Lab_Feldbezeichnung->setText(AlsQString(f->feldbezeichnung));
   Lab_Feldinhalt->setText(AlsQString(f->feldinhalt));
-  move(0, 0);
-  resize(breite, sizeHint().height());
+  // At the top left of the screen, or of the main window's work area when it is a sub-window
+  // there; the frame takes the width given.
+  QWidget* rahmen = Rahmen(this);
+  rahmen->move(0, 0);
+  rahmen->resize(breite, rahmen->sizeHint().height());
   show();
+  rahmen->show();
+  rahmen->raise();
 }
 
 }  // namespace korvelan::ui
