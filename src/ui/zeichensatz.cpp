@@ -27,6 +27,15 @@ QString MitTabelle(std::string_view text, const Tabelle& t) {
   return s;
 }
 
+// Each character of a QString to its byte.
+template <typename Byte>
+std::string MitFunktion(const QString& text, Byte byte) {
+  std::string s;
+  s.reserve(static_cast<std::size_t>(text.size()));
+  for (QChar c : text) s.push_back(static_cast<char>(byte(c.unicode())));
+  return s;
+}
+
 }  // namespace
 
 QString AlsQString(std::string_view ansi) {
@@ -34,24 +43,14 @@ QString AlsQString(std::string_view ansi) {
   return MitTabelle(ansi, t);
 }
 
-std::string AlsAnsi(const QString& text) {
-  std::string s;
-  s.reserve(static_cast<std::size_t>(text.size()));
-  for (QChar c : text) s.push_back(AnsiByte(c.unicode()));
-  return s;
-}
+std::string AlsAnsi(const QString& text) { return MitFunktion(text, AnsiByte); }
 
 QString DateitextAlsQString(std::string_view datei) {
   static const Tabelle t = TabelleBauen(DateitextZeichen);
   return MitTabelle(datei, t);
 }
 
-std::string AlsDateitext(const QString& text) {
-  std::string s;
-  s.reserve(static_cast<std::size_t>(text.size()));
-  for (QChar c : text) s.push_back(static_cast<char>(Cp850Byte(c.unicode())));
-  return s;
-}
+std::string AlsDateitext(const QString& text) { return MitFunktion(text, Cp850Byte); }
 
 QString PfadAlsQString(const std::string& pfad) { return QFile::decodeName(QByteArray::fromStdString(pfad)); }
 std::string PfadAlsBytes(const QString& pfad) { return QFile::encodeName(pfad).toStdString(); }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QtTest>
+#include <memory>
 
 #include "control/konvertierlauf.h"
 #include "control/parameter.h"
@@ -19,6 +20,23 @@
 using namespace korvelan;
 using namespace korvelan::test;
 using korvelan::ui::AAutomat;
+
+namespace {
+
+// A command-line run of a file into version 5 through the progress window, its boxes answered.
+struct Fensterlauf {
+  Fensterlauf(const std::string& ein, const std::string& aus) {
+    StandardwerteAnwenden(k.gd);
+    ArbeitszeileZerlegen(k, ArbeitszeileBilden(ein + ";" + aus + ";5"));
+    a = std::make_unique<AAutomat>(k);
+    KommandozeilenLauf(k, *a, [this] { a->show(); });
+  }
+  Kontext k;
+  std::unique_ptr<AAutomat> a;
+  Boxen boxen;
+};
+
+}  // namespace
 
 class TestAAutomat : public QObject {
   Q_OBJECT
@@ -92,12 +110,10 @@ class TestAAutomat : public QObject {
   void lauf_durch_das_fenster() {
     TempVerzeichnis v;
     DateiSchreiben(v.Datei("DATANORM.001"), V4Datei("DEM"));
-    Kontext k;
-    StandardwerteAnwenden(k.gd);
-    ArbeitszeileZerlegen(k, ArbeitszeileBilden(v.Datei("DATANORM.001") + ";" + v.Datei("AUS.001") + ";5"));
-    AAutomat a(k);
-    Boxen boxen;
-    KommandozeilenLauf(k, a, [&a] { a.show(); });
+    Fensterlauf lauf(v.Datei("DATANORM.001"), v.Datei("AUS.001"));
+    Kontext& k = lauf.k;
+    AAutomat& a = *lauf.a;
+    Boxen& boxen = lauf.boxen;
     QVERIFY2(boxen.gesehen.isEmpty(), qPrintable(boxen.Texte().join("|")));
     QCOMPARE(a.Text("Lab_VersionEin"), std::string("Vers.4"));
     QCOMPARE(a.Text("Lab_VersionAus"), std::string("Vers.5"));
@@ -124,12 +140,9 @@ class TestAAutomat : public QObject {
       // The header's first text holds 8 characters and 32 blanks.
       const std::string kopf = "V 010125" + info + std::string(32 + 75, ' ') + "04DEM";
       DateiSchreiben(v.Datei("DATANORM.001"), Zeilen({kopf, "A;N;" + nr + ";73;Kurztext;;1;0;Stk;1962;RG1;001;;"}));
-      Kontext k;
-      StandardwerteAnwenden(k.gd);
-      ArbeitszeileZerlegen(k, ArbeitszeileBilden(v.Datei("DATANORM.001") + ";" + v.Datei("AUS.001") + ";5"));
-      AAutomat a(k);
-      Boxen boxen;
-      KommandozeilenLauf(k, a, [&a] { a.show(); });
+      Fensterlauf lauf(v.Datei("DATANORM.001"), v.Datei("AUS.001"));
+      AAutomat& a = *lauf.a;
+      const Boxen& boxen = lauf.boxen;
       QVERIFY(qobject_cast<QLineEdit*>(a.Steuerelement("Tex_Bearbeitet"))->text().startsWith(
           QStringLiteral("A;N;") + zubehoer + QStringLiteral(";73;")));
       // The readers hand the article number over in the file's code, as they read it.
