@@ -3,12 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-
-#include <algorithm>
-#include <array>
 
 #include "control/zeichentabellen.h"
 #include "record/bytebloecke.h"
