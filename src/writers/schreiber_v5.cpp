@@ -257,7 +257,9 @@ std::int64_t AZeile(Kontext& k, std::size_t& kopf) {
   }
   textAnfuegen(ns.Langtextschluessel, 15);
   zahlAnfuegen(Zahltext(ns.Kostenart), muster::R2, Wichtigkeit{2, "90", "0"});
-  zahlAnfuegen(Zahltext(ns.A5Feld26), muster::R2, Wichtigkeit{1, {}, {}});
+  // Field 26 is carried through as it was read: read as a number, a "0" or a letter there would be
+  // written as an empty field.
+  textAnfuegen(ns.A5Feld26, 1);
   textAnfuegen(ns.ReferenzKuerzel, 13);
   textAnfuegen(ns.ReferenzNr, 17);
   textAnfuegen(ns.A5Zusatz, 21);
