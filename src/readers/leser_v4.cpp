@@ -474,7 +474,9 @@ Schritt ZeileR(Neutralsatz& ns, Fenster& f) {
   FeldZuweisen(ns.RgNummer, z.Nummer(4));
   ns.RabattKz = z.Kurzzahl(1);
   ns.Rabatt = z.Zahl(4, ns.RabattKz == 1 ? 100 : 1000);
-  FeldZuweisen(ns.RgBezeichnung, z.Text(40));
+  // A description of blanks only is no description.
+  const std::string_view bezeichnung = z.Text(40);
+  FeldZuweisen(ns.RgBezeichnung, IstLeer(bezeichnung) ? std::string_view() : bezeichnung);
   ns.SatzSchluessel = SchluesselRabattgruppe;
   return Schritt::Weiter;
 }
