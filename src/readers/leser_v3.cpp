@@ -228,11 +228,12 @@ bool SatzA(Kontext& k, Fenster& f) {
   if (IstNul(ns, 101)) {
     FeldZuweisen(ns.Preiseinheit, KeineAngabe);
   } else {
-    // Only the codes 0 to 3 name a price unit; any other character (a blank included) names none.
+    // Only the codes 0 to 3 name a price unit; any other character names none. A blank is code 0,
+    // as a blank digit reads as 0 everywhere else in the record.
     static constexpr std::string_view Einheiten[] = {"0", "10", "100", "1000"};
     std::string_view code = Roh(ns, 101, 1);
-    FeldZuweisen(ns.Preiseinheit,
-                 (!code.empty() && code[0] >= '0' && code[0] <= '3') ? Einheiten[code[0] - '0'] : std::string_view());
+    const char c = code.empty() ? '\0' : code[0] == ' ' ? '0' : code[0];
+    FeldZuweisen(ns.Preiseinheit, (c >= '0' && c <= '3') ? Einheiten[c - '0'] : std::string_view());
   }
   TextOderKeineAngabeZuweisen(ns.Mengeneinheit, ns, 102, 4);
   if (IstNul(ns, 106))
