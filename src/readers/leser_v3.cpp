@@ -177,9 +177,10 @@ std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandlung behandle) {
 }
 
 // Grouping of article lines: the line belongs to the record when its article number is the
-// record's key or nothing is assembled yet.
+// record's key or nothing is assembled yet. Nothing joins a delete or renumber record, whatever
+// the number of the line after it.
 bool GehoertZumSatz(const Neutralsatz& ns, std::string_view artikelNr) {
-  return artikelNr == ns.SatzSchluessel || IstLeer(ns.SatzSchluessel);
+  return ns.NummerAltKz.empty() && (artikelNr == ns.SatzSchluessel || IstLeer(ns.SatzSchluessel));
 }
 
 // The processing flag of a new article or long text: N, A and L are taken; any other flag
@@ -206,21 +207,22 @@ bool SatzA(Kontext& k, Fenster& f) {
   auto& ns = k.ns;
   const Schluesseltext nr = Schluessel(ns, 3, 15);
   if (!GehoertZumSatz(ns, nr)) return true;
-  if (ns.ArtikelNr.empty()) {
-    const char kz = Kennung(ns, 2);
-    if (kz == 'L' || kz == 'X') {
-      FeldZuweisen(ns.ArtikelNr, nr);
-      ns.NummerAltKz = kz == 'L' ? "L" : "A";
-      FeldZuweisen(ns.NeueArtikelNr, kz == 'X' ? Schluessel(ns, 20, 15) : Schluesseltext());
-      ns.NummerAltZusatz.clear();
-      KennungZuweisen(ns.Verarbeitungskz, kz);
-      // Nothing else belongs to a delete or renumber record: the next line ends it.
-      ns.SatzSchluessel = SchluesselGeloescht;
-      ZeileZeigen(k, f);
-      return false;
-    }
-    ArtikelBeginnen(ns, nr);
+  const char kz = Kennung(ns, 2);
+  if (kz == 'L' || kz == 'X') {
+    // A delete or renumber line is a record of its own, also after lines of the same article:
+    // joined to them, its new number would be read as a short text and the renumbering lost.
+    if (!ns.SatzSchluessel.empty()) return true;
+    FeldZuweisen(ns.ArtikelNr, nr);
+    ns.NummerAltKz = kz == 'L' ? "L" : "A";
+    FeldZuweisen(ns.NeueArtikelNr, kz == 'X' ? Schluessel(ns, 20, 15) : Schluesseltext());
+    ns.NummerAltZusatz.clear();
+    KennungZuweisen(ns.Verarbeitungskz, kz);
+    // Nothing else belongs to a delete or renumber record: the next line ends it.
+    ns.SatzSchluessel = SchluesselGeloescht;
+    ZeileZeigen(k, f);
+    return false;
   }
+  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, nr);
   TextOderKeineAngabeZuweisen(ns.Textkz, ns, 18, 2);
   TextOderKeineAngabeZuweisen(ns.Kurztext1, ns, 20, 40);
   TextOderKeineAngabeZuweisen(ns.Kurztext2, ns, 60, 40);

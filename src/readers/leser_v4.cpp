@@ -105,9 +105,10 @@ Schluesseltext Kennzeichen(std::string_view zeile) {
 bool IstArtikelKennzeichen(std::string_view kz) { return kz == "N" || kz == "A" || kz == "L"; }
 
 // A line of an article or long text belongs to the record being assembled when its key is the
-// record's key or nothing keyed has been assembled yet.
+// record's key or nothing keyed has been assembled yet. Nothing joins a delete or renumber
+// record, whatever the key of the line after it.
 bool Gehoert(const Neutralsatz& ns, std::string_view schluessel) {
-  return TexteGleich(schluessel, ns.SatzSchluessel) || IstLeer(ns.SatzSchluessel);
+  return ns.NummerAltKz.empty() && (TexteGleich(schluessel, ns.SatzSchluessel) || IstLeer(ns.SatzSchluessel));
 }
 
 // The first A, B, D or Z line of an article sets its flag and number.
@@ -152,23 +153,24 @@ Schritt ZeileA(Neutralsatz& ns, bool& geschrieben) {
   if (!Gehoert(ns, nummer)) return SatzEndeMitSchluessel(ns, z, 'A', nummer);
   const Schluesseltext kennzeichen = Kennzeichen(ns.Eingabezeile);
   const std::string_view kz = kennzeichen;
-  if (ns.ArtikelNr.empty()) {
-    if (kz == "L" || kz == "X") {
-      // Delete or renumber: a record of its own, no further article field.
-      FeldZuweisen(ns.ArtikelNr, nummer);
-      ns.NummerAltKz = kz == "L" ? "L" : "A";
-      ns.NeueArtikelNr.clear();
-      ns.NummerAltZusatz.clear();
-      if (kz == "X") {
-        z.Ueberspringen(2);
-        FeldZuweisen(ns.NeueArtikelNr, z.Nummer(15));
-      }
-      FeldZuweisen(ns.Verarbeitungskz, kz);
-      ns.SatzSchluessel = SchluesselEinzeilig;
-      return Schritt::Weiter;
+  if (kz == "L" || kz == "X") {
+    // Delete or renumber: a record of its own, no further article field. It also ends lines of
+    // the same article before it: joined to them, its new number would be read as a short text
+    // and the renumbering lost.
+    if (!ns.SatzSchluessel.empty()) return SatzEndeMitSchluessel(ns, z, 'A', nummer);
+    FeldZuweisen(ns.ArtikelNr, nummer);
+    ns.NummerAltKz = kz == "L" ? "L" : "A";
+    ns.NeueArtikelNr.clear();
+    ns.NummerAltZusatz.clear();
+    if (kz == "X") {
+      z.Ueberspringen(2);
+      FeldZuweisen(ns.NeueArtikelNr, z.Nummer(15));
     }
-    ArtikelBeginnen(ns, kz, nummer);
+    FeldZuweisen(ns.Verarbeitungskz, kz);
+    ns.SatzSchluessel = SchluesselEinzeilig;
+    return Schritt::Weiter;
   }
+  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, kz, nummer);
   geschrieben = true;
   FeldUeberschreiben(ns.Textkz, z.TextOderKeineAngabe(2));
   FeldUeberschreiben(ns.Kurztext1, z.TextOderKeineAngabe(40));
