@@ -183,21 +183,9 @@ bool GehoertZumSatz(const Neutralsatz& ns, std::string_view artikelNr) {
   return ns.NummerAltKz.empty() && (artikelNr == ns.SatzSchluessel || IstLeer(ns.SatzSchluessel));
 }
 
-// The processing flag of a new article or long text: N, A and L are taken; any other flag
-// leaves the one held. The neutral record keeps its flag from one record to the next, so a
-// delete or renumber flag left by the record before would turn this article (or text) into a
-// delete: such a flag becomes "A" (change) instead.
-void VerarbeitungskzSetzen(Neutralsatz& ns) {
-  const char kz = Kennung(ns, 2);
-  if (kz == 'N' || kz == 'A' || kz == 'L')
-    KennungZuweisen(ns.Verarbeitungskz, kz);
-  else if (ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X")
-    ns.Verarbeitungskz = "A";
-}
-
 // The first line of an article sets the processing flag and the number.
 void ArtikelBeginnen(Neutralsatz& ns, std::string_view artikelNr) {
-  VerarbeitungskzSetzen(ns);
+  VerarbeitungskzBeginnen(ns, Kennung(ns, 2));
   FeldZuweisen(ns.ArtikelNr, artikelNr);
 }
 
@@ -328,7 +316,7 @@ bool SatzTE(Kontext& k, char satzart) {
   schluessel.Anfuegen(textNr);
   if (schluessel.Ansicht() != ns.SatzSchluessel && !IstLeer(ns.SatzSchluessel)) return true;
   if (ns.LangtextNr.empty()) {
-    VerarbeitungskzSetzen(ns);
+    VerarbeitungskzBeginnen(ns, Kennung(ns, 2));
     FeldZuweisen(ns.LangtextNr, textNr);
   }
   ns.LangtextArt = satzart == 'T' ? 1 : 2;

@@ -102,7 +102,8 @@ Schluesseltext Kennzeichen(std::string_view zeile) {
   return kz;
 }
 
-bool IstArtikelKennzeichen(std::string_view kz) { return kz == "N" || kz == "A" || kz == "L"; }
+// The flag of a line as one character ("" gives a blank).
+char Kennzeichenzeichen(std::string_view kz) { return kz.empty() ? ' ' : kz[0]; }
 
 // A line of an article or long text belongs to the record being assembled when its key is the
 // record's key or nothing keyed has been assembled yet. Nothing joins a delete or renumber
@@ -113,7 +114,7 @@ bool Gehoert(const Neutralsatz& ns, std::string_view schluessel) {
 
 // The first A, B, D or Z line of an article sets its flag and number.
 void ArtikelBeginnen(Neutralsatz& ns, std::string_view kennzeichen, std::string_view nummer) {
-  if (IstArtikelKennzeichen(kennzeichen)) FeldZuweisen(ns.Verarbeitungskz, kennzeichen);
+  VerarbeitungskzBeginnen(ns, Kennzeichenzeichen(kennzeichen));
   FeldZuweisen(ns.ArtikelNr, nummer);
 }
 
@@ -296,8 +297,7 @@ Schritt ZeileTE(Neutralsatz& ns, char satzart) {
   const std::string_view textnr = schluessel.Ansicht().substr(1);
   if (!Gehoert(ns, schluessel)) return SatzEndeMitSchluessel(ns, z, satzart, schluessel);
   if (ns.LangtextNr.empty()) {
-    const Schluesseltext kz = Kennzeichen(ns.Eingabezeile);
-    if (IstArtikelKennzeichen(kz)) FeldZuweisen(ns.Verarbeitungskz, kz);
+    VerarbeitungskzBeginnen(ns, Kennzeichenzeichen(Kennzeichen(ns.Eingabezeile)));
     // A text without number is held as a blank number, so that the next record's reset still
     // clears its rows (the long-text rows are cleared only while a number is held).
     FeldZuweisen(ns.LangtextNr, textnr.empty() ? std::string_view(" ") : textnr);
