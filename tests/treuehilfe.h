@@ -179,6 +179,7 @@ inline void Abbilden(Neutralsatz& ns, const std::string& dk, std::vector<Satzbil
   if (dk != "J" && dk != "P" && (!ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty())) {
     Satzbild s{"S", Gross(Trimmen(ns.Hauptwarengruppe)) + "/" + Gross(Trimmen(ns.WgNummer)), {}};
     Setzen(s.felder, "Hauptwarengruppe", ns.Hauptwarengruppe);
+    Setzen(s.felder, "HwgBezeichnung", ns.HwgBezeichnung);
     Setzen(s.felder, "WgNummer", ns.WgNummer);
     Setzen(s.felder, "WgBezeichnung", ns.WgBezeichnung);
     aus.push_back(std::move(s));
@@ -532,6 +533,7 @@ const Verlustwort Zahlbreite{"Zahlbreite", false};
 const Verlustwort Langtext{"Langtext", true};
 const Verlustwort Preisdatum{"Preisdatum", false};
 const Verlustwort Setbeschreibung{"SET-Text", true};
+const Verlustwort Hauptgruppentext{"Hauptgruppentext", true};
 const Verlustwort Textschluessel{"Textschlüssel", false};
 const Verlustwort Preiseinheit{"Preiseinheit", true};
 // A loss that no item names a word for yet: the audit reports it as a gap of the loss table.
@@ -636,7 +638,9 @@ inline const std::vector<Regel>& Regeln() {
       {"KFeld30", Vergleich::Text, {0, 0, 30}, KEIN, WORTE(Kundendaten, Kundendaten, OhneWort)},
       // Product and discount groups.
       {"Hauptwarengruppe", Vergleich::Schluessel, {3, 3, 3}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"WgNummer", Vergleich::Schluessel, {0, 10, 10}, KEIN, WORTE(Warengruppe, OhneWort, OhneWort)},
+      // The main group's description on a group line: versions 3 and 4 hold it beside the group's.
+      {"HwgBezeichnung", Vergleich::Text, {40, 40, 0}, KEIN, WORTE(OhneWort, OhneWort, Hauptgruppentext)},
+      {"WgNummer", Vergleich::Schluessel, {10, 10, 10}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"WgBezeichnung", Vergleich::Text, {40, 40, 40}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"RgNummer", Vergleich::Schluessel, {4, 4, 4}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"RabattKz", Vergleich::Ganz, {Frei, Frei, Frei}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
@@ -862,6 +866,16 @@ inline void Vorbereiten(Satzbild& s) {
       }
     }
   }
+  if (s.art == "S") {
+    // A group line without a description of its own shows its main group's in that place (the
+    // version-5 writer, which has one description, puts it there).
+    auto h = f.find("HwgBezeichnung");
+    if (h != f.end() && IstLeer(f.count("WgBezeichnung") ? f["WgBezeichnung"] : std::string())) {
+      f["WgBezeichnung"] = h->second;
+      f.erase(h);
+    }
+    for (auto i = f.begin(); i != f.end();) i = IstLeer(i->second) ? f.erase(i) : std::next(i);
+  }
 }
 
 struct Auditergebnis {
@@ -935,6 +949,13 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
     Satzbild b = aus.saetze[j];
     Vorbereiten(a);
     Vorbereiten(b);
+    // The key the error log shows for the record: a product group's is its group number, or its
+    // main group's number when it names no group.
+    std::string eintrag = a.schluessel;
+    if (a.art == "S") {
+      const std::size_t strich = eintrag.find('/');
+      eintrag = strich + 1 < eintrag.size() ? eintrag.substr(strich + 1) : eintrag.substr(0, strich);
+    }
     // Version 3 holds copper rows only, as the copper part of its B line: their kind-3 fields
     // compare like those of a version that holds them.
     auto kupferzeile = [&](const std::string& name) {
@@ -1018,10 +1039,10 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
           }
           continue;
         }
-        const bool genannt = w && w->wort && log.Nennt(a.schluessel, Ansi(w->wort));
+        const bool genannt = w && w->wort && log.Nennt(eintrag, Ansi(w->wort));
         verlustGeprueft = true;
         verlustGenannt = verlustGenannt || genannt;
-        if (!genannt && !(log.voll && !log.verluste.count(Trimmen(a.schluessel)))) {
+        if (!genannt && !(log.voll && !log.verluste.count(Trimmen(eintrag)))) {
           Abweichung* x = neu(a.art, g, a.schluessel, wa, wb, "Verlust");
           x->wort = w && w->wort ? w->wort : "(kein Wort)";
           x->protokoll = 'n';
@@ -1039,7 +1060,7 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
         // Versions 3 and 4 hold 1, 10, 100 and 1000 only.
         if (erwartet != "1" && erwartet != "10" && erwartet != "100" && erwartet != "1000") {
           const Verlustwort* w = r->wort[iv];
-          const bool genannt = w && w->wort && log.Nennt(a.schluessel, Ansi(w->wort));
+          const bool genannt = w && w->wort && log.Nennt(eintrag, Ansi(w->wort));
           if (!genannt) {
             Abweichung* x = neu(a.art, g, a.schluessel, wa, wb, "Verlust");
             x->wort = w && w->wort ? w->wort : "(kein Wort)";
@@ -1054,7 +1075,7 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
         if (!ziffern.empty() && ziffern[0] == '-') ziffern.erase(0, 1);
         if (static_cast<int>(ziffern.size()) > halt || (!erwartet.empty() && erwartet[0] == '-' && v.nach == 3)) {
           const Verlustwort* w = r->wort[iv];
-          if (!(w && w->wort && log.Nennt(a.schluessel, Ansi(w->wort)))) {
+          if (!(w && w->wort && log.Nennt(eintrag, Ansi(w->wort)))) {
             Abweichung* x = neu(a.art, g, a.schluessel, wa, wb, "Verlust");
             x->wort = w && w->wort ? w->wort : "(kein Wort)";
             x->protokoll = 'n';
@@ -1070,7 +1091,7 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
       if (halt > 0 && (r->vergleich == Vergleich::Text || r->vergleich == Vergleich::Schluessel) &&
           v.Normal(*r, wa, Frei) != erwartet) {
         const Verlustwort* w = r->wort[iv];
-        const bool genannt = w && w->wort && log.Nennt(a.schluessel, Ansi(w->wort));
+        const bool genannt = w && w->wort && log.Nennt(eintrag, Ansi(w->wort));
         if (!genannt) {
           Abweichung* x = neu(a.art, g, a.schluessel, wa, wb, "Kuerzung");
           x->wort = w && w->wort ? w->wort : "(kein Wort)";

@@ -186,6 +186,9 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
     if (HatWert(ns.NummerAltZusatz)) v.Nennen(Verlust::Zusatzfelder);
   }
   if (kunde && aus == 5 && ein < 5 && HatWert(ns.Preispflege)) v.Nennen(Verlust::Preispflege);
+  // A group line of versions 3 and 4 may describe its main group as well; version 5 writes one
+  // description, the group's (the main group's stands in for a group without one).
+  if (aus == 5 && HatWert(ns.HwgBezeichnung) && HatWert(ns.WgBezeichnung)) v.Nennen(Verlust::Hauptgruppentext);
   for (const Setzeile& s : ns.SetTabelle) {
     if (s.SetNr.empty()) break;
     // Version 3 holds neither the SET marker (its reader takes it from the SET question), nor the

@@ -83,7 +83,7 @@ void SZeileSchreiben(Kontext& k) {
     Feld(z, ns.WgBezeichnung);
     z += ";;;";
   } else {
-    z += ';';
+    Feld(z, ns.HwgBezeichnung);
     Feld(z, ns.WgNummer);
     Feld(z, ns.WgBezeichnung);
     z += ';';

@@ -93,7 +93,9 @@ void SZeile(Kontext& k) {
   z += "S;";
   TextFeld(z, ns.Hauptwarengruppe);
   TextFeld(z, ns.WgNummer);
-  TextFeld(z, ns.WgBezeichnung);
+  // One description: the group's, or the main group's when the group line gives none (the record
+  // check names the main group's description as lost when both are given).
+  TextFeld(z, IstLeer(ns.WgBezeichnung) ? ns.HwgBezeichnung : ns.WgBezeichnung);
   GekuerztAusgeben(k);
 }
 
