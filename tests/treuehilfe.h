@@ -718,6 +718,27 @@ inline bool ErsteKupferzeileMitEinheit(const Satzbild& s, const std::string& nam
   return false;
 }
 
+// True when the row of a field of the name "Z3#nn.field" is the copper row a version-4 B line holds:
+// the first copper row of the record, of factor 0.01, by 100 units (quantity base 100, value 4
+// 0.01) or by 1000 (1000, 0.001), with a base of at most three digits. Other copper rows stay Z
+// lines of mark 4, which hold no quantity base.
+inline bool KupferzeileDerBZeile4(const Satzbild& s, const std::string& name) {
+  const std::string zeile = name.substr(0, name.find('.'));
+  for (const auto& [n, w] : s.felder) {
+    if (n.rfind("Z3#", 0) != 0 || n.size() < 16 || n.compare(n.size() - 15, 15, ".RohstoffMerker") != 0 || w != "CU")
+      continue;
+    if (n.substr(0, n.find('.')) != zeile) return false;
+    auto feld = [&](const char* f) {
+      auto i = s.felder.find(zeile + f);
+      return i == s.felder.end() ? std::string() : i->second;
+    };
+    const std::string basis = feld(".RohstoffMengenbasis"), wert4 = feld(".RohstoffWert4");
+    const bool einheit = (basis == "100" && wert4 == "0.01") || (basis == "1000" && wert4 == "0.001");
+    return einheit && feld(".RohstoffFaktor") == "0.01" && Val(feld(".RohstoffBasis")) < 1000 * FestkommaEins;
+  }
+  return false;
+}
+
 // The error log: the loss lists of the data-loss entries by key (trimmed).
 struct Protokoll {
   std::map<std::string, std::string> verluste;
@@ -980,7 +1001,7 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
       }
       int halt = r->halt[iv];
       const char* konstante = r->konstante[iv];
-      if (v.nach == 4 && kupferzeile(name) && g == "Z3.RohstoffMengenbasis" && (wa == "100" || wa == "1000")) {
+      if (v.nach == 4 && kupferzeile(name) && g == "Z3.RohstoffMengenbasis" && KupferzeileDerBZeile4(a, name)) {
         // Version 4 holds the copper quantity base of 100 or 1000 units on its B line.
         halt = Frei;
         konstante = nullptr;
