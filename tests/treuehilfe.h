@@ -593,6 +593,8 @@ inline const std::vector<Regel>& Regeln() {
       // Kept C lines, material and labour.
       {"C", Vergleich::Text, {0, 0, Frei}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"Werkstoff*", Vergleich::Text, {0, Frei, Frei}, KEIN, WORTE(WerkstoffArbeit, OhneWort, OhneWort)},
+      // The labour value: tenths in version 4, tenths or (second code 3) thousandths in version 5.
+      {"ArbeitWert", Vergleich::Festkomma, {0, 1, 3}, KEIN, WORTE(WerkstoffArbeit, WerkstoffArbeit, WerkstoffArbeit)},
       {"Arbeit*", Vergleich::Text, {0, Frei, Frei}, KEIN, WORTE(WerkstoffArbeit, OhneWort, OhneWort)},
       // Price scales (kind 1): version 3 holds none, version 4 one text of 28, the from/to bases
       // and the base marker, but not the scale's price unit and end; version 5 the reverse.
@@ -1108,8 +1110,10 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
         neu(a.art, g, a.schluessel, wa, wb, "Wert");
         continue;
       }
-      // Kept, but cut to the target's width: the cut is a loss to name.
-      if (halt > 0 && (r->vergleich == Vergleich::Text || r->vergleich == Vergleich::Schluessel) &&
+      // Kept, but cut to the target's width (or rounded to its places): the cut is a loss to name.
+      if (halt > 0 &&
+          (r->vergleich == Vergleich::Text || r->vergleich == Vergleich::Schluessel ||
+           r->vergleich == Vergleich::Festkomma) &&
           v.Normal(*r, wa, Frei) != erwartet) {
         const Verlustwort* w = r->wort[iv];
         const bool genannt = w && w->wort && log.Nennt(eintrag, Ansi(w->wort));

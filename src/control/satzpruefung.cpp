@@ -220,6 +220,14 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
     if (HatWert(ns.ReferenzKuerzel) || HatWert(ns.ReferenzNr)) v.Nennen(Verlust::Referenz);
     if (HatWert(ns.Anbindungsnummer)) v.Nennen(Verlust::Anbindung);
   }
+  if (aus > 3 && ns.ArbeitWert != 0) {
+    // The labour value as the output's line holds it: six characters, in tenths, or in
+    // thousandths in a version-5 line whose second code is 3. Finer places or more characters
+    // are not carried.
+    const Festkomma wert = Mal(ns.ArbeitWert, aus == 5 && ns.ArbeitKz2 == 3 ? 1000 : 10);
+    if (wert % FestkommaEins != 0 || wert > 999999 * FestkommaEins || wert < -99999 * FestkommaEins)
+      v.Nennen(Verlust::WerkstoffArbeit);
+  }
   if (aus == 4 && ein == 5) {
     if (Wertlaenge(ns.Anbindungsnummer) > 12) v.Nennen(Verlust::Anbindung);
     if (Wertlaenge(ns.ReferenzKuerzel) > 4) v.Nennen(Verlust::Referenz);

@@ -428,7 +428,7 @@ Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
     ns.WerkstoffWert3 = z.Zahl(10, 1000);
     ns.WerkstoffWert4 = z.Zahl(10, 1000);
     ns.WerkstoffKz = z.Kurzzahl(1);
-    // Lines written by this program's version-4 output carry a fifth value (always 0) before
+    // Lines written by earlier outputs of this program carry a fifth value (always 0) before
     // the text; when a field follows field 10, that field is the text.
     FeldZuweisen(ns.WerkstoffText, z.Text(10));
     const std::string_view danach = z.Text(10);

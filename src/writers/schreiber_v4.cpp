@@ -377,7 +377,7 @@ void WerkstoffZeileSchreiben(Kontext& k) {
   Zahl(z, Mal(ns.WerkstoffWert3, 1000), muster::R7N1);
   Zahl(z, Mal(ns.WerkstoffWert4, 1000), muster::R7N1);
   Ganz(z, ns.WerkstoffKz, muster::N1);
-  Zahl(z, Mal(ns.WerkstoffWert5, 1000), muster::R7N1);
+  // The text is field 10, where the readers take it; no reader fills a fifth value.
   FeldRechts(z, ns.WerkstoffText);
   ZeileAusgeben(k, false);
 }

@@ -385,7 +385,9 @@ void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit, std::size_t artikelko
   }
 }
 
-// Material and labour C lines keep all their fields and are not counted.
+// Material and labour C lines keep all their fields. The material line gives its values before
+// its text, in the order the version-5 and version-4 readers take them; the readers fill no fifth
+// value, so none is written.
 void CWerkstoffZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
   if (OhneRechteBlanks(ns.WerkstoffText).empty() && ns.WerkstoffWert1 == 0 && ns.WerkstoffWert2 == 0 &&
@@ -396,13 +398,12 @@ void CWerkstoffZeile(Kontext& k) {
   TextFeld(z, ns.Verarbeitungskz);
   z += "WST1;";
   RechtsFeld(z, ns.ArtikelNr);
-  RechtsFeld(z, ns.WerkstoffText);
   ZahlFeld(z, ns.WerkstoffWert1, 1000, muster::R7N1);
   ZahlFeld(z, ns.WerkstoffWert2, 1000, muster::R7N1);
   ZahlFeld(z, ns.WerkstoffWert3, 1000, muster::R7N1);
   ZahlFeld(z, ns.WerkstoffWert4, 1000, muster::R7N1);
   GanzFeld(z, ns.WerkstoffKz, muster::N1);
-  ZahlFeld(z, ns.WerkstoffWert5, 1000, muster::R7N1);
+  RechtsFeld(z, ns.WerkstoffText);
   // Counted like every other line: the end record states the number of lines in the file.
   ZeileAusgeben(k, true);
 }

@@ -226,7 +226,7 @@ TEST_F(SchreiberV4, GanzerArtikelInReihenfolge) {
   EXPECT_EQ(Schreiben(v4::Artikelschreiber),
             Zeilen({"C;;TERMIN-1;31122025;", "A;A;4711;10;Rohr;;;;;;;;;", "B;A;4711;ROHR;;;0;;;;;;;1;;;",
                     "D;A;4711;1;A;;Dim;;;;;", "Z;A;4711;1;4;MS;0;0;0;0;",
-                    "C;A;WERKSTOFF-1;4711;1500;0;2250;0;1;0;Stahl;", "C;A;ARBEIT-1;4711;1;3;125;",
+                    "C;A;WERKSTOFF-1;4711;1500;0;2250;0;1;Stahl;", "C;A;ARBEIT-1;4711;1;3;125;",
                     "T;A;ABCDEFGH;;1;;Zeile 1;2;;Zeile 2;", "T;A;ABCDEFGH;;3;;" + std::string(40, 'y') + ";;;;"}));
 }
 
