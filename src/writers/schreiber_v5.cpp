@@ -253,7 +253,8 @@ std::int64_t AZeile(Kontext& k, std::size_t& kopf) {
   }
   textAnfuegen(ns.Langtextschluessel, 15);
   zahlAnfuegen(Zahltext(ns.Kostenart), muster::R2, Wichtigkeit{2, "90", "0"});
-  zahlAnfuegen(Zahltext(ns.A5Feld26), muster::R2, Wichtigkeit{1, {}, {}});
+  // Field 26 is a character of its own (a letter as well as a digit): written as read.
+  textAnfuegen(ns.A5Feld26, 1);
   textAnfuegen(ns.ReferenzKuerzel, 13);
   textAnfuegen(ns.ReferenzNr, 17);
   textAnfuegen(ns.A5Zusatz, 21);
