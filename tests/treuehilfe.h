@@ -880,12 +880,13 @@ inline void Vorbereiten(Satzbild& s) {
   }
   if (s.art == "J") {
     // The short text and the description of a SET stand once, on its first row: a later row
-    // that repeats them says nothing new.
+    // that repeats the texts of the row before says nothing new.
+    const Felder vorher = f;
     for (const char* spalte : {".SetKurztext", ".SetBeschreibung"}) {
-      auto erste = f.find(std::string("J#01") + spalte);
       for (int i = 1; i < Tabellenzeilen; ++i) {
         auto z = f.find("J" + Nr(i) + spalte);
-        if (z != f.end() && erste != f.end() && z->second == erste->second) f.erase(z);
+        auto v = vorher.find("J" + Nr(i - 1) + spalte);
+        if (z != f.end() && v != vorher.end() && z->second == v->second) f.erase(z);
       }
     }
   }

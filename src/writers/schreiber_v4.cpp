@@ -511,7 +511,7 @@ std::int16_t Setschreiber(Kontext& k, Fenster&) {
       FeldGekuerzt(z, s.SetNr, 15);
       Ganz(z, i + 1, muster::R1N1);
       Feld(z, s.SetMerker);
-      if (i == 0) {
+      if (SetTexteSchreiben(ns, i)) {
         FeldGekuerzt(z, s.SetKurztext, 15);
         FeldGekuerzt(z, s.SetBeschreibung, 28);
       } else {

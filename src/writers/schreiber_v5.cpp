@@ -486,8 +486,7 @@ void JZeilen(Kontext& k) {
     GanzFeld(z, n, muster::N2);
     bool position = true;
     if (Ist(s.SetMerker, "L")) {
-      // The head of a list SET carries its texts on the first row only.
-      if (n == 1) {
+      if (SetTexteSchreiben(ns, n - 1)) {
         GekuerztFeld(z, s.SetKurztext, 15);
         GekuerztFeld(z, s.SetBeschreibung, 40);
       } else {
