@@ -351,10 +351,11 @@ void ArbeitLesen(Neutralsatz& ns, Felder& f) {
   ns.ArbeitWert = Teilen(f.Zahl(6), ns.ArbeitKz2 == 3 ? 1000 : 10);
 }
 
-// K line; the SET and price readers hold its texts trimmed and in capitals.
-void KLesen(Neutralsatz& ns, bool gross) {
+// K line. The customer number is a key (trimmed, in capitals); names and other texts are kept as
+// the line gives them, without trailing blanks, whichever reader takes the line.
+void KLesen(Neutralsatz& ns) {
   Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
-  auto text = [&](int breite) { return gross ? Gross(Trimmen(f.Text(breite))) : Rechtstrimmen(f.Text(breite)); };
+  auto text = [&](int breite) { return Rechtstrimmen(f.Text(breite)); };
   FeldZuweisen(ns.Kundennummer, f.Nummer(10));
   ns.KName1 = text(30);
   ns.KName2 = text(30);
@@ -516,7 +517,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
       case 'R':
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
         if (satzart == 'K')
-          KLesen(ns, false);
+          KLesen(ns);
         else if (satzart == 'S')
           SLesen(ns);
         else
@@ -542,7 +543,7 @@ std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
     const std::string_view zeile = ns.Eingabezeile;
     if (satzart == 'K') {
       if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
-      KLesen(ns, true);
+      KLesen(ns);
       inhalt = Inhalt::Einzelsatz;
       fenster.SetzeText("Tex_Bearbeitet", zeile);
       return Schritt::Weiter;
@@ -635,7 +636,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
         // Also after one or two price rows: merged into them, the writers would write only
         // the K line and lose the rows.
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
-        KLesen(ns, true);
+        KLesen(ns);
         inhalt = Inhalt::Einzelsatz;
         fenster.SetzeText("Tex_Bearbeitet", zeile);
         return Schritt::Weiter;

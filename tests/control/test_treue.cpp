@@ -74,7 +74,6 @@ const Ausnahme Bekannt[] = {
      "the unit mapping runs when input and output have the same version"},
     {"neu-6", "5>5 5>4", "A|Z", "Z2.RohVBWert6|roh Z.16", "Wert|Roh", "*", "ergaenzung-v5", "*",
      "raw-material value 6 dropped when value 5 is 0"},
-    {"neu-11", "5>5", "K", "roh K.*", "Roh", "*", "*", "*", "SET and price readers put the customer texts in capitals"},
     {"neu-13", "4>4", "A", "Preiskz|roh A.7", "Wert|Roh", "*", "*", "*", "version-4 price flag other than 1 or 2 written as 1"},
     {"neu-14", "5>3 5>4", "P", "PRabattgruppe", "Wert", "*", "*", "*",
      "discount group beside a discount 1 lost in versions 3 and 4 without a log entry"},
