@@ -15,8 +15,9 @@
 //    quantity "" / "0" = 1 (not "@": that is item A1), cost type "" / "0" = 90, text flag
 //    "" / "@" / "0" / one digit d = "00" / "0d", a price-scale or raw-material price unit 999 =
 //    the article's price unit;
-//  - the quantity unit: through the unit tables of the settings when the version changes (as the
-//    run maps it), and the version-5 code field's trailing blank;
+//  - the quantity unit: through the unit tables of the settings (as the run maps it, when the
+//    version changes and in a same-version conversion alike), and the version-5 code field's
+//    trailing blank;
 //  - an empty first short text takes the second (the record check does so before writing);
 //  - the end record (its count and text), the running line numbers of D, T, Z and J lines, and
 //    whether two rows share a line (versions 3 and 4) or each has its own (version 5);
@@ -841,9 +842,13 @@ struct Vergleicher {
     return w;
   }
 
-  // The unit the run writes for the input's unit, read back.
-  std::string EinheitErwartet(const std::string& einheit) const {
-    if (von == nach || !einheiten) return Gross(Trimmen(einheit));
+  // The unit the run writes for the input's unit, read back (in capitals, trimmed).
+  std::string EinheitErwartet(const std::string& einheit) const { return Gross(Trimmen(EinheitGeschrieben(einheit))); }
+
+  // The unit the run writes for the input's unit: mapped through the unit tables, in a
+  // same-version conversion as well.
+  std::string EinheitGeschrieben(const std::string& einheit) const {
+    if (!einheiten) return einheit;
     Kontext k;
     k.gd = einheiten->gd;
     k.ns.Mengeneinheit = einheit;
@@ -852,7 +857,7 @@ struct Vergleicher {
     EinheitUmsetzen(k, f);
     std::string u = k.ns.Mengeneinheit;
     if (u != einheit) ZeichenNachOem(u, static_cast<std::int16_t>(nach));
-    return Gross(Trimmen(u));
+    return u;
   }
 };
 
@@ -1037,10 +1042,9 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
           continue;
         }
         std::string na = v.Normal(*r, wa, Frei), nb = v.Normal(*r, wb, Frei);
-        if (r->vergleich == Vergleich::Einheit) {
-          na = Rechtstrimmen(na);
-          nb = Rechtstrimmen(nb);
-        }
+        // The unit as the run maps it, in the same version as well.
+        if (r->vergleich == Vergleich::Einheit && nb != na)
+          na = v.EinheitErwartet(wa == KeineAngabe ? std::string() : wa);
         if (na != nb) neu(a.art, g, a.schluessel, wa, wb, "Wert");
         continue;
       }
@@ -1130,10 +1134,21 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
   }
 }
 
-// Compares the raw fields of input and output of a same-version conversion.
+// Compares the raw fields of input and output of a same-version conversion; the quantity units
+// of the input as the run maps them (vg).
 inline void RohVergleichen(const std::string& ein, const std::string& aus, int version, const std::string& datei,
-                           const std::string& protokoll, Auditergebnis& e) {
-  const Rohfelder a = RohLesen(ein, version), b = RohLesen(aus, version);
+                           const std::string& protokoll, const Vergleicher& vg, Auditergebnis& e) {
+  Rohfelder a = RohLesen(ein, version);
+  const Rohfelder b = RohLesen(aus, version);
+  const std::string einheitstelle = "|" + std::to_string(version == 3 ? 102 : version == 4 ? 9 : 6);
+  for (auto& [k, werte] : a) {
+    if (k[0] != 'A' || k.size() < einheitstelle.size() ||
+        k.compare(k.size() - einheitstelle.size(), einheitstelle.size(), einheitstelle) != 0)
+      continue;
+    std::multiset<std::string> abgebildet;
+    for (const std::string& w : werte) abgebildet.insert(RohNormal(vg.EinheitGeschrieben(w)));
+    werte = abgebildet;
+  }
   const std::string paar = std::to_string(version) + ">" + std::to_string(version);
   std::set<std::string> schluessel;
   for (auto& [k, w] : a) schluessel.insert(k);
@@ -1224,7 +1239,7 @@ inline Auditergebnis Pruefen(const std::string& eingabe, const std::string& date
     vg.von = von;
     vg.nach = nach;
     SaetzeVergleichen(ein, aus, Protokoll(u.protokoll), vg, datei, e);
-    if (von == nach) RohVergleichen(DateiLesen(eingabe), DateiLesen(u.ausgabe), von, datei, u.protokoll, e);
+    if (von == nach) RohVergleichen(DateiLesen(eingabe), DateiLesen(u.ausgabe), von, datei, u.protokoll, vg, e);
   }
   return e;
 }

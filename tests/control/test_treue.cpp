@@ -70,8 +70,6 @@ const Ausnahme Bekannt[] = {
     {"B14", "4>3", "A", "Preis", "Verlust", "*", "*", "*", "filler written, not logged"},
 
     // Faults no item names (see the report of this audit). Each needs an item of its own.
-    {"neu-1", "3>3 4>4 5>5", "A", "Mengeneinheit|roh A.102|roh A.9|roh A.6", "Wert|Roh", "*", "*", "*",
-     "the unit mapping runs when input and output have the same version"},
     {"neu-6", "5>5 5>4", "A|Z", "Z2.RohVBWert6|roh Z.16", "Wert|Roh", "*", "ergaenzung-v5", "*",
      "raw-material value 6 dropped when value 5 is 0"},
     {"neu-13", "4>4", "A", "Preiskz|roh A.7", "Wert|Roh", "*", "*", "*", "version-4 price flag other than 1 or 2 written as 1"},
