@@ -61,11 +61,6 @@ const Ausnahme Bekannt[] = {
     {"B11", "5>3 5>4", "T", "*", "Wert|Satz fehlt", "*", "halo__v5_*", "*", "keys cut to 8, texts merged under one key"},
     {"B11", "5>3 5>4", "A", "Langtextschluessel|D.DimLangtextNr", "Kuerzung", "*", "halo__v5_*", "*", "key cut to 8, not logged"},
     {"B11", "5>4>5", "*", "Textzeilen|Textverweis", "*", "*", "*", "*", "text lines lost, articles point at other texts"},
-    // Item B12: file bytes written through the Windows table.
-    {"B12", "*", "A", "Kurztext1|roh A.4|roh A.5", "Wert|Roh", "*", "ergaenzung-*", "E3|F3", "CP850 0xFC written as 0x81"},
-    // Item B15: a Windows-1252 input.
-    {"B15", "4>4 4>5 4>3", "S", "WgBezeichnung|HwgBezeichnung|roh S.*", "Wert|Roh", "*", "fahrjo__datanorm_test.WRG", "*",
-     "Windows-1252 letters written as CP850 codes"},
     // Item B14 with C: a price too wide for version 3.
     {"B14", "4>3", "A", "Preis", "Verlust", "*", "*", "*", "filler written, not logged"},
 
