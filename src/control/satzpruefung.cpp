@@ -203,6 +203,9 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
     if (HatWert(ns.NummerAltZusatz)) v.Nennen(Verlust::Zusatzfelder);
   }
   if (kunde && aus == 5 && ein < 5 && HatWert(ns.Preispflege)) v.Nennen(Verlust::Preispflege);
+  // A group line of versions 3 and 4 may describe its main group as well; version 5 writes one
+  // description, the group's (the main group's stands in for a group without one).
+  if (aus == 5 && HatWert(ns.HwgBezeichnung) && HatWert(ns.WgBezeichnung)) v.Nennen(Verlust::Hauptgruppentext);
   for (const Setzeile& s : ns.SetTabelle) {
     if (s.SetNr.empty()) break;
     // Version 3 holds neither the SET marker (its reader takes it from the SET question), nor the
@@ -233,6 +236,14 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
     if (HatWert(ns.Verpackungsmenge) && Trimmen(ns.Verpackungsmenge) != "1") v.Nennen(Verlust::Verpackungsmenge);
     if (HatWert(ns.ReferenzKuerzel) || HatWert(ns.ReferenzNr)) v.Nennen(Verlust::Referenz);
     if (HatWert(ns.Anbindungsnummer)) v.Nennen(Verlust::Anbindung);
+  }
+  if (aus > 3 && ns.ArbeitWert != 0) {
+    // The labour value as the output's line holds it: six characters, in tenths, or in
+    // thousandths in a version-5 line whose second code is 3. Finer places or more characters
+    // are not carried.
+    const Festkomma wert = Mal(ns.ArbeitWert, aus == 5 && ns.ArbeitKz2 == 3 ? 1000 : 10);
+    if (wert % FestkommaEins != 0 || wert > 999999 * FestkommaEins || wert < -99999 * FestkommaEins)
+      v.Nennen(Verlust::WerkstoffArbeit);
   }
   if (aus == 4 && ein == 5) {
     if (Wertlaenge(ns.Anbindungsnummer) > 12) v.Nennen(Verlust::Anbindung);

@@ -343,7 +343,16 @@ bool SatzS(Kontext& k, Fenster& f) {
   auto& ns = k.ns;
   if (!ns.SatzSchluessel.empty()) return true;
   TextZuweisen(ns.Hauptwarengruppe, ns, 3, 3);
-  TextZuweisen(ns.WgBezeichnung, ns, 6, 40);
+  // A group line carries its number at 46 and its description at 56, after the main group's
+  // description; a main group alone has its description at 6.
+  const Schluesseltext gruppe = Schluessel(ns, 46, 10);
+  if (gruppe.empty()) {
+    TextZuweisen(ns.WgBezeichnung, ns, 6, 40);
+  } else {
+    FeldZuweisen(ns.WgNummer, gruppe);
+    TextZuweisen(ns.HwgBezeichnung, ns, 6, 40);
+    TextZuweisen(ns.WgBezeichnung, ns, 56, 40);
+  }
   ns.SatzSchluessel = SchluesselWarengruppe;
   ZeileZeigen(k, f);
   return false;

@@ -430,7 +430,7 @@ Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
     ns.WerkstoffWert3 = z.Zahl(10, 1000);
     ns.WerkstoffWert4 = z.Zahl(10, 1000);
     ns.WerkstoffKz = z.Kurzzahl(1);
-    // Lines written by this program's version-4 output carry a fifth value (always 0) before
+    // Lines written by earlier outputs of this program carry a fifth value (always 0) before
     // the text; when a field follows field 10, that field is the text.
     FeldZuweisen(ns.WerkstoffText, z.Text(10));
     const std::string_view danach = z.Text(10);
@@ -461,10 +461,17 @@ Schritt ZeileS(Neutralsatz& ns, Fenster& f) {
   Felder z(ns, MitSemikolon);
   FeldZuweisen(ns.Hauptwarengruppe, z.Nummer(3));
   const std::string_view hauptbezeichnung = z.Text(40);
-  if (!IstLeer(hauptbezeichnung)) ns.WgBezeichnung = hauptbezeichnung;
   FeldZuweisen(ns.WgNummer, z.Nummer(10));
   const std::string_view bezeichnung = z.Text(40);
-  if (!IstLeer(bezeichnung)) ns.WgBezeichnung = bezeichnung;
+  if (!ns.WgNummer.empty()) {
+    // A group line carries both descriptions: each keeps its own place.
+    FeldZuweisen(ns.HwgBezeichnung, hauptbezeichnung);
+    FeldZuweisen(ns.WgBezeichnung, bezeichnung);
+  } else {
+    // A main group alone: its description, or the one of the group field when that is the
+    // only one given.
+    FeldZuweisen(ns.WgBezeichnung, IstLeer(bezeichnung) ? hauptbezeichnung : bezeichnung);
+  }
   ns.SatzSchluessel = SchluesselWarengruppe;
   return Schritt::Weiter;
 }

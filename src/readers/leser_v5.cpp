@@ -296,25 +296,62 @@ void ZLesen(Neutralsatz& ns, Felder& f) {
   // Other marks add nothing.
 }
 
-void WerkstoffLesen(Neutralsatz& ns, Felder& f) {
+// True when the field, without its blanks, is a number: an optional sign, digits, and at most
+// one decimal point or comma among them.
+bool IstZahlfeld(std::string_view feld) {
+  feld = TrimmenAnsicht(feld);
+  if (!feld.empty() && (feld[0] == '-' || feld[0] == '+')) feld.remove_prefix(1);
+  bool ziffer = false, punkt = false;
+  for (char c : feld) {
+    if (c >= '0' && c <= '9') {
+      ziffer = true;
+    } else if ((c == '.' || c == ',') && !punkt) {
+      punkt = true;
+    } else {
+      return false;
+    }
+  }
+  return ziffer;
+}
+
+void WerkstoffWerteLesen(Neutralsatz& ns, Felder& f) {
   ns.WerkstoffWert1 = Teilen(f.Zahl(8), 1000);
   ns.WerkstoffWert2 = Teilen(f.Zahl(8), 1000);
   ns.WerkstoffWert3 = Teilen(f.Zahl(10), 1000);
   ns.WerkstoffWert4 = Teilen(f.Zahl(10), 1000);
   ns.WerkstoffKz = f.Kurzzahl(1);
+}
+
+// The four values and the flag, then the text. Earlier outputs of this program wrote the text
+// before the values (C;N;WST1;4711;Kupfer;1500;2500;350000;0;1;0;), which read in this order
+// would shift every value by one field. Such a line is told by its field 5: in this order a
+// value, there the text. A field 5 that holds something and is not a number can only be that
+// text, and the line is read in the earlier order. An empty or numeric text of such a line
+// cannot be told from a value and is read in this order.
+void WerkstoffLesen(Neutralsatz& ns, Felder& f) {
+  Felder vorschau = f;
+  const std::string_view feld5 = vorschau.Text(10);
+  if (!IstLeer(feld5) && !IstZahlfeld(feld5)) {
+    ns.WerkstoffText = Rechtstrimmen(f.Text(10));
+    WerkstoffWerteLesen(ns, f);
+    return;
+  }
+  WerkstoffWerteLesen(ns, f);
   ns.WerkstoffText = Rechtstrimmen(f.Text(10));
 }
 
+// The value is in tenths, or in thousandths when the second code is 3 (as the writer scales it).
 void ArbeitLesen(Neutralsatz& ns, Felder& f) {
   ns.ArbeitKz1 = f.Kurzzahl(1);
   ns.ArbeitKz2 = f.Kurzzahl(1);
-  ns.ArbeitWert = Teilen(f.Zahl(6), 10);
+  ns.ArbeitWert = Teilen(f.Zahl(6), ns.ArbeitKz2 == 3 ? 1000 : 10);
 }
 
-// K line; the SET and price readers hold its texts trimmed and in capitals.
-void KLesen(Neutralsatz& ns, bool gross) {
+// K line. The customer number is a key (trimmed, in capitals); names and other texts are kept as
+// the line gives them, without trailing blanks, whichever reader takes the line.
+void KLesen(Neutralsatz& ns) {
   Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
-  auto text = [&](int breite) { return gross ? Gross(Trimmen(f.Text(breite))) : Rechtstrimmen(f.Text(breite)); };
+  auto text = [&](int breite) { return Rechtstrimmen(f.Text(breite)); };
   FeldZuweisen(ns.Kundennummer, f.Nummer(10));
   ns.KName1 = text(30);
   ns.KName2 = text(30);
@@ -475,7 +512,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
       case 'R':
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
         if (satzart == 'K')
-          KLesen(ns, false);
+          KLesen(ns);
         else if (satzart == 'S')
           SLesen(ns);
         else
@@ -501,7 +538,7 @@ std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
     const std::string_view zeile = ns.Eingabezeile;
     if (satzart == 'K') {
       if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
-      KLesen(ns, true);
+      KLesen(ns);
       inhalt = Inhalt::Einzelsatz;
       fenster.SetzeText("Tex_Bearbeitet", zeile);
       return Schritt::Weiter;
@@ -594,7 +631,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
         // Also after one or two price rows: merged into them, the writers would write only
         // the K line and lose the rows.
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
-        KLesen(ns, true);
+        KLesen(ns);
         inhalt = Inhalt::Einzelsatz;
         fenster.SetzeText("Tex_Bearbeitet", zeile);
         return Schritt::Weiter;

@@ -156,6 +156,10 @@ struct Neutralsatz {
 
   // Single-line records.
   std::string Hauptwarengruppe;
+  // The main group's description on a line that also names a group (WgNummer); that group's own
+  // description is WgBezeichnung. A line of a main group alone holds its description in
+  // WgBezeichnung, as does every line of a version with one description.
+  std::string HwgBezeichnung;
   std::string WgNummer;
   std::string WgBezeichnung;
   std::string RgNummer;

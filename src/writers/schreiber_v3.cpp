@@ -113,8 +113,9 @@ void SZeile(Kontext& k) {
   Zeile z(k);
   z.Text("S ");
   z.Feld(ns.Hauptwarengruppe, 3);
+  // A group line: the main group's description in the place of a main group's, then the group.
   if (!ns.WgNummer.empty()) {
-    z.Leer(40);
+    z.Feld(ns.HwgBezeichnung, 40);
     z.Feld(ns.WgNummer, 10);
   }
   z.Feld(ns.WgBezeichnung, 40);

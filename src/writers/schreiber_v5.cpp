@@ -93,7 +93,9 @@ void SZeile(Kontext& k) {
   z += "S;";
   TextFeld(z, ns.Hauptwarengruppe);
   TextFeld(z, ns.WgNummer);
-  TextFeld(z, ns.WgBezeichnung);
+  // One description: the group's, or the main group's when the group line gives none (the record
+  // check names the main group's description as lost when both are given).
+  TextFeld(z, IstLeer(ns.WgBezeichnung) ? ns.HwgBezeichnung : ns.WgBezeichnung);
   GekuerztAusgeben(k);
 }
 
@@ -392,7 +394,9 @@ void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit, std::size_t artikelko
   }
 }
 
-// Material and labour C lines keep all their fields and are not counted.
+// Material and labour C lines keep all their fields. The material line gives its values before
+// its text, in the order the version-5 and version-4 readers take them; the readers fill no fifth
+// value, so none is written.
 void CWerkstoffZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
   if (OhneRechteBlanks(ns.WerkstoffText).empty() && ns.WerkstoffWert1 == 0 && ns.WerkstoffWert2 == 0 &&
@@ -403,13 +407,12 @@ void CWerkstoffZeile(Kontext& k) {
   TextFeld(z, ns.Verarbeitungskz);
   z += "WST1;";
   RechtsFeld(z, ns.ArtikelNr);
-  RechtsFeld(z, ns.WerkstoffText);
   ZahlFeld(z, ns.WerkstoffWert1, 1000, muster::R7N1);
   ZahlFeld(z, ns.WerkstoffWert2, 1000, muster::R7N1);
   ZahlFeld(z, ns.WerkstoffWert3, 1000, muster::R7N1);
   ZahlFeld(z, ns.WerkstoffWert4, 1000, muster::R7N1);
   GanzFeld(z, ns.WerkstoffKz, muster::N1);
-  ZahlFeld(z, ns.WerkstoffWert5, 1000, muster::R7N1);
+  RechtsFeld(z, ns.WerkstoffText);
   // Counted like every other line: the end record states the number of lines in the file.
   ZeileAusgeben(k, true);
 }
@@ -491,8 +494,7 @@ void JZeilen(Kontext& k) {
     GanzFeld(z, n, muster::N2);
     bool position = true;
     if (Ist(s.SetMerker, "L")) {
-      // The head of a list SET carries its texts on the first row only.
-      if (n == 1) {
+      if (SetTexteSchreiben(ns, n - 1)) {
         GekuerztFeld(z, s.SetKurztext, 15);
         GekuerztFeld(z, s.SetBeschreibung, 40);
       } else {

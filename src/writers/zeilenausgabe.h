@@ -224,6 +224,16 @@ inline std::string_view OhneKeineAngabe(const std::string& feld) {
   return IstKeineAngabe(feld) ? std::string_view() : std::string_view(feld);
 }
 
+// True when SET row i (0-based) writes its short text and description: the first row, and a row
+// whose texts differ from those of the row before. A SET's texts stand once, on its first row (a
+// version-3 SET repeats its short text on every row); a row with texts of its own keeps them.
+inline bool SetTexteSchreiben(const Neutralsatz& ns, int i) {
+  if (i == 0) return true;
+  const Setzeile& s = ns.SetTabelle[static_cast<std::size_t>(i)];
+  const Setzeile& vorige = ns.SetTabelle[static_cast<std::size_t>(i - 1)];
+  return s.SetKurztext != vorige.SetKurztext || s.SetBeschreibung != vorige.SetBeschreibung;
+}
+
 // Runs a writer body and turns a run-time failure into the writer result -1 with its text in
 // Ausgabefehlertext. Lines written before the failure stay written.
 template <typename Rumpf>

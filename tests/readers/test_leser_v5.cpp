@@ -254,7 +254,7 @@ TEST_F(LeserV5, EigeneAusgabeLiestSichGleichZurueck) {
 TEST_F(LeserV5, SetLayoutHaengtVomMerkerAb) {
   DateiOeffnen(Testdaten("v5_set.001"));
   ASSERT_EQ(Set(), 0);
-  EXPECT_EQ(Bild({ns().Kundennummer, ns().KName1}), "12345|KUNDE");
+  EXPECT_EQ(Bild({ns().Kundennummer, ns().KName1}), "12345|Kunde");
   auto zeile = [&](int i) {
     const Setzeile& z = ns().SetTabelle[i];
     return Bild({z.SetNr, z.SetMerker, z.SetKurztext, z.SetBeschreibung, N(z.SetAufrufmerker), z.SetArtikelNr,

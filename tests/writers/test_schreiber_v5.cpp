@@ -251,7 +251,7 @@ TEST_F(SchreiberV5, ArtikelgruppeInReihenfolgeUndZaehlung) {
                                "D;N;4711;02; ;Breite;LANGTEXTNUMMER1;",
                                "G;N;BILD1;01;1A;BILD1;BMP;Zeile aus Version 3 \x81" "bernommen;",
                                "Z;N;4711;01;1;;;;;;1;200;",
-                               "C;N;WST1;4711;MS58;1500;0;0;0;0;0;",
+                               "C;N;WST1;4711;1500;0;0;0;0;MS58;",
                                "C;N;ARBA;4711;1;3;250;",
                                cZeile,
                                "T;N;T1;1;01;Zeile \x84;",
