@@ -116,7 +116,7 @@ std::string OhneEndesatz(const std::string& datei) { return datei.substr(0, date
 // no place for them and the log says so.
 TEST(Rundreise, EineKupferzeileAufDerBZeileDieUebrigenAlsZZeilen) {
   const std::string artikel = Verbinden({Kopf, "A;N;4712;00;Kupferrohr;;1;0;Paar;2500;;;;",
-                                         "B;N;4712;;;;2;200;000500;;;;;1;;;", "Z;N;4712;1;4;CU;150;10;1234;10;",
+                                         "B;N;4712;;;;2;200;000500;;;;;;;;", "Z;N;4712;1;4;CU;150;10;1234;10;",
                                          "Z;N;4712;2;4;CU;150;10;1234;5;"});
   EXPECT_EQ(Umwandeln(artikel, 4), artikel);
   const std::string fuenf = Umwandeln(artikel, 5);
