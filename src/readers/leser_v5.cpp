@@ -274,6 +274,11 @@ void ZLesen(Neutralsatz& ns, Felder& f) {
     z.StaffelEndeA = f.Kurzzahl(6);
     z.StaffelPreis = Teilen(f.Zahl(10), 100);
     z.StaffelEndeB = f.Kurzzahl(10);
+    // Real files go on with the quantity range of the scale: a base marker and the quantities
+    // from and to, whole numbers as written.
+    z.StaffelBasismerker = static_cast<std::int32_t>(Runden(f.Zahl(6)));
+    z.VonBasis = f.Zahl(10);
+    z.BisBasis = f.Zahl(10);
   } else if (marke == "2") {
     z.StaffelArt = 2;
     FeldZuweisen(z.RohVBMerker, f.Text(2));

@@ -346,7 +346,16 @@ void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit, std::size_t artikelko
         GanzFeld(z, s.StaffelMerker, muster::R1);
         GanzFeld(z, ZPreiseinheit(s.StaffelEndeA, artikelpreiseinheit), muster::R6N1);
         ZahlFeld(z, s.StaffelPreis, 100, muster::R9N1);
-        if (s.StaffelEndeB != 0 && s.StaffelEndeB != 999) GanzFeld(z, s.StaffelEndeB, muster::R5N1);
+        if (s.StaffelEndeB != 0 && s.StaffelEndeB != 999)
+          GanzFeld(z, s.StaffelEndeB, muster::R5N1);
+        else
+          z += ';';
+        // The quantity range of the scale: base marker, from and to, whole numbers as held.
+        if (s.StaffelBasismerker != 0 || s.VonBasis != 0 || s.BisBasis != 0) {
+          GanzFeld(z, s.StaffelBasismerker, muster::R1);
+          ZahlfeldAnfuegen(z, s.VonBasis, muster::R9N1);
+          ZahlfeldAnfuegen(z, s.BisBasis, muster::R9N1);
+        }
         break;
       case 2:  // raw material from/to
         GanzFeld(z, nummer, muster::N2);
