@@ -38,14 +38,12 @@ void Zahl(Zeilenpuffer& z, Festkomma wert, const Zahlmuster& muster) { ZahlfeldA
 // Whole number with a number pattern.
 void Ganz(Zeilenpuffer& z, std::int64_t wert, const Zahlmuster& muster) { GanzfeldAnfuegen(z, wert, muster); }
 
-// The date of the C TERMIN-1 line. Termin1 is held as YYYYMMDD and written as DDMMYYYY. A
-// six-character value (YYMMDD) is written as DDMMYY; any other length is written unchanged
-// rather than scrambled.
+// The date of the C TERMIN-1 line. Termin1 is held as YYYYMMDD and written as DDMMYYYY: its
+// characters 7 and 8, 5 and 6, then 1 to 4, the date padded with blanks to eight characters
+// first (a date "2025" gives "    2025").
 std::string DatumFuerTermin(const std::string& termin) {
-  std::string t = Trimmen(termin);
-  if (t.size() == 8) return t.substr(6, 2) + t.substr(4, 2) + t.substr(0, 4);
-  if (t.size() == 6) return t.substr(4, 2) + t.substr(2, 2) + t.substr(0, 2);
-  return t;
+  const std::string t = Auffuellen(termin, 8);
+  return t.substr(6, 2) + t.substr(4, 2) + t.substr(0, 4);
 }
 
 // C TERMIN-1 line before the first line of a record whose date differs from the one last
