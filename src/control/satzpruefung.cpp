@@ -189,6 +189,19 @@ bool LangtextLaengerAls(const Neutralsatz& ns, std::size_t breite) {
   return false;
 }
 
+bool HatPreiszeile(const Neutralsatz& ns) {
+  for (const Preiszeile& p : ns.Preistabelle)
+    if (!IstLeer(p.PArtikelNr)) return true;
+  return false;
+}
+
+// True for an article (not a delete or renumber) with a price or with price scales, surcharges or
+// raw-material data.
+bool HatArtikelpreis(const Neutralsatz& ns) {
+  if (IstLeer(ns.ArtikelNr) || ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X") return false;
+  return HatWert(ns.Preis) || ns.Staffeltabelle[0].StaffelArt != 0;
+}
+
 // Names what the output version `aus` cannot hold of the record read from version `ein`.
 void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
   if (aus < 5 && ein == 5 && !ns.CZeilen[0].empty()) v.Nennen(Verlust::CZeilen);
@@ -203,6 +216,14 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
     if (HatWert(ns.NummerAltZusatz)) v.Nennen(Verlust::Zusatzfelder);
   }
   if (kunde && aus == 5 && ein < 5 && HatWert(ns.Preispflege)) v.Nennen(Verlust::Preispflege);
+  // The date of a price change (Termin1) holds from its line on for every record after it. It is
+  // named for each record holding prices read under it (each article, each row of a price
+  // record): not only for the first, so that the count at the end of the log is the number of
+  // articles whose prices lost their date; not for a customer, SET or text record, which has no
+  // prices. Version 3 has no place for it; the version-5 article lines have none either (its
+  // price lines carry it).
+  if (!IstLeer(ns.Termin1) && (aus == 3 ? HatPreiszeile(ns) || HatArtikelpreis(ns) : aus == 5 && HatArtikelpreis(ns)))
+    v.Nennen(Verlust::Preisdatum);
   for (const Setzeile& s : ns.SetTabelle) {
     if (s.SetNr.empty()) break;
     // Version 3 holds neither the SET marker (its reader takes it from the SET question), nor the

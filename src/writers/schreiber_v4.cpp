@@ -397,20 +397,10 @@ void LangtextZeilenSchreiben(Kontext& k) {
   }
 }
 
-// Value of a discount or surcharge of a P line by its kind. A kind the readers never produce
-// gets an empty value field, so that the fields after it keep their places.
+// Value of a discount or surcharge of a P line by its kind: a multiplier (2) in thousandths,
+// every other kind in hundredths, as the readers hold them.
 void ZuAbWert(Zeilenpuffer& z, std::int16_t art, Festkomma wert) {
-  switch (art) {
-    case 1:
-    case 3:
-      Zahl(z, Mal(wert, 100), muster::R4);
-      break;
-    case 2:
-      Zahl(z, Mal(wert, 1000), muster::R4);
-      break;
-    default:
-      z += ';';
-  }
+  Zahl(z, Mal(wert, art == 2 ? 1000 : 100), muster::R4);
 }
 
 }  // namespace

@@ -529,21 +529,11 @@ void PZeilen(Kontext& k) {
         continue;
       }
       GanzFeld(z, art, muster::R1);
-      switch (art) {
-        case 1:
-        case 3:
-          ZahlFeld(z, p.ZuAbWert(j), 100, muster::R4);
-          break;
-        case 2:
-          ZahlFeld(z, p.ZuAbWert(j), 1000, muster::R4);
-          break;
-        default:
-          // An unknown kind has no value to write; its value field stays empty so that the
-          // following discount pairs keep their positions.
-          z += ';';
-          break;
-      }
+      // A multiplier in thousandths; every other kind in hundredths, as the readers hold them.
+      ZahlFeld(z, p.ZuAbWert(j), art == 2 ? 1000 : 100, muster::R4);
     }
+    // The date of the price change, when the record holds one.
+    GekuerztFeld(z, k.ns.Termin1, 8);
     GekuerztAusgeben(k);
   }
 }
