@@ -5,6 +5,7 @@
 #include "record/festkomma.h"
 #include "record/laufzeitfehler.h"
 #include "record/text.h"
+#include "writers/schreiber_v3.h"
 
 namespace korvelan {
 
@@ -363,9 +364,14 @@ void SatzPruefen(Kontext& k, Fenster& f) {
   const int aus = schleife.aktiv ? schleife.ausgabe : VersionAusText(f.Text("Com_Version"));
   const int ein = schleife.aktiv ? schleife.eingabe : VersionAusText(f.Text("Lab_Version"));
   // A record keeps everything in its own version.
-  if (aus == ein) return VerlusteEintragen(k, f, Satzkennung(ns));
   Verlustliste& v = k.kz.Satzverluste;
-  Versuchen([&] { VerlusteFinden(ns, ein, aus, v); });
+  if (aus != ein) Versuchen([&] { VerlusteFinden(ns, ein, aus, v); });
+  // Except numbers too wide for their version-3 fields, which the currency conversion may have
+  // made so within version 3 as well (and a negative number fits no such field).
+  if (aus == 3)
+    Versuchen([&] {
+      if (!v3::ZahlenPassen(ns)) v.Nennen(Verlust::Zahlbreite);
+    });
   // The rows of a price record are articles of their own: each gets its entry under its number,
   // naming what the record loses as a whole as well.
   if (ns.ArtikelNr.empty() && ns.Kundennummer.empty()) {
@@ -375,7 +381,12 @@ void SatzPruefen(Kontext& k, Fenster& f) {
       if (!HatWert(p.PArtikelNr)) continue;
       zeilen = true;
       v = satz;
-      Versuchen([&] { PreiszeileVerlusteFinden(p, ein, aus, v); });
+      if (aus != ein) Versuchen([&] { PreiszeileVerlusteFinden(p, ein, aus, v); });
+      // The version-3 writer leaves such a row out of its line.
+      if (aus == 3)
+        Versuchen([&] {
+          if (!v3::PreiszeilePasst(p)) v.Nennen(Verlust::Zahlbreite);
+        });
       VerlusteEintragen(k, f, p.PArtikelNr);
     }
     if (zeilen) return v.Leeren();

@@ -86,6 +86,9 @@ struct Preiszeile {
   std::int16_t& ZuAbKz(int j) { return j == 1 ? PZuAbKz1 : j == 2 ? PZuAbKz2 : PZuAbKz3; }
   std::string& ZuAbMarke(int j) { return j == 1 ? PZuAbMarke1 : j == 2 ? PZuAbMarke2 : PZuAbMarke3; }
   Festkomma& ZuAbWert(int j) { return j == 1 ? PZuAbWert1 : j == 2 ? PZuAbWert2 : PZuAbWert3; }
+  std::int16_t ZuAbKz(int j) const { return j == 1 ? PZuAbKz1 : j == 2 ? PZuAbKz2 : PZuAbKz3; }
+  const std::string& ZuAbMarke(int j) const { return j == 1 ? PZuAbMarke1 : j == 2 ? PZuAbMarke2 : PZuAbMarke3; }
+  Festkomma ZuAbWert(int j) const { return j == 1 ? PZuAbWert1 : j == 2 ? PZuAbWert2 : PZuAbWert3; }
 };
 
 struct Neutralsatz {
