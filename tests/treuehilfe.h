@@ -532,9 +532,9 @@ const Verlustwort Zusatzfelder{"Zusatzfelder", true};
 const Verlustwort Kundendaten{"Kundendaten", true};
 const Verlustwort Preispflege{"Preispflege", true};
 const Verlustwort SetDaten{"SET-Daten", true};
-const Verlustwort Zahlbreite{"Zahlbreite", false};
+const Verlustwort Zahlbreite{"Zahlbreite", true};
 const Verlustwort Langtext{"Langtext", true};
-const Verlustwort Preisdatum{"Preisdatum", false};
+const Verlustwort Preisdatum{"Preisdatum", true};
 const Verlustwort Setbeschreibung{"SET-Text", true};
 const Verlustwort Hauptgruppentext{"Hauptgruppentext", true};
 const Verlustwort Textschluessel{"Textschlüssel", false};
@@ -600,9 +600,9 @@ inline const std::vector<Regel>& Regeln() {
       {"ArbeitWert", Vergleich::Festkomma, {0, 1, 3}, KEIN, WORTE(WerkstoffArbeit, WerkstoffArbeit, WerkstoffArbeit)},
       {"Arbeit*", Vergleich::Text, {0, Frei, Frei}, KEIN, WORTE(WerkstoffArbeit, OhneWort, OhneWort)},
       // Price scales (kind 1): version 3 holds none, version 4 one text of 28, the from/to bases
-      // and the base marker, but not the scale's price unit and end; version 5 the reverse.
+      // and the base marker, but not the scale's price unit and end; version 5 all of them.
       {"Z1.StaffelArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.StaffelBasismerker", Vergleich::Ganz, {0, Frei, 0}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
+      {"Z1.StaffelBasismerker", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z1.StaffelBasistext1", Vergleich::Text, {0, 28, 40}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z1.StaffelBasistext2", Vergleich::Text, {0, 0, 40}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z1.StaffelMerker", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
@@ -611,7 +611,7 @@ inline const std::vector<Regel>& Regeln() {
       {"Z1.StaffelPreis", Vergleich::Festkomma, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z1.StaffelEndeA", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "999", nullptr}, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z1.StaffelEndeB", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "999", nullptr}, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.*Basis", Vergleich::Festkomma, {0, Ganzzahlig, 0}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
+      {"Z1.*Basis", Vergleich::Festkomma, {0, Ganzzahlig, Ganzzahlig}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       // Raw-material from/to (kind 2).
       {"Z2.StaffelArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z2.RohVBMerker", Vergleich::Text, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},

@@ -515,14 +515,15 @@ Schritt ZeileJ(Neutralsatz& ns) {
 void Rabattpaar(Preiszeile& p, int j, Felder& z) {
   const std::string_view kz = TrimmenAnsicht(z.Text(1));
   const std::string_view wert = TrimmenAnsicht(z.Text(4));
-  if (kz.empty()) p.ZuAbMarke(j) = KeineAngabe;
+  // A blank flag marks the pair as not given, unless discount 1 names a discount group.
+  if (kz.empty() && !(j == 1 && !wert.empty())) p.ZuAbMarke(j) = KeineAngabe;
   const std::int16_t art = AlsKurzzahl(Val(kz));
   if (art != 0) {
     p.ZuAbKz(j) = art;
     p.ZuAbWert(j) = Teilen(Val(wert), art == 2 ? 1000 : 100);
     if (j == 1) p.PRabattgruppe.clear();
   } else if (j == 1 && !wert.empty()) {
-    // Flag 0 with a value: the value names a discount group instead of a discount.
+    // Flag 0 or no flag with a value: the value names a discount group instead of a discount.
     p.PZuAbKz1 = 0;
     FeldZuweisen(p.PRabattgruppe, wert);
     p.PZuAbWert1 = 0;

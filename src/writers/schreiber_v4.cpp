@@ -38,14 +38,12 @@ void Zahl(Zeilenpuffer& z, Festkomma wert, const Zahlmuster& muster) { ZahlfeldA
 // Whole number with a number pattern.
 void Ganz(Zeilenpuffer& z, std::int64_t wert, const Zahlmuster& muster) { GanzfeldAnfuegen(z, wert, muster); }
 
-// The date of the C TERMIN-1 line. Termin1 is held as YYYYMMDD and written as DDMMYYYY. A
-// six-character value (YYMMDD) is written as DDMMYY; any other length is written unchanged
-// rather than scrambled.
+// The date of the C TERMIN-1 line. Termin1 is held as YYYYMMDD and written as DDMMYYYY: its
+// characters 7 and 8, 5 and 6, then 1 to 4, the date padded with blanks to eight characters
+// first (a date "2025" gives "    2025").
 std::string DatumFuerTermin(const std::string& termin) {
-  std::string t = Trimmen(termin);
-  if (t.size() == 8) return t.substr(6, 2) + t.substr(4, 2) + t.substr(0, 4);
-  if (t.size() == 6) return t.substr(4, 2) + t.substr(2, 2) + t.substr(0, 2);
-  return t;
+  const std::string t = Auffuellen(termin, 8);
+  return t.substr(6, 2) + t.substr(4, 2) + t.substr(0, 4);
 }
 
 // C TERMIN-1 line before the first line of a record whose date differs from the one last
@@ -434,20 +432,10 @@ void LangtextZeilenSchreiben(Kontext& k) {
   }
 }
 
-// Value of a discount or surcharge of a P line by its kind. A kind the readers never produce
-// gets an empty value field, so that the fields after it keep their places.
+// Value of a discount or surcharge of a P line by its kind: a multiplier (2) in thousandths,
+// every other kind in hundredths, as the readers hold them.
 void ZuAbWert(Zeilenpuffer& z, std::int16_t art, Festkomma wert) {
-  switch (art) {
-    case 1:
-    case 3:
-      Zahl(z, Mal(wert, 100), muster::R4);
-      break;
-    case 2:
-      Zahl(z, Mal(wert, 1000), muster::R4);
-      break;
-    default:
-      z += ';';
-  }
+  Zahl(z, Mal(wert, art == 2 ? 1000 : 100), muster::R4);
 }
 
 }  // namespace

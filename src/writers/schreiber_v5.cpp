@@ -356,7 +356,16 @@ void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit, std::size_t artikelko
         GanzFeld(z, s.StaffelMerker, muster::R1);
         GanzFeld(z, ZPreiseinheit(s.StaffelEndeA, artikelpreiseinheit), muster::R6N1);
         ZahlFeld(z, s.StaffelPreis, 100, muster::R9N1);
-        if (s.StaffelEndeB != 0 && s.StaffelEndeB != 999) GanzFeld(z, s.StaffelEndeB, muster::R5N1);
+        if (s.StaffelEndeB != 0 && s.StaffelEndeB != 999)
+          GanzFeld(z, s.StaffelEndeB, muster::R5N1);
+        else
+          z += ';';
+        // The quantity range of the scale: base marker, from and to, whole numbers as held.
+        if (s.StaffelBasismerker != 0 || s.VonBasis != 0 || s.BisBasis != 0) {
+          GanzFeld(z, s.StaffelBasismerker, muster::R1);
+          ZahlfeldAnfuegen(z, s.VonBasis, muster::R9N1);
+          ZahlfeldAnfuegen(z, s.BisBasis, muster::R9N1);
+        }
         break;
       case 2:  // raw material from/to
         GanzFeld(z, nummer, muster::N2);
@@ -530,21 +539,11 @@ void PZeilen(Kontext& k) {
         continue;
       }
       GanzFeld(z, art, muster::R1);
-      switch (art) {
-        case 1:
-        case 3:
-          ZahlFeld(z, p.ZuAbWert(j), 100, muster::R4);
-          break;
-        case 2:
-          ZahlFeld(z, p.ZuAbWert(j), 1000, muster::R4);
-          break;
-        default:
-          // An unknown kind has no value to write; its value field stays empty so that the
-          // following discount pairs keep their positions.
-          z += ';';
-          break;
-      }
+      // A multiplier in thousandths; every other kind in hundredths, as the readers hold them.
+      ZahlFeld(z, p.ZuAbWert(j), art == 2 ? 1000 : 100, muster::R4);
     }
+    // The date of the price change, when the record holds one.
+    GekuerztFeld(z, k.ns.Termin1, 8);
     GekuerztAusgeben(k);
   }
 }

@@ -188,10 +188,14 @@ class Zahltext {
     BytesKopieren(aus, ziffern_.data(), ziffern_.size());
     return ziffern_.size();
   }
+  // PasstInStellen(Runden(Wert()), stellen).
+  bool PasstIn(std::size_t stellen) const {
+    return allgemein_ ? PasstInStellen(Runden(wert_), stellen) : ziffern_.size() <= stellen;
+  }
   // Writes what StellenSchreiben(aus, Runden(Wert()), stellen) writes, with its result.
   __attribute__((always_inline)) bool StellenSchreiben(char* aus, std::size_t stellen) const {
     if (allgemein_) return korvelan::StellenSchreiben(aus, Runden(wert_), stellen);
-    if (ziffern_.size() > stellen) return false;
+    if (!PasstIn(stellen)) return false;
     BytesFuellen(aus, '0', stellen - ziffern_.size());
     BytesKopieren(aus + stellen - ziffern_.size(), ziffern_.data(), ziffern_.size());
     return true;

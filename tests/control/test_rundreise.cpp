@@ -20,9 +20,8 @@ const std::string Kopf = "V 150326Rundreise" + std::string(106, ' ') + "04DEM";
 
 // An article with A, B, D, T, Z (price scales and a surcharge) and C lines. Every line is in
 // the form the version-4 writer gives it, so a conversion 4 -> 4 returns the file unchanged.
-// The price scales carry neither base marker nor from/to bases (version 5 has no place for
-// them); the unit "Paar" maps to "PR" and back to "Paar". The B line holds only fields that
-// version 3 has as well (match code, alternative number, catalogue page, copper data, EAN).
+// The unit "Paar" maps to "PR" and back to "Paar". The B line holds only fields that version 3
+// has as well (match code, alternative number, catalogue page, copper data, EAN).
 const std::vector<std::string> Artikelzeilen = {
     Kopf,
     "A;N;4711;00;Kupferkabel gr\x81n;Ring 50 m;1;2;Paar;12345;RG1;001;TXT4711;",

@@ -343,7 +343,7 @@ TEST_F(SchreiberV5, PreiszeilenUeberspringenLeereZeile) {
   p[2].PPreiskz = 2;
   p[2].PPreiseinheit = 3;
   p[2].PRabattgruppe = "RG12345";
-  p[2].PZuAbKz1 = 5;  // unknown kind: its value field stays empty
+  p[2].PZuAbKz1 = 5;  // a kind this program does not know: its value in hundredths, as read
   p[2].PZuAbWert1 = Fk("1");
   p[2].PZuAbKz2 = 3;
   p[2].PZuAbWert2 = Fk("1");
@@ -354,7 +354,7 @@ TEST_F(SchreiberV5, PreiszeilenUeberspringenLeereZeile) {
   PreistabelleLeeren(ns);
   EXPECT_EQ(v5::Preisschreiber(k, f), 0);
 
-  EXPECT_EQ(Ausgabe(), Zeilen({"P;4711;1;1;1234;;1;550;2;850;", "P;4713;2;3;;RG12;5;;3;100;"}));
+  EXPECT_EQ(Ausgabe(), Zeilen({"P;4711;1;1;1234;;1;550;2;850;", "P;4713;2;3;;RG12;5;100;3;100;"}));
   EXPECT_EQ(k.kz.AusgabeSatzzahl, 2);
 }
 
