@@ -539,6 +539,7 @@ const Verlustwort Setbeschreibung{"SET-Text", true};
 const Verlustwort Hauptgruppentext{"Hauptgruppentext", true};
 const Verlustwort Textschluessel{"Textschlüssel", false};
 const Verlustwort Preiseinheit{"Preiseinheit", true};
+const Verlustwort Rabattgruppe{"Rabattgruppe", true};
 // A loss that no item names a word for yet: the audit reports it as a gap of the loss table.
 const Verlustwort OhneWort{nullptr, false};
 
@@ -591,7 +592,7 @@ inline const std::vector<Regel>& Regeln() {
       {"D.DimText", Vergleich::Text, {40, 40, 40}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"D.DimLangtextNr", Vergleich::Text, {8, 8, 15}, KEIN, WORTE(Textschluessel, Textschluessel, OhneWort)},
       // Long texts.
-      {"LangtextArt", Vergleich::Ganz, {Frei, Frei, Frei}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
+      {"LangtextArt", Vergleich::Ganz, {Frei, Frei, Frei}, KEIN, WORTE(Langtext, Langtext, OhneWort)},
       {"T", Vergleich::Text, {40, 40, 70}, KEIN, WORTE(Langtext, Langtext, OhneWort)},
       // Kept C lines, material and labour.
       {"C", Vergleich::Text, {0, 0, Frei}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
@@ -601,39 +602,39 @@ inline const std::vector<Regel>& Regeln() {
       {"Arbeit*", Vergleich::Text, {0, Frei, Frei}, KEIN, WORTE(WerkstoffArbeit, OhneWort, OhneWort)},
       // Price scales (kind 1): version 3 holds none, version 4 one text of 28, the from/to bases
       // and the base marker, but not the scale's price unit and end; version 5 all of them.
-      {"Z1.StaffelArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.StaffelBasismerker", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.StaffelBasistext1", Vergleich::Text, {0, 28, 40}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.StaffelBasistext2", Vergleich::Text, {0, 0, 40}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.StaffelMerker", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.StaffelZuAbArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.StaffelVorzeichen", Vergleich::Text, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.StaffelPreis", Vergleich::Festkomma, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.StaffelEndeA", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "999", nullptr}, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.StaffelEndeB", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "999", nullptr}, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.*Basis", Vergleich::Festkomma, {0, Ganzzahlig, Ganzzahlig}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
+      {"Z1.StaffelArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z1.StaffelBasismerker", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z1.StaffelBasistext1", Vergleich::Text, {0, 28, 40}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z1.StaffelBasistext2", Vergleich::Text, {0, 0, 40}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z1.StaffelMerker", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z1.StaffelZuAbArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z1.StaffelVorzeichen", Vergleich::Text, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z1.StaffelPreis", Vergleich::Festkomma, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z1.StaffelEndeA", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "999", nullptr}, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z1.StaffelEndeB", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "999", nullptr}, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z1.*Basis", Vergleich::Festkomma, {0, Ganzzahlig, Ganzzahlig}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
       // Raw-material from/to (kind 2).
-      {"Z2.StaffelArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z2.RohVBMerker", Vergleich::Text, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z2.RohVBZuAbArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z2.RohVBVorzeichen", Vergleich::Text, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z2.RohVBKz", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z2.RohVBEnde", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "999", nullptr}, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z2.RohVBPreis", Vergleich::Festkomma, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z2.*Basis", Vergleich::Festkomma, {0, Ganzzahlig, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z2.RohVBFaktor", Vergleich::Festkomma, {0, 3, 3}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z2.RohVBWert5", Vergleich::Festkomma, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z2.RohVBWert6", Vergleich::Festkomma, {0, 3, 3}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
+      {"Z2.StaffelArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z2.RohVBMerker", Vergleich::Text, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z2.RohVBZuAbArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z2.RohVBVorzeichen", Vergleich::Text, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z2.RohVBKz", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z2.RohVBEnde", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "999", nullptr}, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z2.RohVBPreis", Vergleich::Festkomma, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z2.*Basis", Vergleich::Festkomma, {0, Ganzzahlig, 2}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z2.RohVBFaktor", Vergleich::Festkomma, {0, 3, 3}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z2.RohVBWert5", Vergleich::Festkomma, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z2.RohVBWert6", Vergleich::Festkomma, {0, 3, 3}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
       // Raw-material calculation and copper (kind 3). Version 3 holds copper only (see below).
-      {"Z3.StaffelArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z3.RohstoffMerker", Vergleich::Text, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z3.RohstoffKz", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "2", nullptr}, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
+      {"Z3.StaffelArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z3.RohstoffMerker", Vergleich::Text, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z3.RohstoffKz", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "2", nullptr}, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
       {"Z3.RohstoffMengenbasis", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "999", nullptr},
-       WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z3.RohstoffBasis", Vergleich::Festkomma, {0, Ganzzahlig, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z3.RohstoffFaktor", Vergleich::Festkomma, {0, 3, 3}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z3.RohstoffGewicht", Vergleich::Festkomma, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z3.RohstoffWert4", Vergleich::Festkomma, {0, 3, 3}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
+       WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z3.RohstoffBasis", Vergleich::Festkomma, {0, Ganzzahlig, 2}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z3.RohstoffFaktor", Vergleich::Festkomma, {0, 3, 3}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z3.RohstoffGewicht", Vergleich::Festkomma, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
+      {"Z3.RohstoffWert4", Vergleich::Festkomma, {0, 3, 3}, KEIN, WORTE(Zuschlagsaetze, Zuschlagsaetze, OhneWort)},
       // Customer.
       {"Kundennummer", Vergleich::Schluessel, {10, 10, 10}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"Preispflege", Vergleich::Text, {1, 1, 0}, KEIN, WORTE(OhneWort, OhneWort, Preispflege)},
@@ -663,7 +664,7 @@ inline const std::vector<Regel>& Regeln() {
       {"PPreiskz", Vergleich::Ganz, {Frei, Frei, Frei}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"PPreiseinheit", Vergleich::Preiseinheit, {0, 0, Frei}, KEIN, WORTE(Preiseinheit, Preiseinheit, OhneWort)},
       {"PPreis", Vergleich::Festkomma, {2, 2, 2}, KEIN, WORTE(Zahlbreite, OhneWort, OhneWort)},
-      {"PRabattgruppe", Vergleich::Text, {4, 4, 4}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
+      {"PRabattgruppe", Vergleich::Text, {4, 4, 4}, KEIN, WORTE(Rabattgruppe, Rabattgruppe, OhneWort)},
       {"Zuschlag?", Vergleich::Text, {Frei, Frei, Frei}, KEIN, WORTE(Zahlbreite, OhneWort, OhneWort)},
   };
   return r;
@@ -1019,6 +1020,19 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
         // Version 4 holds the copper quantity base of 100 or 1000 units on its B line.
         halt = Frei;
         konstante = nullptr;
+      }
+      if (v.nach < 5 && g == "LangtextArt" && wa != "1" && wa != "2") {
+        // Versions 3 and 4 know two kinds of text, T (1) and E (2) lines.
+        halt = 0;
+      }
+      if (v.nach < 5 && g == "PRabattgruppe" && a.felder.count("Zuschlag1")) {
+        // Versions 3 and 4 carry a discount group in place of discount 1 only.
+        halt = 0;
+      }
+      if (v.nach == 4 && (g == "Z2.RohVBWert5" || g == "Z2.RohVBWert6")) {
+        // A raw-material row of code 2 is a version-4 line of mark 3, which has no fifth and sixth value.
+        auto kz = a.felder.find(name.substr(0, name.find('.')) + ".RohVBKz");
+        if (kz != a.felder.end() && kz->second == "2") halt = 0;
       }
       if (v.nach == 3 && kupferzeile(name) && !ErsteKupferzeileMitEinheit(a, name)) {
         // A second copper row, or one by another weight unit: version 3 has no place for it.

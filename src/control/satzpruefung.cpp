@@ -203,10 +203,55 @@ bool HatArtikelpreis(const Neutralsatz& ns) {
   return HatWert(ns.Preis) || ns.Staffeltabelle[0].StaffelArt != 0;
 }
 
+// The price unit of the article as a number (none stands for 1), which a scale row of version 4
+// takes as its own (999).
+std::int64_t ArtikelpreiseinheitVon(const Neutralsatz& ns) {
+  const std::int64_t pe = HatWert(ns.Preiseinheit) && HatZahl(ns.Preiseinheit) ? Runden(Val(ns.Preiseinheit)) : 0;
+  return pe == 0 ? 1 : pe;
+}
+
+// True when a value is a whole number of at most `stellen` digits, not negative.
+bool GanzInStellen(Festkomma wert, int stellen) {
+  if (wert < 0 || wert % FestkommaEins != 0) return false;
+  std::int64_t grenze = 1;
+  for (int i = 0; i < stellen; ++i) grenze *= 10;
+  return wert / FestkommaEins < grenze;
+}
+
+// True when a version-4 Z line gives the scale row back as it is: its kind has a mark there, the
+// price unit is the article's (version 4 has none of its own), texts and numbers fit the fields
+// of the version-4 reader, the second text and the end value of version 5 are not needed.
+bool InVersion4Haltbar(const Staffelzeile& z, std::int64_t artikelpreiseinheit) {
+  auto preiseinheit = [&](std::int64_t pe) { return pe == 999 || pe == artikelpreiseinheit; };
+  auto zuAbCode = [](std::int16_t art, const std::string& vorzeichen) {
+    const std::string vz = Trimmen(vorzeichen);
+    return (art == 2 || art == 3) && (vz == "+" || vz == "-");
+  };
+  switch (z.StaffelArt) {
+    case 1:
+      return z.StaffelBasismerker >= 0 && z.StaffelBasismerker <= 9 && Wertlaenge(z.StaffelBasistext1) <= 28 &&
+             Rechtstrimmen(z.StaffelBasistext2) == Rechtstrimmen(z.StaffelBasistext1) &&
+             (z.StaffelZuAbArt == 1 ? z.StaffelMerker >= 0 && z.StaffelMerker <= 9 && Trimmen(z.StaffelVorzeichen) == "+"
+                                    : z.StaffelMerker == 1 && zuAbCode(z.StaffelZuAbArt, z.StaffelVorzeichen)) &&
+             preiseinheit(z.StaffelEndeA) && (z.StaffelEndeB == 0 || z.StaffelEndeB == 999) &&
+             GanzInStellen(z.VonBasis, 8) && GanzInStellen(z.BisBasis, 8);
+    case 2:
+      return (z.RohVBKz == 1 || z.RohVBKz == 2) && zuAbCode(z.RohVBZuAbArt, z.RohVBVorzeichen) &&
+             preiseinheit(z.RohVBEnde) && GanzInStellen(z.VonBasis, 6) && GanzInStellen(z.BisBasis, 6) &&
+             (z.RohVBKz == 1 || (z.RohVBWert5 == 0 && z.RohVBWert6 == 0));
+    case 3:
+      return z.RohstoffKz == 2 && preiseinheit(z.RohstoffMengenbasis) && GanzInStellen(z.RohstoffBasis, 6);
+    default:
+      return false;
+  }
+}
+
 // Names what the output version `aus` cannot hold of the record read from version `ein`.
 void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
   if (aus < 5 && ein == 5 && !ns.CZeilen[0].empty()) v.Nennen(Verlust::CZeilen);
-  if (aus < 5 && LangtextLaengerAls(ns, 40)) v.Nennen(Verlust::Langtext);
+  // Versions 3 and 4 hold rows of 40 characters and two kinds of text (T and E lines).
+  if (aus < 5 && (LangtextLaengerAls(ns, 40) || (!ns.LangtextNr.empty() && ns.LangtextArt > 2)))
+    v.Nennen(Verlust::Langtext);
   // The customer fields stay in the record after its K line (the SET and price readers reset their
   // tables only): they belong to the record only while it is the customer record.
   const bool kunde = !ns.Kundennummer.empty();
@@ -240,18 +285,18 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
   // Article data.
   if (aus == 3 && ein > 3) {
     if (HatWerkstoffOderArbeit(ns) || ns.ArbeitWert != 0) v.Nennen(Verlust::WerkstoffArbeit);
-    // The version-3 B line holds one copper row, by 100 or by 1000 units; every other row of the
-    // table is lost.
-    bool kupferGehalten = false;
+    // The version-3 B line holds one copper row; every other row of the table is lost, and so are
+    // a factor other than 0.01 and a quantity base other than the unit's of the row it holds.
+    const Staffelzeile* kupfer = KupferzeileDerBZeile(ns, false);
+    if (kupfer != nullptr && (kupfer->RohstoffFaktor != FestkommaEins / 100 ||
+                              kupfer->RohstoffMengenbasis != (kupfer->RohstoffWert4 == FestkommaEins / 100 ? 100 : 1000)))
+      v.Nennen(Verlust::Zuschlagsaetze);
     for (const Staffelzeile& z : ns.Staffeltabelle) {
       if (z.StaffelArt == 0) break;
-      const bool haltbar = z.StaffelArt == 3 && TexteGleich(z.RohstoffMerker, "CU") &&
-                           (z.RohstoffWert4 == FestkommaEins / 100 || z.RohstoffWert4 == FestkommaEins / 1000);
-      if (!haltbar || kupferGehalten) {
+      if (&z != kupfer) {
         v.Nennen(Verlust::Zuschlagsaetze);
         break;
       }
-      kupferGehalten = true;
     }
     if (HatWert(ns.Warengruppe)) v.Nennen(Verlust::Warengruppe);
     if (HatWert(ns.Kostenart) && Trimmen(ns.Kostenart) != "90") v.Nennen(Verlust::Kostenart);
@@ -268,6 +313,14 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
       v.Nennen(Verlust::WerkstoffArbeit);
   }
   if (aus == 4 && ein == 5) {
+    const Staffelzeile* kupfer = KupferzeileDerBZeile(ns, true);
+    for (const Staffelzeile& z : ns.Staffeltabelle) {
+      if (z.StaffelArt == 0) break;
+      if (&z != kupfer && !InVersion4Haltbar(z, ArtikelpreiseinheitVon(ns))) {
+        v.Nennen(Verlust::Zuschlagsaetze);
+        break;
+      }
+    }
     if (Wertlaenge(ns.Anbindungsnummer) > 12) v.Nennen(Verlust::Anbindung);
     if (Wertlaenge(ns.ReferenzKuerzel) > 4) v.Nennen(Verlust::Referenz);
   }
@@ -278,8 +331,8 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
     if (ein == 5 && (HatWert(ns.A5Feld14) || HatWert(ns.A5Feld16) || HatWert(ns.A5Feld17) || HatWert(ns.A5Feld18) ||
                      HatWert(ns.A5Feld26)))
       v.Nennen(Verlust::Zusatzfelder);
-    // Version 4 knows the price flags 1 and 2, version 3 those before "4".
-    if (HatWert(ns.Preiskz) && (aus == 4 ? !(ns.Preiskz == "1" || ns.Preiskz == "2") : ns.Preiskz >= "4"))
+    // Versions 3 and 4 hold a price flag of one digit.
+    if (HatWert(ns.Preiskz) && !PreiskennzeichenZiffer(ns.Preiskz))
       v.Nennen(Verlust::Preiskennzeichen);
   }
 }
@@ -287,7 +340,11 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
 // Names what the output version cannot hold of one row of a price record.
 void PreiszeileVerlusteFinden(const Preiszeile& p, int ein, int aus, Verlustliste& v) {
   if (aus < 5 && ein == 5 && p.PPreiseinheit > 1) v.Nennen(Verlust::Preiseinheit);
-  if (p.PPreiskz > (aus == 3 ? 3 : aus == 4 ? 2 : 9)) v.Nennen(Verlust::Preiskennzeichen);
+  if (aus < 5 && !PreiskennzeichenZiffer(p.PPreiskz)) v.Nennen(Verlust::Preiskennzeichen);
+  // Versions 3 and 4 carry the discount group in place of discount 1 (kind 0): beside a discount
+  // 1 of its own, or with that pair not given, it has no place.
+  if (aus < 5 && HatWert(p.PRabattgruppe) && (p.PZuAbMarke1 == KeineAngabe || p.PZuAbKz1 != 0))
+    v.Nennen(Verlust::Rabattgruppe);
 }
 
 // The key an entry shows for a record: the article number, else the key of what the record holds.
@@ -421,8 +478,12 @@ void WaehrungUmrechnen(Kontext& k) {
     if (z.StaffelArt == 0) break;
     WertUmrechnen(z.StaffelPreis, kz);
     WertUmrechnen(z.RohVBPreis, kz);
-    WertUmrechnen(z.VonBasis, kz);
-    WertUmrechnen(z.BisBasis, kz);
+    // The from/to bases of a raw-material row are prices of the raw material; those of a price
+    // scale are the quantities the scale price applies to ("45 to 899"), which no currency changes.
+    if (z.StaffelArt != 1) {
+      WertUmrechnen(z.VonBasis, kz);
+      WertUmrechnen(z.BisBasis, kz);
+    }
     WertUmrechnen(z.RohstoffBasis, kz);
   }
   for (Preiszeile& p : ns.Preistabelle) WertUmrechnen(p.PPreis, kz);

@@ -18,6 +18,7 @@ const std::array<std::string, Verlustarten> Woerter = [] {
   setzen(Verlust::Zahlbreite, "Zahlbreite");
   setzen(Verlust::Preiseinheit, "Preiseinheit");
   setzen(Verlust::Preiskennzeichen, "Preiskennzeichen");
+  setzen(Verlust::Rabattgruppe, "Rabattgruppe");
   setzen(Verlust::WerkstoffArbeit, "Werkstoff/Arbeit");
   setzen(Verlust::Warengruppe, "Warengruppe");
   setzen(Verlust::Kostenart, "Kostenart");

@@ -16,6 +16,7 @@ enum class Verlust : std::uint8_t {
   Zahlbreite,        // a number wider than its version-3 field
   Preiseinheit,      // a price unit other than 1, 10, 100, 1000, or the price unit of a price line
   Preiskennzeichen,  // a price flag the output version does not know
+  Rabattgruppe,      // a discount group of a price line beside a discount 1 (versions 3 and 4 hold one)
   WerkstoffArbeit,   // material and labour data (C lines of versions 4 and 5)
   Warengruppe,
   Kostenart,

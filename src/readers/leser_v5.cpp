@@ -267,9 +267,9 @@ void ZLesen(Neutralsatz& ns, Felder& f) {
     z.StaffelZuAbArt = f.Kurzzahl(1);
     FeldZuweisen(z.StaffelVorzeichen, f.Text(1));
     z.StaffelMerker = f.Kurzzahl(1);
-    z.StaffelEndeA = f.Kurzzahl(6);
+    z.StaffelEndeA = Runden(f.Zahl(6));
     z.StaffelPreis = Teilen(f.Zahl(10), 100);
-    z.StaffelEndeB = f.Kurzzahl(10);
+    z.StaffelEndeB = Runden(f.Zahl(10));
     // Real files go on with the quantity range of the scale: a base marker and the quantities
     // from and to, whole numbers as written.
     z.StaffelBasismerker = static_cast<std::int32_t>(Runden(f.Zahl(6)));
@@ -281,7 +281,7 @@ void ZLesen(Neutralsatz& ns, Felder& f) {
     z.RohVBZuAbArt = f.Kurzzahl(1);
     FeldZuweisen(z.RohVBVorzeichen, f.Text(1));
     z.RohVBKz = f.Kurzzahl(1);
-    z.RohVBEnde = f.Kurzzahl(6);
+    z.RohVBEnde = Runden(f.Zahl(6));
     z.RohVBPreis = Teilen(f.Zahl(10), 100);
     z.VonBasis = Teilen(f.Zahl(8), 100);
     z.BisBasis = Teilen(f.Zahl(8), 100);
@@ -292,7 +292,7 @@ void ZLesen(Neutralsatz& ns, Felder& f) {
     z.StaffelArt = 3;
     FeldZuweisen(z.RohstoffMerker, f.Text(2));
     z.RohstoffKz = f.Kurzzahl(1);
-    z.RohstoffMengenbasis = f.Kurzzahl(6);
+    z.RohstoffMengenbasis = Runden(f.Zahl(6));
     z.RohstoffBasis = Teilen(f.Zahl(8), 100);
     z.RohstoffFaktor = Teilen(f.Zahl(6), 1000);
     z.RohstoffGewicht = Teilen(f.Zahl(8), 100);

@@ -149,6 +149,24 @@ void PreistabelleLeeren(Neutralsatz& ns) {
   for (auto& z : ns.Preistabelle) Leeren(z);
 }
 
+const Staffelzeile* KupferzeileDerBZeile(const Neutralsatz& ns, bool genau) {
+  for (const Staffelzeile& s : ns.Staffeltabelle) {
+    if (s.StaffelArt == 0) break;
+    if (s.StaffelArt != 3 || s.RohstoffMerker != "CU") continue;
+    const bool je100 = s.RohstoffWert4 == FestkommaEins / 100, je1000 = s.RohstoffWert4 == FestkommaEins / 1000;
+    if (!je100 && !je1000) return nullptr;
+    if (!genau) return &s;
+    // The weight in hundredths of six digits: at most 9999.99.
+    const Festkomma hundertstel = FestkommaEins / 100;
+    const bool passt = s.RohstoffMengenbasis == (je100 ? 100 : 1000) && s.RohstoffFaktor == FestkommaEins / 100 &&
+                       s.RohstoffBasis % FestkommaEins == 0 && s.RohstoffBasis >= 0 &&
+                       s.RohstoffBasis <= 999 * FestkommaEins && s.RohstoffGewicht % hundertstel == 0 &&
+                       s.RohstoffGewicht >= 0 && s.RohstoffGewicht <= 999999 * hundertstel;
+    return passt ? &s : nullptr;
+  }
+  return nullptr;
+}
+
 int FreieStaffelzeile(const Neutralsatz& ns) { return ErsteFreie(ns.Staffeltabelle, StaffelFrei); }
 int FreieDimensionszeile(const Neutralsatz& ns) { return ErsteFreie(ns.Dimensionstabelle, DimFrei); }
 int FreieLangtextzeile(const Neutralsatz& ns) { return ErsteFreie(ns.Langtexttabelle, LangtextFrei); }

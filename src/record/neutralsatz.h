@@ -29,13 +29,16 @@ struct Staffelzeile {
   std::int16_t StaffelZuAbArt = 0;
   std::string StaffelVorzeichen;
   Festkomma StaffelPreis = 0;
-  std::int16_t StaffelEndeA = 0;
-  std::int16_t StaffelEndeB = 0;
+  // The price unit and end value of a version-5 scale line (6 and 10 digits) and the price unit of
+  // the raw-material lines: wide enough for every value the fields can hold, so that a large one
+  // does not end the run.
+  std::int64_t StaffelEndeA = 0;
+  std::int64_t StaffelEndeB = 0;
   std::string RohVBMerker;
   std::int16_t RohVBZuAbArt = 0;
   std::string RohVBVorzeichen;
   std::int16_t RohVBKz = 0;
-  std::int16_t RohVBEnde = 0;
+  std::int64_t RohVBEnde = 0;
   Festkomma RohVBPreis = 0;
   Festkomma VonBasis = 0;
   Festkomma BisBasis = 0;
@@ -44,7 +47,7 @@ struct Staffelzeile {
   Festkomma RohVBWert6 = 0;
   std::string RohstoffMerker;
   std::int16_t RohstoffKz = 0;
-  std::int16_t RohstoffMengenbasis = 0;
+  std::int64_t RohstoffMengenbasis = 0;
   Festkomma RohstoffBasis = 0;
   Festkomma RohstoffFaktor = 0;
   Festkomma RohstoffGewicht = 0;
@@ -186,6 +189,12 @@ struct Neutralsatz {
   Festkomma ArbeitWert = 0;
 };
 
+// True for a price flag that versions 3 and 4 hold as it is: one digit. Their readers take any
+// digit, so a writer that wrote only some of them would change a flag of its own version.
+inline bool PreiskennzeichenZiffer(std::string_view kz) { return kz.size() == 1 && kz[0] >= '0' && kz[0] <= '9'; }
+// The same for the price flag of a price row, held as a number.
+inline bool PreiskennzeichenZiffer(std::int16_t kz) { return kz >= 0 && kz <= 9; }
+
 // Resets all article fields and tables in the order and with the stopping rules of the record;
 // called by every Artikelleser at the start of each call.
 void NeutralsatzLeeren(Neutralsatz& ns);
@@ -205,6 +214,15 @@ void PreistabelleLeeren(Neutralsatz& ns);
 // kept, it would turn this record into a delete or renumber record and lose its data, so it
 // becomes "A" (change).
 void VerarbeitungskzBeginnen(Neutralsatz& ns, char kennzeichen, bool loeschenErlaubt = true);
+
+// The copper row the B line of versions 3 and 4 holds: the first copper row of the table (kind 3,
+// marker "CU") by 100 or by 1000 units (value 4 0.01 or 0.001). Their readers make of it a row of
+// factor 0.01, a base of three digits, a weight of six (in hundredths) and the quantity base of its
+// unit (flag 1: 100, flag 2: 1000). Version 4 has Z lines for every other copper row, so its B line
+// takes only a row it gives back exactly (genau). Version 3 has no other place: its B line takes
+// the first copper row by its unit alone, and the record check names what changes. Null when the
+// first copper row has another form or there is none.
+const Staffelzeile* KupferzeileDerBZeile(const Neutralsatz& ns, bool genau);
 
 // Index (0-based) of the first free row of a table, or -1 when the table is full.
 int FreieStaffelzeile(const Neutralsatz& ns);

@@ -199,8 +199,9 @@ void AZeile(Kontext& k) {
   z.Feld(ns.Textkz, 2);
   z.Feld(ns.Kurztext1, 40);
   z.Feld(ns.Kurztext2, 40);
-  // Only the price flags that sort before "4" exist in version 3 ("1", "2", "3"; empty is a blank).
-  if (std::string_view(ns.Preiskz) < std::string_view("4")) {
+  // A digit is written as it is (the reader takes any), an empty flag as a blank; anything else
+  // ("@" among it) is filler.
+  if (ns.Preiskz.empty() || ns.Preiskz == " " || PreiskennzeichenZiffer(ns.Preiskz)) {
     z.Zeichenfeld(ns.Preiskz);
   } else {
     z.Zeichen(Fueller);
@@ -218,33 +219,15 @@ void AZeile(Kontext& k) {
   z.Ausgeben();
 }
 
-// The first copper row (kind 3, marker "CU") of the surcharge table, or nullptr.
-const Staffelzeile* Kupferzeile(const Neutralsatz& ns) {
-  for (const auto& s : ns.Staffeltabelle) {
-    if (s.StaffelArt == 0) break;
-    if (s.StaffelArt == 3 && Ist(s.RohstoffMerker, "CU")) return &s;
-  }
-  return nullptr;
-}
-
-// Copper mark: 1 for the weight per 100 units, 2 per 1000 units, 0 when there is none.
-int Kupfermarke(const Staffelzeile* s) {
-  if (s == nullptr) return 0;
-  if (s->RohstoffWert4 == FestkommaEins / 100) return 1;
-  if (s->RohstoffWert4 == FestkommaEins / 1000) return 2;
-  return 0;
-}
-
 bool HatWert(const std::string& feld) { return !feld.empty() && !IstKeineAngabe(feld); }
 
 void BZeile(Kontext& k) {
   auto& ns = k.ns;
-  const Staffelzeile* cu = Kupferzeile(ns);
-  const int marke = Kupfermarke(cu);
+  const Staffelzeile* cu = KupferzeileDerBZeile(ns, false);
   // The B line is also written for copper data alone: without it the copper data of an article
   // that has no match code, alternative number, catalogue page or EAN would be lost.
   if (!HatWert(ns.Matchcode) && !HatWert(ns.AlternativArtikelNr) && !HatWert(ns.EanNr) &&
-      !HatWert(ns.Katalogseite) && marke == 0) {
+      !HatWert(ns.Katalogseite) && cu == nullptr) {
     return;
   }
   Zeile z(k);
@@ -254,8 +237,9 @@ void BZeile(Kontext& k) {
   z.Feld(ns.Matchcode, 15);
   z.Feld(ns.AlternativArtikelNr, 15);
   z.Feld(ns.Katalogseite, 6);
-  if (marke != 0) {
-    z.Ganzzahl(marke, 1);
+  if (cu != nullptr) {
+    // Copper mark: 1 for the weight per 100 units, 2 per 1000 units.
+    z.Ganzzahl(cu->RohstoffWert4 == FestkommaEins / 100 ? 1 : 2, 1);
     z.Ganzzahl(Kupferbasis(*cu), KupferbasisStellen);
     z.Ganzzahl(Kupfergewicht(*cu), KupfergewichtStellen);
   } else {
@@ -438,7 +422,8 @@ std::int16_t Preisschreiber(Kontext& k, Fenster&) {
     }
     if (!irgendeine) return;
     // Version 3 knows the price flags 1 to 3 only.
-    if (benutzt[0] && ns.Preistabelle[0].PPreiskz > 3) ns.Preistabelle[0].PPreiskz = 1;
+    for (int i = 0; i < Preiszeilen; ++i)
+      if (benutzt[i] && !PreiskennzeichenZiffer(ns.Preistabelle[i].PPreiskz)) ns.Preistabelle[i].PPreiskz = 1;
     Zeile z(k);
     z.Zeichen('P');
     z.Feld(ns.Verarbeitungskz, 1);
@@ -462,9 +447,11 @@ bool ZahlenPassen(const Neutralsatz& ns) {
   if (!ns.RgNummer.empty()) return PasstInStellen(Rabattwert(ns), RabattStellen);
   if (!IstLeer(ns.ArtikelNr) && !Ist(ns.Verarbeitungskz, "L") && !Ist(ns.Verarbeitungskz, "X")) {
     if (!IstKeineAngabe(ns.Preis) && !Zahltext(ns.Preis).PasstIn(PreisStellen)) return false;
-    const Staffelzeile* cu = Kupferzeile(ns);
-    if (Kupfermarke(cu) != 0 && (!PasstInStellen(Kupferbasis(*cu), KupferbasisStellen) ||
-                                 !PasstInStellen(Kupfergewicht(*cu), KupfergewichtStellen)))
+  }
+  if (!IstLeer(ns.ArtikelNr) && !Ist(ns.Verarbeitungskz, "L") && !Ist(ns.Verarbeitungskz, "X")) {
+    const Staffelzeile* cu = KupferzeileDerBZeile(ns, false);
+    if (cu != nullptr && (!PasstInStellen(Kupferbasis(*cu), KupferbasisStellen) ||
+                          !PasstInStellen(Kupfergewicht(*cu), KupfergewichtStellen)))
       return false;
   }
   for (const Setzeile& s : ns.SetTabelle) {

@@ -144,7 +144,8 @@ std::size_t AZeileSchreiben(Kontext& k) {
   const Zahltext preis(ns.Preis);
   const bool hatPreis = !preis.IstNull();
 
-  if (Ist(ns.Preiskz, "1") || Ist(ns.Preiskz, "2")) {
+  // A digit is written as it is: the reader takes any, and a flag of version 4 stays as it was.
+  if (PreiskennzeichenZiffer(ns.Preiskz)) {
     z += ns.Preiskz;
   } else if (!IstKeineAngabe(ns.Preiskz) && hatPreis) {
     z += '1';
@@ -181,27 +182,6 @@ std::size_t AZeileSchreiben(Kontext& k) {
   Feld(z, ns.Langtextschluessel);
   ZeileAusgeben(k, false);
   return kopf;
-}
-
-// The copper row the B line holds (fields 7 to 9): the first copper row of the table, when the
-// B line gives it back as it is. Its reader makes a row of kind 3, marker "CU", factor 0.01, a
-// base of three digits, a weight of six (in hundredths) and the unit of 100 units (flag 1:
-// quantity base 100, value 4 0.01) or of 1000 units (flag 2: 1000, 0.001). A copper row of any
-// other form stays a Z line of mark 4, which keeps its factor and value 4; so do the copper rows
-// after the first. Null when the B line holds none.
-const Staffelzeile* KupferzeileDerBZeile(const Neutralsatz& ns) {
-  for (const Staffelzeile& s : ns.Staffeltabelle) {
-    if (s.StaffelArt == 0) break;
-    if (s.StaffelArt != 3 || !Ist(s.RohstoffMerker, "CU")) continue;
-    const bool einheit = (s.RohstoffMengenbasis == 100 && s.RohstoffWert4 == FestkommaEins / 100) ||
-                         (s.RohstoffMengenbasis == 1000 && s.RohstoffWert4 == FestkommaEins / 1000);
-    const std::int64_t basis = Runden(s.RohstoffBasis);
-    const std::int64_t gewicht = Runden(Mal(s.RohstoffGewicht, 100));
-    const bool passt = einheit && s.RohstoffFaktor == FestkommaEins / 100 && basis >= 0 && basis <= 999 &&
-                       gewicht >= 0 && gewicht <= 999999;
-    return passt ? &s : nullptr;
-  }
-  return nullptr;
 }
 
 void BZeileSchreiben(Kontext& k, std::size_t artikelkopf, const Staffelzeile* kupfer) {
@@ -475,7 +455,7 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
       }
       // The A, B, D and Z lines follow each other and share their head.
       const std::size_t kopf = AZeileSchreiben(k);
-      const Staffelzeile* kupfer = KupferzeileDerBZeile(ns);
+      const Staffelzeile* kupfer = KupferzeileDerBZeile(ns, true);
       BZeileSchreiben(k, kopf, kupfer);
       DZeilenSchreiben(k, kopf);
       ZZeilenSchreiben(k, kopf, kupfer);
@@ -539,7 +519,7 @@ std::int16_t Preisschreiber(Kontext& k, Fenster&) {
     Feld(z, ns.Verarbeitungskz);
     for (Preiszeile& p : ns.Preistabelle) {
       if (IstLeer(p.PArtikelNr)) continue;
-      if (p.PPreiskz > 2) p.PPreiskz = 1;
+      if (!PreiskennzeichenZiffer(p.PPreiskz)) p.PPreiskz = 1;
       FeldGekuerzt(z, p.PArtikelNr, 15);
       Ganz(z, p.PPreiskz, muster::R1);
       Zahl(z, Mal(p.PPreis, 100), muster::R8);

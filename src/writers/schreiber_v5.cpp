@@ -327,7 +327,7 @@ bool GZeile(Kontext& k) {
 }
 
 // Price unit of a Z line: 999 stands for "the price unit of the article".
-std::int64_t ZPreiseinheit(std::int16_t wert, std::int64_t artikelpreiseinheit) {
+std::int64_t ZPreiseinheit(std::int64_t wert, std::int64_t artikelpreiseinheit) {
   return wert == 999 ? artikelpreiseinheit : wert;
 }
 
@@ -379,7 +379,8 @@ void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit, std::size_t artikelko
         ZahlFeld(z, s.VonBasis, 100, muster::R9N1);
         ZahlFeld(z, s.BisBasis, 100, muster::R11N1);
         ZahlFeld(z, s.RohVBFaktor, 1000, muster::R6N1);
-        if (s.RohVBWert5 != 0) {
+        // The two values go together: the sixth is written also when the fifth is zero.
+        if (s.RohVBWert5 != 0 || s.RohVBWert6 != 0) {
           ZahlFeld(z, s.RohVBWert5, 100, muster::R7N1);
           ZahlFeld(z, s.RohVBWert6, 1000, muster::R5N1);
         }

@@ -153,6 +153,8 @@ TEST_F(Satzpruefung, DatenverlustZuschlaegeUndWerkstoff) {
   st[0].StaffelArt = 3;
   st[0].RohstoffMerker = "CU";
   st[0].RohstoffWert4 = FestkommaEins / 100;
+  st[0].RohstoffMengenbasis = 100;
+  st[0].RohstoffFaktor = FestkommaEins / 100;
   Versionen("4", "3");
   SatzPruefen(k, f);
   EXPECT_EQ(k.kz.Fehlerzahl, 0);  // one copper row by 100 units: the version-3 B line holds it
@@ -160,10 +162,16 @@ TEST_F(Satzpruefung, DatenverlustZuschlaegeUndWerkstoff) {
   SatzPruefen(k, f);
   EXPECT_EQ(k.kz.Fehlerzahl, 1);  // by another unit it does not
   st[0].RohstoffWert4 = FestkommaEins / 1000;
+  SatzPruefen(k, f);
+  EXPECT_EQ(k.kz.Fehlerzahl, 2);  // nor by 1000 units with the quantity base of 100
+  st[0].RohstoffMengenbasis = 1000;
   k.kz.Fehlerprotokoll.clear();
   k.kz.Fehlerzahl = 0;
 
-  st[1].StaffelArt = 1;  // a price-scale row
+  st[1].StaffelArt = 1;  // a price-scale row in the article's price unit
+  st[1].StaffelZuAbArt = 1;
+  st[1].StaffelVorzeichen = "+";
+  st[1].StaffelEndeA = 999;
   Versionen("3", "3");
   SatzPruefen(k, f);
   Versionen("5", "4");
@@ -248,7 +256,7 @@ TEST_F(Satzpruefung, WaehrungUmrechnen) {
   WaehrungUmrechnen(k);
   EXPECT_EQ(ns.Preis, "0000005113");
   EXPECT_EQ(ns.Staffeltabelle[0].StaffelPreis, 10 * FestkommaEins);
-  EXPECT_EQ(ns.Staffeltabelle[0].VonBasis, 51129);  // 5.11292...
+  EXPECT_EQ(ns.Staffeltabelle[0].VonBasis, 10 * FestkommaEins);  // a quantity of the price scale
   EXPECT_EQ(ns.Staffeltabelle[1].RohVBPreis, 5113);
   EXPECT_EQ(ns.Staffeltabelle[1].BisBasis, 15339);
   EXPECT_EQ(ns.Staffeltabelle[3].RohstoffBasis, 100 * FestkommaEins);

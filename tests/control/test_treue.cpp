@@ -50,15 +50,8 @@ const Ausnahme Bekannt[] = {
     {"B11", "5>4>5", "*", "Textzeilen|Textverweis", "*", "*", "*", "*", "text lines lost, articles point at other texts"},
 
     // Faults no item names (see the report of this audit). Each needs an item of its own.
-    {"neu-6", "5>5 5>4", "A|Z", "Z2.RohVBWert6|roh Z.16", "Wert|Roh", "*", "ergaenzung-v5", "*",
-     "raw-material value 6 dropped when value 5 is 0"},
-    {"neu-13", "4>4", "A", "Preiskz|roh A.7", "Wert|Roh", "*", "*", "*", "version-4 price flag other than 1 or 2 written as 1"},
-    {"neu-14", "5>3 5>4", "P", "PRabattgruppe", "Wert", "*", "*", "*",
-     "discount group beside a discount 1 lost in versions 3 and 4 without a log entry"},
     {"C", "*", "*", "*", "Verlust|Kuerzung", "Textschlüssel", "*", "*", "word not written yet"},
     // Losses item C's list does not name: the loss table needs a word for each.
-    {"C+", "*", "*", "*", "Verlust|Kuerzung", "(kein Wort)", "*", "*", "loss no word of item C names"},
-    {"C+", "5>3 5>4", "T", "LangtextArt", "Wert", "*", "*", "*", "versions 3 and 4 hold text kinds 1 and 2 only"},
 };
 // clang-format on
 

@@ -125,19 +125,21 @@ TEST_F(SchreiberV3, ALineFelderLeerAtUndCodes) {
   z = Schreiben(&v3::Artikelschreiber);
   EXPECT_EQ(z[0], "AA" + F("4711", 15) + "00" + F("Rohr", 40) + N(40) + " 0" + F("M", 4) + N(8) + B(4) + "12 " + N(8));
 
-  // Price flags from "4" on, "@", unknown price units and a price beyond eight digits: filler.
+  // A price flag of one digit is written as it is; "@" or a letter, unknown price units and a
+  // price beyond eight digits: filler.
   struct Fall {
     std::string preiskz, pe, preis, erwartet;
   };
   for (const Fall& c : {Fall{"4", "1000", "0000000001", "3" + F("M", 4) + "00000001"},
                         Fall{"@", "@", "0123456789", std::string(1, '\0') + F("M", 4) + N(8)},
-                        Fall{"3", "5", "", std::string(1, '\0') + F("M", 4) + "00000000"}}) {
+                        Fall{"3", "5", "", std::string(1, '\0') + F("M", 4) + "00000000"},
+                        Fall{"X", "1", "0000000001", "0" + F("M", 4) + "00000001"}}) {
     test::AusgabeErstellen(k, dir, 3);
     Artikel();
     k.ns.Preiskz = c.preiskz;
     k.ns.Preiseinheit = c.pe;
     k.ns.Preis = c.preis;
-    std::string pk = c.preiskz == "3" ? "3" : std::string(1, '\0');
+    std::string pk = c.preiskz == "3" || c.preiskz == "4" ? c.preiskz : std::string(1, '\0');
     EXPECT_EQ(Schreiben(&v3::Artikelschreiber)[0].substr(99, 14), pk + c.erwartet) << c.preiskz;
   }
 }
@@ -253,7 +255,7 @@ TEST_F(SchreiberV3, PreiszeileMitZeilenUndZuschlaegen) {
   auto& p = k.ns.Preistabelle;
   k.ns.Verarbeitungskz = "A";
   p[0].PArtikelNr = "4711";
-  p[0].PPreiskz = 5;  // unknown in version 3: becomes 1
+  p[0].PPreiskz = 12;  // not one digit: becomes 1
   p[0].PPreis = 12345000;  // 1234.50
   p[0].PRabattgruppe = "RG1";  // kind 0 in group 1
   p[0].PZuAbMarke2 = p[0].PZuAbMarke3 = "@";

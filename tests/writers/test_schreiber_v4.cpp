@@ -133,7 +133,8 @@ TEST_F(SchreiberV4, APreiskennzeichenPreiseinheitUndPreis) {
   EXPECT_EQ(felder("N", "1", "0", mit), "1;0;;500;;;;\r\n");
   EXPECT_EQ(felder("N", "2", "1", mit), "2;0;;500;;;;\r\n");
   EXPECT_EQ(felder("N", "", "10", mit), "1;1;;500;;;;\r\n");
-  EXPECT_EQ(felder("N", "7", "1000", mit), "1;3;;500;;;;\r\n");
+  EXPECT_EQ(felder("N", "7", "1000", mit), "7;3;;500;;;;\r\n");  // a digit stays as it is
+  EXPECT_EQ(felder("N", "X", "1000", mit), "1;3;;500;;;;\r\n");
   EXPECT_EQ(felder("N", "@", "5", mit), ";0;;500;;;;\r\n");
   EXPECT_EQ(felder("N", "", "5", ohne), ";;;0;;;;\r\n");
   EXPECT_EQ(felder("A", "", "", ohne), ";;;;;;;\r\n");
@@ -269,7 +270,7 @@ TEST_F(SchreiberV4, PZeileMitDreiZeilenUndLuecke) {
   k.ns.Verarbeitungskz = "N";
   auto& t = k.ns.Preistabelle;
   t[0].PArtikelNr = "A1";
-  t[0].PPreiskz = 5;
+  t[0].PPreiskz = 12;  // not one digit: becomes 1
   t[0].PZuAbMarke1 = "@";
   t[0].PZuAbKz2 = 2;
   t[0].PZuAbWert2 = 1250;
