@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "control/dateien.h"
 #include "control/verluste.h"
@@ -85,6 +86,28 @@ struct Konvertierzustand {
     int eingabe = 0, ausgabe = 0;
   };
   Schleifenversionen Schleife;
+
+  // The long-text keys of a conversion from version 5 into version 3 or 4, whose keys have 8
+  // characters instead of 15 (TextschluesselVergeben): every distinct key of the run keeps the one
+  // key written for it. Grows with the number of distinct keys; the record loop starts it empty
+  // and releases it when it ends. Unused in every other conversion.
+  struct Textschluesselgedaechtnis {
+    // A key written in this run (at most 8 characters).
+    struct Vergabe {
+      std::string an;       // the longer key it was given to; empty when only the key itself has it
+      bool selbst = false;  // met as a key of its own, written as it is
+      bool geteilt = false;  // written for more than one key: their texts can no longer be told apart
+    };
+    std::unordered_map<std::string, Vergabe> vergeben;
+    // Every key of more than 8 characters met in this run, as stored: the key written for it.
+    std::unordered_map<std::string, std::string> lange;
+    // For the first 6 or 4 characters of a key, the lowest number not yet tried after them.
+    std::unordered_map<std::string, int> naechsteNummer;
+    // The text number of the record being converted as it was read, when it is longer than its
+    // written key: the record's data-loss entry names the record by the key of the input.
+    std::string urLangtextNr;
+  };
+  Textschluesselgedaechtnis Textschluessel;
 };
 
 }  // namespace korvelan

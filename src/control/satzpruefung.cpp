@@ -240,10 +240,15 @@ void PreiszeileVerlusteFinden(const Preiszeile& p, int ein, int aus, Verlustlist
   if (p.PPreiskz > (aus == 3 ? 3 : aus == 4 ? 2 : 9)) v.Nennen(Verlust::Preiskennzeichen);
 }
 
-// The key an entry shows for a record: the article number, else the key of what the record holds.
-const std::string& Satzkennung(const Neutralsatz& ns) {
+// The key an entry shows for a record: the article number, else the key of what the record holds
+// (a text by its key in the input, also when a shorter key is written for it).
+const std::string& Satzkennung(const Kontext& k) {
+  const Neutralsatz& ns = k.ns;
   if (!ns.ArtikelNr.empty()) return ns.ArtikelNr;
-  if (!ns.LangtextNr.empty()) return ns.LangtextNr;
+  if (!ns.LangtextNr.empty()) {
+    const std::string& ur = k.kz.Textschluessel.urLangtextNr;
+    return ur.empty() ? ns.LangtextNr : ur;
+  }
   if (!ns.SetTabelle[0].SetNr.empty()) return ns.SetTabelle[0].SetNr;
   if (!ns.Preistabelle[0].PArtikelNr.empty()) return ns.Preistabelle[0].PArtikelNr;
   if (!ns.Kundennummer.empty()) return ns.Kundennummer;
@@ -324,7 +329,7 @@ void SatzPruefen(Kontext& k, Fenster& f) {
   const int aus = schleife.aktiv ? schleife.ausgabe : VersionAusText(f.Text("Com_Version"));
   const int ein = schleife.aktiv ? schleife.eingabe : VersionAusText(f.Text("Lab_Version"));
   // A record keeps everything in its own version.
-  if (aus == ein) return VerlusteEintragen(k, f, Satzkennung(ns));
+  if (aus == ein) return VerlusteEintragen(k, f, Satzkennung(k));
   Verlustliste& v = k.kz.Satzverluste;
   Versuchen([&] { VerlusteFinden(ns, ein, aus, v); });
   // The rows of a price record are articles of their own: each gets its entry under its number,
@@ -341,7 +346,7 @@ void SatzPruefen(Kontext& k, Fenster& f) {
     }
     if (zeilen) return v.Leeren();
   }
-  VerlusteEintragen(k, f, Satzkennung(ns));
+  VerlusteEintragen(k, f, Satzkennung(k));
 }
 
 void WaehrungUmrechnen(Kontext& k) {
