@@ -1,5 +1,7 @@
 #include "control/textschluessel.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "control/satzpruefung.h"
@@ -32,6 +34,57 @@ std::string_view Schnitt(std::string_view schluessel) {
   return schluessel;
 }
 
+// The table of written keys (Textschluesselgedaechtnis::vergeben).
+
+using Vergabe = Gedaechtnis::Vergabe;
+
+// The place of a key in the table, or the free place where it belongs.
+std::size_t Platz(const std::vector<Vergabe>& tabelle, std::uint64_t zeichen, std::uint8_t laenge) {
+  const std::size_t maske = tabelle.size() - 1;
+  const std::uint64_t h = (zeichen ^ laenge) * 0x9E3779B97F4A7C15u;
+  for (std::size_t i = static_cast<std::size_t>(h ^ (h >> 32)) & maske;; i = (i + 1) & maske) {
+    const Vergabe& v = tabelle[i];
+    if (v.laenge == 0 || (v.zeichen == zeichen && v.laenge == laenge)) return i;
+  }
+}
+
+std::uint64_t Zeichen(std::string_view schluessel) {
+  std::uint64_t z = 0;
+  std::memcpy(&z, schluessel.data(), schluessel.size());
+  return z;
+}
+
+// True when the key (1 to 8 characters) was given out in this run.
+bool IstVergeben(const Gedaechtnis& g, std::string_view schluessel) {
+  if (g.vergeben.empty()) return false;
+  const auto laenge = static_cast<std::uint8_t>(schluessel.size());
+  return g.vergeben[Platz(g.vergeben, Zeichen(schluessel), laenge)].laenge != 0;
+}
+
+// The entry of a key (1 to 8 characters); a key not given out yet gets one, and `neu` is set. The
+// reference holds until the next entry is made.
+Vergabe& Eintragen(Gedaechtnis& g, std::string_view schluessel, bool& neu) {
+  if ((g.vergebenBelegt + 1) * 2 > g.vergeben.size()) {
+    std::vector<Vergabe> alt(g.vergeben.empty() ? 1024 : g.vergeben.size() * 2);
+    alt.swap(g.vergeben);
+    for (const Vergabe& v : alt)
+      if (v.laenge != 0) g.vergeben[Platz(g.vergeben, v.zeichen, v.laenge)] = v;
+  }
+  const std::uint64_t zeichen = Zeichen(schluessel);
+  const auto laenge = static_cast<std::uint8_t>(schluessel.size());
+  Vergabe& v = g.vergeben[Platz(g.vergeben, zeichen, laenge)];
+  neu = v.laenge == 0;
+  if (neu) {
+    v.zeichen = zeichen;
+    v.laenge = laenge;
+    ++g.vergebenBelegt;
+  }
+  return v;
+}
+
+// The longer key a written key was given to.
+const std::string& LangerSchluessel(const Gedaechtnis& g, const Vergabe& v) { return *g.langeReihe[v.an - 1]; }
+
 // The first 8 - stellen characters of the key followed by the lowest number of `stellen` digits,
 // from 1, that gives a key not yet given out; empty when every number is given out. Keys given
 // out are never given back within a run, so the numbers below the one last tried for the same
@@ -45,7 +98,7 @@ std::string Nummeriert(Gedaechtnis& g, const std::string& schluessel, std::size_
   while (nummer <= hoechste) {
     int rest = nummer++;
     for (std::size_t i = Schluesselbreite; i > vorn; --i, rest /= 10) kandidat[i - 1] = static_cast<char>('0' + rest % 10);
-    if (g.vergeben.find(kandidat) == g.vergeben.end()) return kandidat;
+    if (!IstVergeben(g, kandidat)) return kandidat;
   }
   return {};
 }
@@ -53,52 +106,71 @@ std::string Nummeriert(Gedaechtnis& g, const std::string& schluessel, std::size_
 // Gives out the written key of a key of more than 8 characters met for the first time.
 const std::string& LangenVergeben(Kontext& k, Fenster& f, const std::string& schluessel) {
   Gedaechtnis& g = k.kz.Textschluessel;
+  // Elements of the map keep their place when it grows: the written key can point at its key.
+  auto& [lang, geschrieben] = *g.lange.try_emplace(schluessel).first;
   const std::string_view schnitt = Schnitt(schluessel);
   // A blank cut counts as given out: it would be written as no key at all.
-  std::string geschrieben;
-  if (schnitt.empty() || g.vergeben.find(std::string(schnitt)) != g.vergeben.end()) {
+  if (schnitt.empty() || IstVergeben(g, schnitt)) {
     geschrieben = Nummeriert(g, schluessel, 2);
     if (geschrieben.empty()) geschrieben = Nummeriert(g, schluessel, 4);
   }
-  if (!geschrieben.empty()) {
-    g.vergeben[geschrieben].an = schluessel;
+  bool frei = !geschrieben.empty();
+  if (frei) {
     ProtokollEintrag(k, f, Auffuellen(schluessel, 16) + EintragGeaendert + geschrieben);
   } else {
     // The cut: free, or, when every numbered form is given out as well, shared with the key that
-    // has it already.
+    // has it already. (A blank cut with every numbered form given out, more than 10,000 keys
+    // beginning with 8 blanks, stays what the writers make of it: no key.)
     geschrieben = schnitt;
-    auto [platz, frei] = g.vergeben.try_emplace(geschrieben);
-    Gedaechtnis::Vergabe& v = platz->second;
-    if (frei) {
-      v.an = schluessel;
-    } else {
-      v.geteilt = true;
-      ProtokollEintrag(k, f, Auffuellen(schluessel, 16) + EintragVergeben + (v.an.empty() ? geschrieben : v.an));
-    }
+    if (schnitt.empty()) return geschrieben;
   }
-  return g.lange.emplace(schluessel, std::move(geschrieben)).first->second;
+  Vergabe& v = Eintragen(g, geschrieben, frei);
+  if (frei) {
+    g.langeReihe.push_back(&lang);
+    v.an = static_cast<std::uint32_t>(g.langeReihe.size());
+  } else {
+    v.geteilt = true;
+    ProtokollEintrag(k, f,
+                     Auffuellen(schluessel, 16) + EintragVergeben + (v.an != 0 ? LangerSchluessel(g, v) : geschrieben));
+  }
+  return geschrieben;
 }
 
-// Replaces one key of the record by its written key; true when the record names the loss: the
-// key is written shorter, or its written key is shared with another key.
-bool Vergeben(Kontext& k, Fenster& f, std::string& schluessel) {
-  if (schluessel.empty() || schluessel == KeineAngabe) return false;
+// The written key of a key met again or for the first time; sets `verlust` when the record names
+// the loss: the key is written shorter, or its written key is shared with another key.
+// `geschrieben` stays empty for a key written as it is.
+void Nachschlagen(Kontext& k, Fenster& f, const std::string& schluessel, std::string& geschrieben, bool& verlust) {
   Gedaechtnis& g = k.kz.Textschluessel;
-  if (schluessel.size() <= Schluesselbreite) {
-    // Written as it is.
-    auto [platz, neu] = g.vergeben.try_emplace(schluessel);
-    Gedaechtnis::Vergabe& v = platz->second;
-    if (!neu && !v.selbst) {
-      // A longer key got these 8 characters before.
-      v.geteilt = true;
-      ProtokollEintrag(k, f, Auffuellen(schluessel, 16) + EintragVergeben + v.an);
-    }
-    v.selbst = true;
-    return v.geteilt;
+  if (schluessel.size() > Schluesselbreite) {
+    auto platz = g.lange.find(schluessel);
+    geschrieben = platz != g.lange.end() ? platz->second : LangenVergeben(k, f, schluessel);
+    verlust = true;
+    return;
   }
-  auto platz = g.lange.find(schluessel);
-  schluessel = platz != g.lange.end() ? platz->second : LangenVergeben(k, f, schluessel);
-  return true;
+  geschrieben.clear();
+  bool neu = false;
+  Vergabe& v = Eintragen(g, schluessel, neu);
+  if (!neu && !v.selbst) {
+    // A longer key got these 8 characters before.
+    v.geteilt = true;
+    ProtokollEintrag(k, f, Auffuellen(schluessel, 16) + EintragVergeben + LangerSchluessel(g, v));
+  }
+  v.selbst = true;
+  verlust = v.geteilt;
+}
+
+// Replaces one key of the record by its written key; true when the record names the loss.
+bool Vergeben(Kontext& k, Fenster& f, std::string& schluessel) {
+  if (schluessel.size() == 1 && schluessel[0] == '@') return false;
+  Gedaechtnis& g = k.kz.Textschluessel;
+  // Only the key met last can be answered without looking it up: a later key may change what
+  // an earlier one shares.
+  if (!TexteGleich(schluessel, g.letzter)) {
+    g.letzter = schluessel;
+    Nachschlagen(k, f, schluessel, g.letzterGeschrieben, g.letzterVerlust);
+  }
+  if (!g.letzterGeschrieben.empty()) schluessel = g.letzterGeschrieben;
+  return g.letzterVerlust;
 }
 
 }  // namespace
@@ -113,14 +185,15 @@ void TextschluesselVergeben(Kontext& k, Fenster& f) {
     return;
   bool verlust = false;
   if (!IstLeer(ns.ArtikelNr)) {
-    if (ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X") return;
-    verlust |= Vergeben(k, f, ns.Langtextschluessel);
+    const std::string& vk = ns.Verarbeitungskz;
+    if (vk.size() == 1 && (vk[0] == 'L' || vk[0] == 'X')) return;
+    if (!ns.Langtextschluessel.empty()) verlust |= Vergeben(k, f, ns.Langtextschluessel);
     for (Dimensionszeile& d : ns.Dimensionstabelle) {
       if (d.DimUnterkz.empty()) break;
-      verlust |= Vergeben(k, f, d.DimLangtextNr);
+      if (!d.DimLangtextNr.empty()) verlust |= Vergeben(k, f, d.DimLangtextNr);
     }
   }
-  if (ns.LangtextArt != 0 && !ns.Langtexttabelle[0].LangtextMarke.empty()) {
+  if (ns.LangtextArt != 0 && !ns.LangtextNr.empty() && !ns.Langtexttabelle[0].LangtextMarke.empty()) {
     if (ns.LangtextNr.size() > Schluesselbreite) g.urLangtextNr = ns.LangtextNr;
     verlust |= Vergeben(k, f, ns.LangtextNr);
   }
