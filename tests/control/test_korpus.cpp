@@ -37,14 +37,6 @@ const Echtdatei Dateien[] = {
     {"datanormaz__DATANORM.001", "6WSH2"},
 };
 
-std::vector<std::string> ZeilenVon(const std::string& text) {
-  std::vector<std::string> zeilen;
-  std::size_t a = 0;
-  for (std::size_t e; (e = text.find("\r\n", a)) != std::string::npos; a = e + 2) zeilen.push_back(text.substr(a, e - a));
-  if (a < text.size()) zeilen.push_back(text.substr(a));
-  return zeilen;
-}
-
 struct Ergebnis {
   std::string aus;
   Kontext k;

@@ -49,17 +49,6 @@ std::string Umwandeln(const std::string& inhalt, int version, SkriptFenster* f =
   return Konvertieren(ein, version, v, f);
 }
 
-// The entry lines of an error log (everything after the header's empty line).
-std::vector<std::string> Eintraege(const std::string& protokoll) {
-  std::vector<std::string> e;
-  std::size_t start = protokoll.find("\r\n\r\n");
-  if (start == std::string::npos) return e;
-  start += 4;
-  for (std::size_t ende; (ende = protokoll.find("\r\n", start)) != std::string::npos; start = ende + 2)
-    e.push_back(protokoll.substr(start, ende - start));
-  return e;
-}
-
 }  // namespace
 
 TEST(Rundreise, Version4UeberVersion5ZurueckGibtDieselbenZeilen) {

@@ -17,14 +17,6 @@ using namespace korvelan::test;
 
 namespace {
 
-std::vector<std::string> ZeilenVon(const std::string& text) {
-  std::vector<std::string> zeilen;
-  std::size_t a = 0;
-  for (std::size_t e; (e = text.find("\r\n", a)) != std::string::npos; a = e + 2) zeilen.push_back(text.substr(a, e - a));
-  if (a < text.size()) zeilen.push_back(text.substr(a));
-  return zeilen;
-}
-
 std::vector<std::string> Felder(const std::string& zeile) {
   std::vector<std::string> f;
   std::size_t a = 0;
@@ -114,17 +106,6 @@ Langtexte Lesen(const std::string& datei, int version) {
     }
   }
   return l;
-}
-
-// The entry lines of an error log (everything after the header's empty line).
-std::vector<std::string> Eintraege(const std::string& protokoll) {
-  std::vector<std::string> e;
-  std::size_t start = protokoll.find("\r\n\r\n");
-  if (start == std::string::npos) return e;
-  start += 4;
-  for (std::size_t ende; (ende = protokoll.find("\r\n", start)) != std::string::npos; start = ende + 2)
-    e.push_back(protokoll.substr(start, ende - start));
-  return e;
 }
 
 std::string Geaendert(const std::string& ur, const std::string& geschrieben) {
