@@ -3,6 +3,7 @@
 // options, messages go to standard error.
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "programmverzeichnis.h"
 #include "control/kontext.h"
 #include "control/konvertierlauf.h"
 #include "control/kopflosfenster.h"
@@ -44,6 +46,7 @@ const char* const Hilfetext =
     "  --help                  diese Hilfe\n"
     "\n"
     "Die Grunddaten (Einheitentabelle) werden aus KELBORIS.DAT im Programmverzeichnis gelesen.\n"
+    "Eine Eingabe in UTF-8 oder Windows-1252 wird erkannt und wie eine CP850-Datei gelesen.\n"
     "SIGINT und SIGTERM brechen die Konvertierung vor dem nächsten Satz ab.\n"
     "\n"
     "Rückgabewert:\n"
@@ -51,17 +54,16 @@ const char* const Hilfetext =
     "  1  konvertiert mit Einträgen im Fehlerprotokoll\n"
     "  2  nichts konvertiert (Aufrufprüfung, Dateiprüfung, Namensprüfung, Überschreiben\n"
     "     abgelehnt, Währungskennzeichen nicht zulässig)\n"
-    "  3  der Lauf endete mit einer Fehlermeldung (die Ausgabe behält das Geschriebene)\n"
-    "  4  abgebrochen (der Endesatz einer Version-5-Ausgabe nennt den Abbruch)\n";
-
-std::string Programmverzeichnis() {
-  std::vector<char> puffer(4096);
-  ssize_t n = ::readlink("/proc/self/exe", puffer.data(), puffer.size() - 1);
-  if (n <= 0) return ".";
-  std::string pfad(puffer.data(), static_cast<std::size_t>(n));
-  std::size_t schnitt = pfad.rfind('/');
-  return schnitt == std::string::npos ? "." : pfad.substr(0, schnitt);
-}
+    "  3  der Lauf endete mit einer Fehlermeldung\n"
+    "  4  abgebrochen\n"
+    "\n"
+    "Die Ausgabe entsteht als neue temporäre Datei im Verzeichnis der Ausgabedatei und erhält\n"
+    "deren Namen erst, wenn die Konvertierung fertig ist. Nach einem Abbruch oder Fehler wird\n"
+    "keine Ausgabedatei geschrieben; eine vorhandene bleibt unverändert. Ein Gerät oder eine\n"
+    "Pipe als AUSGABE wird direkt beschrieben.\n"
+    "Am Ende steht eine Zeile mit gelesenen Sätzen und dem Zeichensatz der Eingabe,\n"
+    "geschriebenen Zeilen, Einträgen im Fehlerprotokoll und Sekunden auf der\n"
+    "Standardfehlerausgabe.\n";
 
 void AbbruchSignal(int) { KopflosFenster::abbruchAngefordert = 1; }
 
@@ -116,7 +118,7 @@ int main(int argc, char** argv) {
   sigaction(SIGTERM, &sa, nullptr);
 
   Kontext k;
-  k.Programmverzeichnis = Programmverzeichnis();
+  k.Programmverzeichnis = ProgrammverzeichnisDesProzesses();
   LadeGrunddaten(k.gd, GrunddatenPfad(k.Programmverzeichnis));
   KopflosFenster fenster(k, optionen);
 
@@ -132,7 +134,9 @@ int main(int argc, char** argv) {
     protokoll.open(protokolldatei, std::ios::binary | std::ios::trunc);
     k.kz.Protokollsenke = [&protokoll](std::string_view text) { protokoll << Utf8(text); };
   }
+  const auto beginn = std::chrono::steady_clock::now();
   Laufergebnis ergebnis = KommandozeilenLauf(k, fenster);
+  const auto dauer = std::chrono::steady_clock::now() - beginn;
   fenster.FortschrittLoeschen();
 
   if (!protokolldatei.empty()) {
@@ -142,11 +146,11 @@ int main(int argc, char** argv) {
   } else if (!k.kz.Fehlerprotokoll.empty()) {
     std::fputs(Utf8(k.kz.Fehlerprotokoll).c_str(), stderr);
   }
-  switch (ergebnis) {
-    case Laufergebnis::Konvertiert: return k.kz.Fehlerzahl != 0 ? 1 : 0;
-    case Laufergebnis::NichtsKonvertiert: return 2;
-    case Laufergebnis::Fehler: return 3;
-    case Laufergebnis::Abgebrochen: return 4;
-  }
-  return 3;
+  std::fprintf(stderr, "%s\n",
+               Abschlusszeile({k.kz.SaetzeGelesen, static_cast<std::int64_t>(k.kz.AusgabeDateiNr.Zeilen()),
+                               k.kz.Fehlerzahl,
+                               std::chrono::duration_cast<std::chrono::milliseconds>(dauer).count(),
+                               k.kz.Eingabezeichensatz})
+                   .c_str());
+  return Rueckgabewert(ergebnis, k.kz.Fehlerzahl);
 }

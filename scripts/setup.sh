@@ -4,7 +4,8 @@
 set -euo pipefail
 
 KORVELAN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-KORVELAN_PAKETE=(qt6-base-dev cmake g++ make libgtest-dev xvfb xauth poppler-utils)
+# qt6-translations-l10n: Qt's German texts for the dialogs (the program works without it).
+KORVELAN_PAKETE=(qt6-base-dev cmake g++ make libgtest-dev xvfb xauth poppler-utils qt6-translations-l10n)
 
 korvelan_install() {
   local fehlend=()

@@ -1,8 +1,10 @@
 #pragma once
 // Helpers shared by the core tests: temporary files and directories, reading files back,
 // and a context whose input or output is a temporary file.
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -51,6 +53,27 @@ inline std::string Zeilen(std::initializer_list<std::string> zeilen) {
   for (const auto& z : zeilen) t += z + "\r\n";
   return t;
 }
+
+// While it lives, no file of this process may grow beyond the given size: a write past it fails
+// (EFBIG) as on a full disk, instead of ending the process.
+class Dateigrenze {
+ public:
+  explicit Dateigrenze(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &alt_);
+    signal_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit neu = alt_;
+    neu.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &neu);
+  }
+  ~Dateigrenze() {
+    ::setrlimit(RLIMIT_FSIZE, &alt_);
+    std::signal(SIGXFSZ, signal_);
+  }
+
+ private:
+  rlimit alt_{};
+  void (*signal_)(int) = nullptr;
+};
 
 // Path of a file in tests/data.
 inline std::string Testdaten(const std::string& name) { return std::string(KORVELAN_TESTDATEN) + "/" + name; }

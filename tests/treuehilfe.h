@@ -20,7 +20,9 @@
 //  - an empty first short text takes the second (the record check does so before writing);
 //  - the end record (its count and text), the running line numbers of D, T, Z and J lines, and
 //    whether two rows share a line (versions 3 and 4) or each has its own (version 5);
-//  - empty trailing fields (raw fields compare only fields that hold something).
+//  - empty trailing fields (raw fields compare only fields that hold something);
+//  - the input's character set: a UTF-8 or Windows-1252 file is compared as the program reads it,
+//    in CP850; the error log shows keys and kept C lines in Windows-1252.
 #include <algorithm>
 #include <cstdint>
 #include <deque>
@@ -744,25 +746,34 @@ struct Protokoll {
       verluste[Trimmen(z.substr(0, tab))] += z.substr(tab + 16) + "\n";
     }
   }
-  // The key written into version 3 or 4 for a version-5 long-text key: the one the log names,
+  // The key written into version 3 or 4 for a version-5 long-text key: the one the log names (in
+  // Windows-1252: the characters the key keeps are taken from the key, the digits from the log),
   // else its first 8 characters.
   std::string GeschriebenerSchluessel(const std::string& schluessel) const {
-    auto i = textschluessel.find(schluessel);
-    return i != textschluessel.end() ? i->second : Rechtstrimmen(schluessel.substr(0, 8));
+    auto i = textschluessel.find(Rechtstrimmen(DateitextNachAnsi(schluessel)));
+    if (i == textschluessel.end()) return Rechtstrimmen(schluessel.substr(0, 8));
+    std::string geschrieben = i->second;
+    for (std::size_t p = 0; p < geschrieben.size() && p < schluessel.size(); ++p)
+      if (DateitextNachAnsi(schluessel.substr(p, 1))[0] == geschrieben[p]) geschrieben[p] = schluessel[p];
+    return geschrieben;
+  }
+  // The entry of a record: the log shows file text (keys, C lines) in Windows-1252.
+  std::map<std::string, std::string>::const_iterator Eintrag(const std::string& schluessel) const {
+    return verluste.find(Trimmen(DateitextNachAnsi(Trimmen(schluessel).substr(0, 16))));
   }
   // True when the entry of the record names the word (a word the 35 characters of the entry cut
   // off counts when the entry is full and the closing count lists the word).
   bool Nennt(const std::string& schluessel, const std::string& wort) const {
-    auto i = verluste.find(Trimmen(schluessel).substr(0, 16));
+    auto i = Eintrag(schluessel);
     if (i == verluste.end()) return false;
     if (i->second.find(wort) != std::string::npos) return true;
     return i->second.size() >= 36 && text.find("\r\nDatenverlust " + wort + ": ") != std::string::npos;
   }
   // The same for a kept C line: shown by its first 15 characters, counted as "C-Zeilen".
   bool NenntCZeile(const std::string& schluessel, const std::string& zeile) const {
-    auto i = verluste.find(Trimmen(schluessel).substr(0, 16));
+    auto i = Eintrag(schluessel);
     if (i == verluste.end()) return false;
-    if (i->second.find(zeile) != std::string::npos) return true;
+    if (i->second.find(DateitextNachAnsi(zeile)) != std::string::npos) return true;
     return i->second.size() >= 36 && text.find("\r\nDatenverlust C-Zeilen: ") != std::string::npos;
   }
 };
@@ -1190,6 +1201,15 @@ inline std::string Erzeugen(const TempVerzeichnis& v, int version, char dk, std:
   return pfad;
 }
 
+// A file as the program reads it: a UTF-8 or Windows-1252 file taken into CP850.
+inline std::string InCp850Lesen(const std::string& pfad) {
+  Eingabedatei d;
+  std::string inhalt, block;
+  if (!d.Oeffnen(pfad)) return inhalt;
+  while (d.BlockLesen(block, 1 << 16) > 0) inhalt += block;
+  return inhalt;
+}
+
 // Converts one input to each target version and audits every conversion.
 inline Auditergebnis Pruefen(const std::string& eingabe, const std::string& datei, std::initializer_list<int> ziele) {
   Auditergebnis e;
@@ -1206,7 +1226,7 @@ inline Auditergebnis Pruefen(const std::string& eingabe, const std::string& date
     vg.von = von;
     vg.nach = nach;
     SaetzeVergleichen(ein, aus, Protokoll(u.protokoll), vg, datei, e);
-    if (von == nach) RohVergleichen(DateiLesen(eingabe), DateiLesen(u.ausgabe), von, datei, u.protokoll, e);
+    if (von == nach) RohVergleichen(InCp850Lesen(eingabe), DateiLesen(u.ausgabe), von, datei, u.protokoll, e);
   }
   return e;
 }

@@ -1,5 +1,6 @@
 #include "control/analyse.h"
 
+#include <array>
 #include <string_view>
 
 #include "control/dateien.h"
@@ -27,6 +28,14 @@ std::string Spalten(std::string_view z, std::size_t von, std::size_t laenge) {
 
 std::string SpaltenGetrimmt(std::string_view z, std::size_t von, std::size_t laenge) {
   return Rechtstrimmen(Mitte(z, von, laenge));
+}
+
+// A header text as the window shows it: taken from the line as read and converted with the whole
+// file code page, so that every letter appears as it is meant. (The stored Infotexte take the
+// fixed table of ZeichenNachAnsi, which the output header reverses.)
+std::string AnzeigeText(std::string_view roh) { return Rechtstrimmen(DateitextNachAnsi(roh)); }
+std::string AnzeigeSpalten(std::string_view roh, std::size_t von, std::size_t laenge) {
+  return AnzeigeText(Mitte(roh, von, laenge));
 }
 
 bool HatZeilenende(std::string_view block) {
@@ -65,26 +74,29 @@ void InfotexteLeeren(Konvertierzustand& kz) {
   for (auto& t : kz.Infotexte) t.clear();
 }
 
-// Opens the file again from its start and reads its first line. A file of one line only is not
-// a DATANORM file in any version.
-bool ErsteZeileLesen(Eingabedatei& datei, const std::string& name, std::string& zeile) {
+// Opens the file again from its start and reads its first line as read (roh) and converted with
+// ZeichenNachAnsi (zeile). A file of one line only is not a DATANORM file in any version.
+bool ErsteZeileLesen(Eingabedatei& datei, Konvertierzustand& kz, std::string& zeile, std::string& roh) {
   datei.Schliessen();
-  if (!datei.Oeffnen(name) || datei.AmEnde()) return false;
-  datei.ZeileLesen(zeile);
+  if (!datei.Oeffnen(kz.Eingabedateiname) || datei.AmEnde()) return false;
+  kz.Eingabezeichensatz = ZeichensatzName(datei.ErkannterZeichensatz());
+  datei.ZeileLesen(roh);
   if (datei.AmEnde()) return false;
+  zeile = roh;
   ZeichenNachAnsi(zeile);
   return true;
 }
 
-// The fixed-record candidate; the first block has passed the first look and is converted.
-Befund Version3Pruefen(Kontext& k, Fenster& f, const std::string& kopf) {
+// The fixed-record candidate; the first block has passed the first look. kopf is converted, roh
+// as read.
+Befund Version3Pruefen(Kontext& k, Fenster& f, const std::string& kopf, const std::string& roh) {
   auto& kz = k.kz;
   kz.Infotexte[0] = SpaltenGetrimmt(kopf, 9, 40);
   kz.Infotexte[1] = SpaltenGetrimmt(kopf, 49, 40);
-  f.SetzeText("Tex_Info1", kz.Infotexte[0]);
-  f.SetzeText("Tex_Info2", kz.Infotexte[1]);
+  f.SetzeText("Tex_Info1", AnzeigeSpalten(roh, 9, 40));
+  f.SetzeText("Tex_Info2", AnzeigeSpalten(roh, 49, 40));
   std::string info3 = SpaltenGetrimmt(kopf, 89, 40);
-  f.SetzeText("Tex_Info3", info3);
+  f.SetzeText("Tex_Info3", AnzeigeSpalten(roh, 89, 40));
   kz.Infotexte[3] = SpaltenGetrimmt(kopf, 89, 30);
   if (info3.size() > 30) kz.Infotexte[4] = SpaltenGetrimmt(kopf, 119, 10);
   f.SetzeText("Lab_Datum", DatumAusTTMMJJ(Mitte(kopf, 3, 6)));
@@ -113,8 +125,8 @@ Befund Version4Pruefen(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   auto& datei = kz.EingabeDateiNr;
   InfotexteLeeren(kz);
-  std::string kopf;
-  if (!ErsteZeileLesen(datei, kz.Eingabedateiname, kopf)) return Befund::NichtErkannt;
+  std::string kopf, roh;
+  if (!ErsteZeileLesen(datei, kz, kopf, roh)) return Befund::NichtErkannt;
   if (Gross(Mitte(kopf, 1, 1)) != "V") return Befund::NichtErkannt;
   if (Mitte(kopf, 2, 1) == ";") return Befund::Version5;
   std::string datum = Spalten(kopf, 3, 6);
@@ -126,10 +138,10 @@ Befund Version4Pruefen(Kontext& k, Fenster& f) {
   kz.Eingabeversion = static_cast<std::int16_t>(Runden(Val(Mitte(kopf, 124, 2))));
   kz.Infotexte[0] = SpaltenGetrimmt(kopf, 9, 40);
   kz.Infotexte[1] = SpaltenGetrimmt(kopf, 49, 40);
-  f.SetzeText("Tex_Info1", kz.Infotexte[0]);
-  f.SetzeText("Tex_Info2", kz.Infotexte[1]);
+  f.SetzeText("Tex_Info1", AnzeigeSpalten(roh, 9, 40));
+  f.SetzeText("Tex_Info2", AnzeigeSpalten(roh, 49, 40));
   std::string info3 = SpaltenGetrimmt(kopf, 89, 35);
-  f.SetzeText("Tex_Info3", info3);
+  f.SetzeText("Tex_Info3", AnzeigeSpalten(roh, 89, 35));
   if (info3.size() > 30) kz.Infotexte[4] = SpaltenGetrimmt(kopf, 119, 5);
   kz.Infotexte[3] = info3;
   f.SetzeText("Lab_WaehrungKz", Spalten(kopf, 126, 3));
@@ -156,10 +168,11 @@ Befund Version5Pruefen(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   auto& datei = kz.EingabeDateiNr;
   InfotexteLeeren(kz);
-  std::string kopf;
-  if (!ErsteZeileLesen(datei, kz.Eingabedateiname, kopf)) return Befund::NichtErkannt;
+  std::string kopf, roh;
+  if (!ErsteZeileLesen(datei, kz, kopf, roh)) return Befund::NichtErkannt;
   // Filled like every ";"-separated line, so that a last field without its ";" is whole.
   kopf += FuellungSemikolon;
+  roh += FuellungSemikolon;
   int cursor = 1;
   std::int16_t status = 0;
   auto feld = [&](int breite) { return Rechtstrimmen(FeldHolen(kopf, cursor, breite, status)); };
@@ -191,8 +204,14 @@ Befund Version5Pruefen(Kontext& k, Fenster& f) {
   f.SetzeText("Lab_WaehrungKz", kz.Eingabewaehrung);
 
   static constexpr int Breiten[10] = {40, 40, 13, 30, 30, 30, 30, 3, 9, 30};
-  for (int i = 0; i < 10; ++i) kz.Infotexte[i] = feld(Breiten[i]);
-  const auto& t = kz.Infotexte;
+  // The texts shown are taken from the line as read, field by field at the same places (the
+  // conversion changes no ";").
+  int rohCursor = cursor;
+  std::array<std::string, 10> t;
+  for (int i = 0; i < 10; ++i) {
+    kz.Infotexte[i] = feld(Breiten[i]);
+    t[i] = AnzeigeText(FeldHolen(roh, rohCursor, Breiten[i], status));
+  }
   f.SetzeText("Tex_Info1", t[0]);
   f.SetzeText("Tex_Info2", t[1]);
   f.SetzeText("Tex_Info3", t[2] + "\r\n" + t[3] + "\r\n" + t[4] + "\r\n" + t[5] + "\r\n" + t[6] + "\r\n" + t[7] + "-" +
@@ -229,11 +248,12 @@ Befund ErsterBlick(Kontext& k, Fenster& f) {
   // A file shorter than one version-3 record can only be a line-separated file.
   if (datei.BlockLesen(block, Blocklaenge) < Blocklaenge) return Befund::Version4;
   if (HatZeilenende(block)) return Befund::Version5;
+  const std::string roh = block;
   ZeichenNachAnsi(block);
   if (Gross(Mitte(block, 1, 1)) != "V") return Befund::NichtErkannt;
   if (Mitte(block, 2, 1) != " ") return Befund::Version5;
   if (!IstNumerisch(Mitte(block, 3, 6))) return Befund::Version4;
-  return Version3Pruefen(k, f, block);
+  return Version3Pruefen(k, f, block, roh);
 }
 
 }  // namespace
@@ -242,6 +262,7 @@ void EingabeAnalysieren(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   InfotexteLeeren(kz);
   for (const char* name : {"Tex_Info1", "Tex_Info2", "Tex_Info3", "Lab_Version"}) f.SetzeText(name, "");
+  kz.Eingabezeichensatz.clear();
   kz.Eingabeversion = 0;
   kz.Analysestatus = 0;
   if (!DateiVorhanden(kz.Eingabedateiname)) {
@@ -258,6 +279,7 @@ void EingabeAnalysieren(Kontext& k, Fenster& f) {
       NichtErkanntMelden(k, f);
       return;
     }
+    kz.Eingabezeichensatz = ZeichensatzName(datei.ErkannterZeichensatz());
     if (datei.AmEnde()) {
       kz.Analysestatus = 9;
       datei.Schliessen();

@@ -56,6 +56,7 @@ void AusgabeOeffnen(Kontext& k, Fenster& f) {
   const std::string ausgabe = f.Text("Tex_Ausgabe");
   try {
     if (!kz.EingabeDateiNr.Oeffnen(kz.Eingabedateiname)) throw SystemFehler(errno ? errno : ENOENT);
+    kz.Eingabezeichensatz = ZeichensatzName(kz.EingabeDateiNr.ErkannterZeichensatz());
     if (kz.EingabeDateiNr.AmEnde()) {
       f.Meldung(Ansi("Fehler in der Verarbeitung, kann Datei nicht mehr öffnen"), "", Knoepfe::Ok, Symbol::Kein);
       kz.Ergebnis = 1;
@@ -63,17 +64,17 @@ void AusgabeOeffnen(Kontext& k, Fenster& f) {
       return;
     }
     if (DateiVorhanden(ausgabe)) {
+      // Replacing a file cannot be undone: the default answer is No.
       Antwort a = f.Meldung(Ansi("Datei ") + ausgabe + "\n\n" + Ansi(" ist bereits vorhanden überschreiben?"),
-                            "Ausgabedatei ", Knoepfe::JaNein, Symbol::Frage);
+                            "Ausgabedatei ", Knoepfe::JaNeinVorgabeNein, Symbol::Frage);
       if (a != Antwort::Ja) {
         kz.AusgabeDateiNr.Verwerfen();
         kz.EingabeDateiNr.Schliessen();
         return;
       }
-      kz.AusgabeDateiNr.Verwerfen();
-      // Only a plain file is deleted; a device or pipe is written to as it is.
-      if (IstNormaleDatei(ausgabe) && std::remove(ausgabe.c_str()) != 0) throw SystemFehler(errno);
     }
+    // The run writes into a new temporary file; the existing file is replaced only when the run
+    // has finished (a device or pipe is written directly).
     kz.AusgabeDateiNr.Verwerfen();
     if (!kz.AusgabeDateiNr.Erstellen(ausgabe)) throw SystemFehler(errno ? errno : EIO);
     std::string datum = f.Text("Lab_Datum");

@@ -2,7 +2,7 @@
 // The window that drives a run, as the core sees it: named controls, the currency list, message
 // and input boxes, the busy pointer, the beep, event processing and the error log. Implemented by
 // the Qt windows, by the headless converter and by a scripted window in tests. All texts are
-// Windows-1252.
+// Windows-1252, except those of Tex_ArtikelNr and Tex_Bearbeitet (see ZeigtDateitext).
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -11,14 +11,24 @@
 
 namespace korvelan {
 
-enum class Knoepfe { Ok, OkAbbrechen, JaNein };
+// JaNeinVorgabeNein: Yes and No with No as the default button (a question whose Yes cannot be
+// undone); JaNeinAbbrechen: Yes, No and Cancel.
+enum class Knoepfe { Ok, OkAbbrechen, JaNein, JaNeinVorgabeNein, JaNeinAbbrechen };
 enum class Symbol { Kein, Frage, Kritisch, Information };
 enum class Antwort { Ok, Abbrechen, Ja, Nein };
+
+// True for the buttons that ask Yes or No.
+inline bool FragtJaNein(Knoepfe k) {
+  return k == Knoepfe::JaNein || k == Knoepfe::JaNeinVorgabeNein || k == Knoepfe::JaNeinAbbrechen;
+}
 
 // The controls the record loop and the readers set for every record. A run sets them millions of
 // times, so windows keep them in places of their own instead of looking them up by name.
 inline constexpr std::array<std::string_view, 4> ProSatzNamen{"Tex_ArtikelNr", "Tex_Bearbeitet", "Lab_Bearbeitet",
                                                               "Lab_Fehler"};
+// The first two of them show text of the input file (the article number, the line read): their
+// texts are in the file's code (CP850), not in Windows-1252, and a window shows them as such.
+constexpr bool ZeigtDateitext(int proSatzPlatz) { return proSatzPlatz == 0 || proSatzPlatz == 1; }
 
 // Place of a name among ProSatzNamen, or -1. Told apart by length first: compared with a
 // literal of known length, a name costs a few instructions.

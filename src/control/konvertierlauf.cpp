@@ -1,6 +1,7 @@
 // The conversion run: the two drivers and their shared record loop.
 #include "control/konvertierlauf.h"
 
+#include <algorithm>
 #include <charconv>
 #include <new>
 
@@ -50,6 +51,9 @@ enum Stufe { StufeOeffnen = 1, StufeVerarbeitung = 3, StufeSchreiben = 4 };
 struct Schreibfehler {};
 
 const char* const Abbruchtitel = "Abbruch";
+// Said when a cancelled or failed run left no output file behind (after an error, below its
+// message).
+const char* const KeineAusgabe = "Es wurde keine Ausgabedatei geschrieben.";
 
 // Currency codes the command-line run accepts for its output.
 bool WaehrungZulaessig(const std::string& w) {
@@ -64,6 +68,18 @@ bool EingabeUngeeignet(Kontext& k, Fenster& f) {
   if (k.kz.Analysestatus == 1) return false;
   f.Meldung(Ansi("Fehler beim laden der Datei: ") + k.kz.Eingabedateiname + "\n\n" +
                 Ansi("Keine bzw. fehlerhafte DATANORM - Datei"),
+            Ansi("DATANORM-Prüfung"), Knoepfe::Ok, Symbol::Kritisch);
+  return true;
+}
+
+// A data kind without reader and writer (version 5 "T" and "O") is refused before anything is
+// asked or written.
+bool DatenkennzeichenOhneUmsetzung(Kontext& k, Fenster& f) {
+  const std::string& dk = k.kz.Datenkennzeichen;
+  if (k.kz.Analysestatus != 1 || (Waehlen(Leser, Trimmen(f.Text("Lab_Version")), dk) &&
+                                  Waehlen(Schreiber, Trimmen(f.Text("Com_Version")), dk)))
+    return false;
+  f.Meldung("Datenkennzeichen " + dk + Ansi(" wird nicht konvertiert\n\nkeine Verarbeitung möglich!"),
             Ansi("DATANORM-Prüfung"), Knoepfe::Ok, Symbol::Kritisch);
   return true;
 }
@@ -125,18 +141,17 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
   // The error count is shown again only when it changed: it stays the same for most records.
   std::int64_t gezeigteFehler = -1;
   bool ende = false;
+  kz.SaetzeGelesen = 0;
   for (;;) {
     f.EreignisseVerarbeiten();
     if (kz.Konvertierstatus == 9) {
-      if (!interaktiv) {
-        f.Meldung("Konvertiervorgang wurde abgebrochen!", Abbruchtitel, Knoepfe::Ok, Symbol::Kein);
-        return true;
-      }
+      if (!interaktiv) return true;
       Antwort a = f.Meldung(Ansi("Möchten Sie den Konvertiervorgang abbrechen?"), "Abbruch?", Knoepfe::JaNein,
                             Symbol::Frage);
       if (a == Antwort::Ja) return true;
       kz.Konvertierstatus = 8;
     }
+    const std::uint64_t zeilenVorher = kz.AusgabeDateiNr.Zeilen();
     kz.Ergebnis = -1;
     // Without a reader nothing more can be read: the pass ends the loop instead of repeating the
     // same record for ever.
@@ -161,20 +176,29 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
       stufe = StufeSchreiben;
       throw Schreibfehler{};
     }
-    if (ende) return false;
+    if (ende) {
+      // The end shows every record: the last pass counts when it carried one (its writer wrote),
+      // and the whole input is read even where the reader stopped before a last byte (the end
+      // of file mark after the end record).
+      if (kz.AusgabeDateiNr.Zeilen() > zeilenVorher) ++kz.SaetzeGelesen;
+      f.SetzeText("Lab_Bearbeitet", FormatierenGanz(kz.SaetzeGelesen, "#######"));
+      const std::uint64_t groesse = std::max<std::uint64_t>(kz.EingabeDateiNr.Groesse(), 1);
+      f.Fortschritt(groesse, groesse);
+      return false;
+    }
+    ++kz.SaetzeGelesen;
     ZahltextErhoehen(bearbeitet);
   }
 }
 
-// The end record of a version-5 output; it counts itself.
-void Endesatz(Kontext& k, Fenster& f, bool abbruchform) {
+// The end record of a version-5 output; it counts itself. A cancelled run writes none: its
+// output is removed, or (a device, a pipe) ends without one and so reads as incomplete.
+void Endesatz(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   const std::string n = FormatierenGanz(kz.AusgabeSatzzahl + 1, "#######0");
   const std::string d = HeutigesDatum();
   std::string zeile = "E;" + n + ";";
-  if (abbruchform)
-    zeile += "Konvertiervorgang wurde abgebrochen " + d + ";";
-  else if (kz.Fehlerzahl != 0)
+  if (kz.Fehlerzahl != 0)
     zeile += "aus Vers." + f.Text("Lab_Version") + " konvertiert, " + d + ", " +
              FormatierenGanz(kz.Fehlerzahl, "#####0") + " Konvertierfehler;";
   else
@@ -190,24 +214,27 @@ void Fehlerbehandlung(Kontext& k, Fenster& f, bool interaktiv, Stufe stufe, int 
   f.Sanduhr(false);
   kz.Konvertierstatus = 0;
   if (interaktiv) f.SetzeText("Lab_Hilfe", "");
+  // The temporary output goes and an existing output file stays as it was; a device or pipe
+  // keeps what was written so far, without an end record.
+  const std::string zusatz = kz.AusgabeDateiNr.Vorlaeufig() ? std::string("\n\n") + KeineAusgabe : std::string();
+  kz.EingabeDateiNr.Schliessen();
+  kz.AusgabeDateiNr.Verwerfen();
   const std::string titelNr = "Fehler: " + FormatierenGanz(nummer, "######");
   switch (stufe) {
     case StufeOeffnen:
-      f.Meldung(Ansi("Es ist ein Fehler beim Öffnen der Datei ") + f.Text("Tex_Eingabe") + " aufgetreten!\n\n" + text,
+      f.Meldung(Ansi("Es ist ein Fehler beim Öffnen der Datei ") + f.Text("Tex_Eingabe") + " aufgetreten!\n\n" + text +
+                    zusatz,
                 titelNr, Knoepfe::Ok, Symbol::Kein);
       break;
     case StufeVerarbeitung:
-      f.Meldung("Es ist ein allgemeiner Fehler bei der Verarbeitung aufgetreten!\n\n" + text, titelNr, Knoepfe::Ok,
-                Symbol::Kein);
+      f.Meldung("Es ist ein allgemeiner Fehler bei der Verarbeitung aufgetreten!\n\n" + text + zusatz, titelNr,
+                Knoepfe::Ok, Symbol::Kein);
       break;
     case StufeSchreiben:
-      f.Meldung("Es ist ein Fehler beim Schreiben der Daten aufgetreten!\n\n" + kz.Ausgabefehlertext,
+      f.Meldung("Es ist ein Fehler beim Schreiben der Daten aufgetreten!\n\n" + kz.Ausgabefehlertext + zusatz,
                 "Fehler bei Datenausgabe", Knoepfe::Ok, Symbol::Kein);
       break;
   }
-  // The output keeps what was written so far; no end record.
-  kz.EingabeDateiNr.Schliessen();
-  kz.AusgabeDateiNr.Verwerfen();
 }
 
 // Runs one step of a driver under the error handler; false when the handler took over.
@@ -233,6 +260,7 @@ void LaufVorbereiten(Kontext& k) {
   auto& kz = k.kz;
   kz.Fehlerprotokoll.clear();
   kz.Fehlerzahl = 0;
+  kz.SaetzeGelesen = 0;
   kz.Satzverluste.Leeren();
   kz.Verlustzaehler = {};
   kz.EingabeDateiNr.Schliessen();
@@ -267,11 +295,20 @@ double ZahlLesen(const std::string& text) {
   return wert;
 }
 
+// A cancelled run: the temporary output goes and an existing output file stays as it was, and
+// the user is told so. A device or pipe has taken what was written, without an end record.
+void AbbruchMelden(Kontext& k, Fenster& f) {
+  const bool vorlaeufig = k.kz.AusgabeDateiNr.Vorlaeufig();
+  k.kz.AusgabeDateiNr.Verwerfen();
+  f.Meldung(vorlaeufig ? std::string("Die Konvertierung wurde abgebrochen. ") + KeineAusgabe
+                       : std::string("Konvertiervorgang wurde abgebrochen!"),
+            Abbruchtitel, Knoepfe::Ok, Symbol::Kein);
+}
+
 // The record loop and the end of the output: the version-5 end record, then the output is
-// closed (a failure there is a write error). The command-line run decides the end record by its
-// output version and writes the cancelled form when cancelled; the interactive run decides by
-// the version shown and writes the finished form even when cancelled. False when the error
-// handler took over.
+// closed and takes its name (a failure there is a write error); a cancelled run leaves no output.
+// The command-line run decides the end record by its output version, the interactive run by
+// the version shown. False when the error handler took over.
 bool LaufAusfuehren(Kontext& k, Fenster& f, bool interaktiv, bool& abgebrochen) {
   Stufe stufe = StufeVerarbeitung;
   return Bewacht(k, f, interaktiv, stufe, [&] {
@@ -279,8 +316,11 @@ bool LaufAusfuehren(Kontext& k, Fenster& f, bool interaktiv, bool& abgebrochen) 
     VerlustzusammenfassungAnfuegen(k);
     f.Sanduhr(false);
     stufe = StufeSchreiben;
-    if (interaktiv ? Trimmen(f.Text("Com_Version")) == "5" : k.kz.Ausgabeversion == 5)
-      Endesatz(k, f, !interaktiv && abgebrochen);
+    if (abgebrochen) {
+      AbbruchMelden(k, f);
+      return;
+    }
+    if (interaktiv ? Trimmen(f.Text("Com_Version")) == "5" : k.kz.Ausgabeversion == 5) Endesatz(k, f);
     k.kz.AusgabeDateiNr.Schliessen();
   });
 }
@@ -304,6 +344,16 @@ Satzfunktion SchreiberFuer(const std::string& version, const std::string& dk) {
   return Waehlen(Schreiber, version, dk);
 }
 
+int Rueckgabewert(Laufergebnis ergebnis, std::int64_t fehlerzahl) {
+  switch (ergebnis) {
+    case Laufergebnis::Konvertiert: return fehlerzahl != 0 ? 1 : 0;
+    case Laufergebnis::NichtsKonvertiert: return 2;
+    case Laufergebnis::Fehler: return 3;
+    case Laufergebnis::Abgebrochen: return 4;
+  }
+  return 3;
+}
+
 Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   kz.Umrechnungsfaktor = 0;
@@ -313,7 +363,7 @@ Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
   bool ok = Bewacht(k, f, false, stufe, [&] {
     f.SetzeText("Com_WaehrungsKz", f.Text("Lab_WaehrungKz"));
     f.SetzeText("Lab_VersionEin", "Vers." + FormatierenGanz(kz.AufrufEingabeversion, "0"));
-    if (EingabeUngeeignet(k, f)) return;
+    if (EingabeUngeeignet(k, f) || DatenkennzeichenOhneUmsetzung(k, f)) return;
     if (Trimmen(f.Text("Com_Version")) != "3" &&
         (IstLeer(f.Text("Com_WaehrungsKz")) || Trimmen(f.Text("Lab_Version")) == "3")) {
       auto antwort = f.Eingabe(Ansi("Für die Ausgabedatei wird ein Währungskennzeichen erwartet. Bitte geben Sie "
@@ -369,6 +419,7 @@ Laufergebnis InteraktivLauf(Kontext& k, Fenster& f) {
               "Laufwerk/Pfad/Dateiname falsch", Knoepfe::Ok, Symbol::Kein);
     return Laufergebnis::NichtsKonvertiert;
   }
+  if (DatenkennzeichenOhneUmsetzung(k, f)) return Laufergebnis::NichtsKonvertiert;
   std::string faktor = f.Text("Tex_Faktor");
   std::size_t komma = faktor.find(',');
   if (komma != std::string::npos) faktor[komma] = '.';

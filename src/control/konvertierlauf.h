@@ -30,6 +30,11 @@ enum class Laufergebnis {
   Abgebrochen         // the user cancelled
 };
 
+// The exit status of a command-line conversion, the same for korvelan and korvelan-konvert:
+// 0 converted, 1 converted with entries in the error log, 2 nothing converted, 3 the run ended
+// in an error message, 4 cancelled.
+int Rueckgabewert(Laufergebnis ergebnis, std::int64_t fehlerzahl);
+
 // Command-line driver with the automatic window.
 Laufergebnis AutomatikLauf(Kontext& k, Fenster& f);
 

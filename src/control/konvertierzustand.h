@@ -32,6 +32,10 @@ struct Konvertierzustand {
   std::int32_t Versionskennung = 0;
   std::string Eingabewaehrung;
   std::array<std::string, 10> Infotexte{};
+  // The character set the input was read in ("CP850", "UTF-8" or "Windows-1252"), set when the
+  // analysis or the run opens the input; empty before. A file in UTF-8 or Windows-1252 is taken
+  // into CP850 as it is read.
+  std::string Eingabezeichensatz;
 
   Eingabedatei EingabeDateiNr;
   Ausgabedatei AusgabeDateiNr;
@@ -39,6 +43,8 @@ struct Konvertierzustand {
   std::int16_t AusgabeNichtBereit = 0;
   std::int64_t AusgabeSatzzahl = 0;
   std::int64_t Fehlerzahl = 0;
+  // Logical records the last run read (as its progress shows them at its end).
+  std::int64_t SaetzeGelesen = 0;
   std::string Ausgabefehlertext;
   std::int16_t Konvertierstatus = 0;  // 0 idle, 8 running, 9 cancel requested
   double Umrechnungsfaktor = 0;        // 0: no prices are converted

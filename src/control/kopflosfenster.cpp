@@ -30,14 +30,21 @@ Antwort KopflosFenster::Meldung(const std::string& text, const std::string& tite
   SkriptFenster::Meldung(text, titel, knoepfe, symbol);
   Antwort a = Antwort::Ok;
   std::string wort;
-  if (knoepfe == Knoepfe::JaNein) {
+  if (FragtJaNein(knoepfe)) {
     bool ja = false;
-    if (titel == "Ausgabedatei ")
+    // A question the options leave open is answered No; the answer names the option that
+    // answers it.
+    const char* option = nullptr;
+    if (titel == "Ausgabedatei ") {
       ja = optionen_.ueberschreiben;
-    else if (text.find("SET-Bl") != std::string::npos)
+      if (!ja) option = "--ueberschreiben";
+    } else if (text.find("SET-Bl") != std::string::npos) {
       ja = optionen_.setBloecke.value_or(false);
+      if (!optionen_.setBloecke) option = "--set-bloecke ja|nein";
+    }
     a = ja ? Antwort::Ja : Antwort::Nein;
     wort = ja ? "Ja" : "Nein";
+    if (option) wort += OptionNennen(option);
   } else if (knoepfe == Knoepfe::OkAbbrechen) {
     a = Antwort::Abbrechen;
     wort = "Abbrechen";
@@ -50,12 +57,35 @@ std::optional<std::string> KopflosFenster::Eingabe(const std::string& aufforderu
                                                    const std::string& vorgabe) {
   SkriptFenster::Eingabe(aufforderung, titel, vorgabe);
   std::optional<std::string> antwort;
-  if (aufforderung.find("Datenkennzeichen") != std::string::npos)
+  const char* option = nullptr;
+  if (aufforderung.find("Datenkennzeichen") != std::string::npos) {
     antwort = optionen_.datenkennzeichen;
-  else if (aufforderung.find(Ansi("Währungskennzeichen")) != std::string::npos)
+    option = "--datenkennzeichen X";
+  } else if (aufforderung.find(Ansi("Währungskennzeichen")) != std::string::npos) {
     antwort = optionen_.waehrung;
-  Ausgeben(titel, aufforderung, antwort ? "\"" + Utf8(*antwort) + "\"" : std::string("abgebrochen"));
+    option = "--waehrung CODE";
+  }
+  std::string wort = antwort ? "\"" + Utf8(*antwort) + "\"" : std::string("abgebrochen");
+  if (!antwort && option) wort += OptionNennen(option);
+  Ausgeben(titel, aufforderung, wort);
   return antwort;
+}
+
+std::string KopflosFenster::OptionNennen(const char* option) {
+  return std::string(" (Antwort mit ") + option + " vorgeben)";
+}
+
+std::string Abschlusszeile(const Laufzahlen& z) {
+  // One line in German, the pieces separated by commas; seconds with one decimal.
+  std::string zeile = "korvelan-konvert: " + GanzAlsText(z.saetze) + (z.saetze == 1 ? " Satz" : " Sätze") +
+                      " gelesen" + (z.zeichensatz.empty() ? "" : " (Zeichensatz " + z.zeichensatz + ")") + ", " +
+                      GanzAlsText(z.zeilen) + (z.zeilen == 1 ? " Zeile" : " Zeilen") +
+                      " geschrieben, " + GanzAlsText(z.eintraege) +
+                      (z.eintraege == 1 ? " Eintrag" : " Einträge") + " im Fehlerprotokoll, ";
+  std::string sekunden = Formatieren(z.millisekunden * (FestkommaEins / 1000), "#####0.0");
+  for (char& c : sekunden)
+    if (c == '.') c = ',';
+  return zeile + Trimmen(sekunden) + " s";
 }
 
 void KopflosFenster::EreignisseVerarbeiten() {
@@ -71,7 +101,7 @@ void KopflosFenster::Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) {
   if (jetzt - letzteAnzeige_ < std::chrono::milliseconds(100)) return;
   letzteAnzeige_ = jetzt;
   std::uint64_t prozent = gesamt ? (gelesen >= gesamt ? 100 : gelesen * 100 / gesamt) : 0;
-  std::string zeile = "\r" + Text("Lab_Bearbeitet") + " " + Utf8("Sätze") + ", " + Text("Lab_Fehler") +
+  std::string zeile = "\r" + Text("Lab_Bearbeitet") + " Sätze, " + Text("Lab_Fehler") +
                       " Fehler, " + GanzAlsText(static_cast<std::int64_t>(prozent)) + " %\033[K";
   std::fputs(zeile.c_str(), meldungen_);
   std::fflush(meldungen_);

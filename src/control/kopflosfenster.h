@@ -20,6 +20,18 @@ struct KopflosOptionen {
   bool fortschrittAnzeigen = false;             // one-line progress display on standard error
 };
 
+// What the closing line of a run reports.
+struct Laufzahlen {
+  std::int64_t saetze = 0;        // logical records read
+  std::int64_t zeilen = 0;        // lines the output holds
+  std::int64_t eintraege = 0;     // entries of the error log
+  std::int64_t millisekunden = 0;  // time of the run
+  std::string zeichensatz;         // the character set the input was read in; empty when not opened
+};
+
+// The closing line korvelan-konvert prints on standard error (UTF-8, without line end).
+std::string Abschlusszeile(const Laufzahlen& z);
+
 class KopflosFenster : public SkriptFenster {
  public:
   KopflosFenster(Kontext& k, KopflosOptionen optionen, std::FILE* meldungen = stderr);
@@ -39,6 +51,8 @@ class KopflosFenster : public SkriptFenster {
 
  private:
   void Ausgeben(const std::string& titel, const std::string& text, const std::string& antwort);
+  // Said after an answer the options left open: which option gives it.
+  static std::string OptionNennen(const char* option);
 
   Kontext& k_;
   KopflosOptionen optionen_;

@@ -27,6 +27,7 @@ void ArbeitszeileZerlegen(Kontext& k, const std::string& arbeitszeile) {
   kz.AufrufEingabe.clear();
   kz.AufrufAusgabe.clear();
   kz.Ausgabeversion = 0;
+  std::string version;
   int feld = 1;
   for (char c : arbeitszeile) {
     if (c == ';') {
@@ -42,13 +43,19 @@ void ArbeitszeileZerlegen(Kontext& k, const std::string& arbeitszeile) {
         kz.AufrufAusgabe += c;
         break;
       case 3:
-        // Each character replaces the version: the last one of the field decides.
-        kz.Ausgabeversion = static_cast<std::int16_t>(c >= '0' && c <= '9' ? c - '0' : 0);
+        version += c;
         break;
       default:
         break;
     }
   }
+  // The version is one digit, blanks around it aside: "15", "0" or "4X" is not read by its last
+  // character but refused as a wrong version (-1), as "7" is. No version at all stays 0.
+  version = Trimmen(version);
+  if (version.size() == 1 && version[0] >= '1' && version[0] <= '9')
+    kz.Ausgabeversion = static_cast<std::int16_t>(version[0] - '0');
+  else if (!version.empty())
+    kz.Ausgabeversion = -1;
 }
 
 void AutomatikFensterFuellen(Kontext& k, Fenster& f) {

@@ -44,18 +44,25 @@ bool HatWerkstoffOderArbeit(const Neutralsatz& ns) {
          ns.WerkstoffWert4 != 0 || ns.WerkstoffKz != 0 || ns.WerkstoffWert5 != 0 || ns.ArbeitKz1 != 0;
 }
 
-// True when the slot, trimmed and in capitals, equals u (already trimmed and in capitals). Runs
-// once per table slot and record, so it compares in place instead of building strings.
+// A character of a unit as it is compared: in capitals, and "²" and "³" (Windows-1252) as the
+// digits "2" and "3". Version 3 and 4 outputs write "m²" as "m2", and it must map back to the
+// same code when read again.
+inline char EinheitenZeichen(char c) {
+  if (c == '\xB2') return '2';
+  if (c == '\xB3') return '3';
+  return GrossZeichen(c);
+}
+
+// True when the slot, trimmed and compared by EinheitenZeichen, equals u (trimmed, already
+// compared form). Runs once per table slot and record, so it compares in place instead of
+// building strings.
 bool SlotGleich(std::string_view slot, const std::string& u) {
   std::size_t a = 0, e = slot.size();
   while (a < e && slot[a] == ' ') ++a;
   while (e > a && slot[e - 1] == ' ') --e;
   if (e - a != u.size()) return false;
-  for (std::size_t i = 0; i < u.size(); ++i) {
-    char c = slot[a + i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != u[i]) return false;
-  }
+  for (std::size_t i = 0; i < u.size(); ++i)
+    if (EinheitenZeichen(slot[a + i]) != u[i]) return false;
   return true;
 }
 
@@ -85,9 +92,8 @@ void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag) {
 
 namespace {
 
-// The mapped unit for u (converted, trimmed, in capitals) and the output version; false when the
-// unit stays as it is.
-bool EinheitSuchen(const Grunddaten& gd, const std::string& version, const std::string& u, std::string& ergebnis) {
+// The entry of the unit tables for u: the same search with the settings' spelling as it is.
+bool EinheitInTabelle(const Grunddaten& gd, const std::string& version, const std::string& u, std::string& ergebnis) {
   // A record without a unit keeps it empty: a blank slot or a blank code must not give it one.
   if (u.empty()) return false;
   if (version == "5") {
@@ -112,10 +118,21 @@ bool EinheitSuchen(const Grunddaten& gd, const std::string& version, const std::
   return false;
 }
 
+// The mapped unit for u (converted, trimmed, in the compared form) and the output version, in the
+// file's code; false when the unit stays as it is.
+bool EinheitSuchen(const Grunddaten& gd, const std::string& version, const std::string& u, std::string& ergebnis) {
+  if (!EinheitInTabelle(gd, version, u, ergebnis)) return false;
+  // The spelling comes from the settings (Windows-1252); the record holds the file's code.
+  ZeichenNachOem(ergebnis, static_cast<std::int16_t>(VersionAusText(version)));
+  return true;
+}
+
 std::string EinheitNormal(const std::string& einheit) {
   std::string u = einheit;
   ZeichenNachAnsi(u);
-  return Gross(Trimmen(u));
+  u = Trimmen(u);
+  for (char& c : u) c = EinheitenZeichen(c);
+  return u;
 }
 
 }  // namespace
@@ -276,12 +293,13 @@ void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel) {
     // Kept C lines are shown by their first 15 characters, each followed by a blank.
     for (const std::string& c : k.ns.CZeilen) {
       if (c.empty()) break;
-      liste.append(c, 0, 15);
+      liste += DateitextNachAnsi(std::string_view(c).substr(0, 15));
       liste += ' ';
     }
   }
   v.Leeren();
-  ProtokollEintrag(k, f, Auffuellen(schluessel, 16) + "\tDatenverlust: \t" + liste.substr(0, 35));
+  ProtokollEintrag(k, f,
+                   Auffuellen(DateitextNachAnsi(schluessel), 16) + "\tDatenverlust: \t" + liste.substr(0, 35));
 }
 
 void VerlustzusammenfassungAnfuegen(Kontext& k) {
@@ -318,7 +336,7 @@ void SatzPruefen(Kontext& k, Fenster& f) {
       if (Val(kz) == 0) kz = "00";
       if (kz[0] < '0' || kz[0] > '6') {
         kz = "00";
-        ProtokollEintrag(k, f, Auffuellen(ns.ArtikelNr, 18) + "\tTextkennzeichen falsch");
+        ProtokollEintrag(k, f, Auffuellen(DateitextNachAnsi(ns.ArtikelNr), 18) + "\tTextkennzeichen falsch");
       }
     });
   }

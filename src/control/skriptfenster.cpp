@@ -36,7 +36,7 @@ Antwort SkriptFenster::Meldung(const std::string& text, const std::string& titel
     antworten.pop_front();
     return a;
   }
-  return knoepfe == Knoepfe::JaNein ? Antwort::Ja : Antwort::Ok;
+  return FragtJaNein(knoepfe) ? Antwort::Ja : Antwort::Ok;
 }
 
 std::optional<std::string> SkriptFenster::Eingabe(const std::string& aufforderung, const std::string& titel,

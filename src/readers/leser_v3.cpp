@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "control/zeichentabellen.h"
 #include "readers/zeilenfolge.h"
 #include "record/feldholen.h"
 #include "record/festkomma.h"
@@ -153,14 +152,9 @@ bool BlockLesen(Kontext& k) {
   return true;
 }
 
-// Shows the record (without CR LF) in Tex_Bearbeitet, readable: OEM letters as ANSI, filler as blanks.
-void ZeileZeigen(Kontext& k, Fenster& f) {
-  // Reused from record to record: a record is longer than a text holds without memory of its own.
-  static thread_local std::string anzeige;
-  FeldZuweisen(anzeige, Mitte(k.ns.Eingabezeile, 1, Satzlaenge));
-  ZeichenNachAnsi(anzeige);
-  f.SetzeText("Tex_Bearbeitet", anzeige);
-}
+// Shows the record (without CR LF) in Tex_Bearbeitet, in the file's code like every text shown
+// there (the window shows the filler as blanks).
+void ZeileZeigen(Kontext& k, Fenster& f) { f.SetzeText("Tex_Bearbeitet", Mitte(k.ns.Eingabezeile, 1, Satzlaenge)); }
 
 // Handler of one line: true when the logical record ends before this line.
 template <typename Behandlung>

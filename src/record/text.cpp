@@ -60,11 +60,21 @@ constexpr std::uint16_t Cp1252Hoch[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-std::uint32_t CodePunkt(unsigned char b) {
+}  // namespace
+
+char32_t AnsiZeichen(unsigned char b) {
   if (b >= 0x80 && b <= 0x9F) return Cp1252Hoch[b - 0x80] ? Cp1252Hoch[b - 0x80] : b;
   return b;
 }
-}  // namespace
+
+char AnsiByte(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  // The free bytes stand for themselves both ways.
+  if (cp <= 0x9F && Cp1252Hoch[cp - 0x80] == 0) return static_cast<char>(cp);
+  for (int k = 0; k < 32; ++k)
+    if (Cp1252Hoch[k] == cp) return static_cast<char>(0x80 + k);
+  return '?';
+}
 
 std::string Ansi(std::string_view utf8) {
   std::string r;
@@ -82,14 +92,7 @@ std::string Ansi(std::string_view utf8) {
       laenge = 3;
     }
     i += laenge;
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-      r += static_cast<char>(cp);
-      continue;
-    }
-    char ersatz = '?';
-    for (int k = 0; k < 32; ++k)
-      if (Cp1252Hoch[k] == cp) ersatz = static_cast<char>(0x80 + k);
-    r += ersatz;
+    r += AnsiByte(cp);
   }
   return r;
 }
@@ -98,7 +101,7 @@ std::string Utf8(std::string_view ansi) {
   std::string r;
   r.reserve(ansi.size() + ansi.size() / 8);
   for (char ch : ansi) {
-    std::uint32_t cp = CodePunkt(static_cast<unsigned char>(ch));
+    std::uint32_t cp = AnsiZeichen(static_cast<unsigned char>(ch));
     if (cp < 0x80) {
       r += static_cast<char>(cp);
     } else if (cp < 0x800) {

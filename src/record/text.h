@@ -146,5 +146,11 @@ void ZahltextErhoehen(std::string& text);
 // (as written in the source) to Windows-1252; Utf8 converts the other way for terminals and files.
 std::string Ansi(std::string_view utf8);
 std::string Utf8(std::string_view ansi);
+// The character (Unicode) of a Windows-1252 byte; a byte the code page leaves free stands for the
+// control character of the same number.
+char32_t AnsiZeichen(unsigned char byte);
+// The Windows-1252 byte of a character (the inverse of AnsiZeichen); '?' for a character the
+// code page lacks.
+char AnsiByte(char32_t zeichen);
 
 }  // namespace korvelan

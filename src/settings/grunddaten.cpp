@@ -65,8 +65,15 @@ struct Einheitsvorgabe {
   const char* liste;  // UTF-8 source text
 };
 
-const char* const StandardWaehrungen[12] = {"DEM", "LUF", "FRF", "ATS", "ESP", "GBP",
-                                            "BEF", "GRD", "PTE", "NLG", "ITL", "DKK"};
+// The default currencies with their rates: the fixed legal euro rates of the currencies the euro
+// replaced; GBP and DKK have no fixed rate (0: not stored).
+struct Waehrungsvorgabe {
+  const char* code;
+  double kurs;
+};
+const Waehrungsvorgabe StandardWaehrungen[12] = {
+    {"DEM", 1.95583}, {"LUF", 40.3399}, {"FRF", 6.55957},  {"ATS", 13.7603}, {"ESP", 166.386}, {"GBP", 0},
+    {"BEF", 40.3399}, {"GRD", 340.750}, {"PTE", 200.482}, {"NLG", 2.20371}, {"ITL", 1936.27}, {"DKK", 0}};
 
 const Einheitsvorgabe StandardEinheiten[20] = {
     {"CMK Quadratzentimet.", "cm² ;CM2 ;QCM ;QUCM;"},
@@ -115,8 +122,10 @@ void GrunddatenLesen(Grunddaten& gd, const std::string& inhalt) {
 
 void StandardwerteAnwenden(Grunddaten& gd) {
   if (!IstLeer(gd.WaehrungTab[0]) || gd.KursTab[0] != 0 || !IstLeer(gd.EinhV5Tab[0])) return;
-  for (int i = 0; i < 12; ++i) gd.WaehrungTab[i] = StandardWaehrungen[i];
-  gd.KursTab[0] = 1.9624;
+  for (int i = 0; i < 12; ++i) {
+    gd.WaehrungTab[i] = StandardWaehrungen[i].code;
+    gd.KursTab[i] = StandardWaehrungen[i].kurs;
+  }
   for (int i = 0; i < 20; ++i) {
     gd.EinhV5Tab[i] = Ansi(StandardEinheiten[i].code);
     gd.EinhTab[i] = Ansi(StandardEinheiten[i].liste);

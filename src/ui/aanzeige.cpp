@@ -3,10 +3,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "settings/grunddaten.h"
+#include "ui/arbeitsbereich.h"
 #include "ui/danzeige.h"
 #include "ui/fanzeige.h"
 #include "ui/grunddat.h"
@@ -18,7 +22,8 @@
 namespace korvelan::ui {
 
 AAnzeige::AAnzeige(Kontext& k, QWidget* eltern) : QMainWindow(eltern), k_(k) {
-  setWindowTitle(QStringLiteral("KORVELAN         Rel. 1.1"));
+  setWindowTitle(QString::fromLatin1(Anwendungstitel) + QStringLiteral("         ") +
+                 QString::fromLatin1(Programmversion));
   setObjectName(QStringLiteral("AAnzeige"));
   QMenuBar* leiste = menuBar();
   auto eintrag = [&](const char* name, const QString& titel, void (AAnzeige::*handler)()) {
@@ -39,11 +44,15 @@ AAnzeige::AAnzeige(Kontext& k, QWidget* eltern) : QMainWindow(eltern), k_(k) {
   h2->setObjectName(QStringLiteral("Men_Hilfe2"));
   connect(h2, &QAction::triggered, this, &AAnzeige::Men_Hilfe2_Click);
 
-  auto* flaeche = new QWidget(this);
-  flaeche->setAutoFillBackground(true);
-  flaeche->setBackgroundRole(QPalette::Dark);
-  setCentralWidget(flaeche);
-  resize(1000, 700);
+  // The work area: the child windows open inside it, below the menu, and stay there.
+  bereich_ = new QMdiArea(this);
+  bereich_->setObjectName(QStringLiteral("Arbeitsbereich"));
+  bereich_->setBackground(palette().brush(QPalette::Dark));
+  setCentralWidget(bereich_);
+  // Large enough for the basic-data window with its lists whole, where the screen allows it.
+  QSize groesse(1480, 900);
+  if (QScreen* s = screen()) groesse = groesse.boundedTo(s->availableGeometry().size());
+  resize(groesse);
 }
 
 AAnzeige::~AAnzeige() {
@@ -58,18 +67,28 @@ QString AAnzeige::Programmverzeichnis() const {
 
 QString AAnzeige::Hilfedatei() const { return Programmverzeichnis() + QStringLiteral("Valmerik.HLP"); }
 
+void AAnzeige::Aufnehmen(QWidget* w) {
+  w->setAttribute(Qt::WA_DeleteOnClose);
+  new Unterfenster(bereich_, w);
+}
+
 void AAnzeige::Platzieren(QWidget* w, int obenTwips) {
-  QPoint p = frameGeometry().topLeft();
-  w->move(p.x() + Px(100), p.y() + Px(obenTwips));
-  w->showNormal();
-  w->raise();
-  w->activateWindow();
+  QWidget* rahmen = Rahmen(w);
+  const QPoint ort(Px(100), Px(obenTwips));
+  rahmen->move(ort);
+  // A window larger than the work area is made to fit, so that its buttons stay in reach.
+  const QSize platz = bereich_->viewport()->size() - QSize(ort.x(), ort.y());
+  if (rahmen != w && platz.isValid()) rahmen->resize(rahmen->size().boundedTo(platz));
+  w->show();
+  rahmen->showNormal();
+  rahmen->raise();
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(rahmen)) bereich_->setActiveSubWindow(sub);
 }
 
 void AAnzeige::Men_Konvertieren_Click() {
   if (!danzeige_) {
     danzeige_ = new DAnzeige(k_, this);
-    danzeige_->setAttribute(Qt::WA_DeleteOnClose);
+    Aufnehmen(danzeige_);
   }
   Platzieren(danzeige_, 300);
 }
@@ -77,7 +96,7 @@ void AAnzeige::Men_Konvertieren_Click() {
 void AAnzeige::Men_Anzeigen_Click() {
   if (!manzeige_) {
     manzeige_ = new MAnzeige(this, this);
-    manzeige_->setAttribute(Qt::WA_DeleteOnClose);
+    Aufnehmen(manzeige_);
   }
   Platzieren(manzeige_, 500);
 }
@@ -85,7 +104,7 @@ void AAnzeige::Men_Anzeigen_Click() {
 void AAnzeige::Men_Grunddaten_Click() {
   if (!grunddat_) {
     grunddat_ = new Grunddat(k_, this);
-    grunddat_->setAttribute(Qt::WA_DeleteOnClose);
+    Aufnehmen(grunddat_);
   }
   Platzieren(grunddat_, 300);
 }
@@ -93,7 +112,7 @@ void AAnzeige::Men_Grunddaten_Click() {
 void AAnzeige::Men_Hilfe2_Click() {
   if (!hanzeige_) {
     hanzeige_ = new HAnzeige(this);
-    hanzeige_->setAttribute(Qt::WA_DeleteOnClose);
+    Aufnehmen(hanzeige_);
   }
   Platzieren(hanzeige_, 300);
 }
@@ -110,12 +129,11 @@ void AAnzeige::Men_Hilfe1_Click() {
   }
   if (!hilfe_) {
     hilfe_ = new QTextBrowser(this);
-    hilfe_->setWindowFlags(Qt::Window);
-    hilfe_->setAttribute(Qt::WA_DeleteOnClose);
     hilfe_->setObjectName(QStringLiteral("Hilfe"));
     hilfe_->setWindowTitle(QStringLiteral("KORVELAN - Hilfe"));
     hilfe_->setOpenExternalLinks(false);
     hilfe_->resize(700, 600);
+    Aufnehmen(hilfe_);
   }
   // The contents page is the start of the document.
   hilfe_->setSource(QUrl::fromLocalFile(datei), QTextDocument::HtmlResource);
@@ -123,9 +141,27 @@ void AAnzeige::Men_Hilfe1_Click() {
   Platzieren(hilfe_, 300);
 }
 
+bool AAnzeige::GrunddatenSichern() {
+  if (!grunddat_ || !grunddat_->Geaendert()) return true;
+  switch (MeldungZeigen(grunddat_,
+                        QStringLiteral("Die Grunddaten wurden geändert.\n\nSollen die Änderungen in ") +
+                            QString::fromLatin1(GrunddatenDateiname) + QStringLiteral(" gespeichert werden?"),
+                        QStringLiteral("Grunddaten"), Knoepfe::JaNeinAbbrechen, Symbol::Frage)) {
+    case Antwort::Ja:
+      // A file that could not be written was reported; the program stays open with the changes.
+      return grunddat_->FaktSpeichern();
+    case Antwort::Nein:
+      grunddat_->AenderungenVerwerfen();
+      return true;
+    default:
+      return false;
+  }
+}
+
 void AAnzeige::Men_Beenden_Click() {
-  // The conversion window, the error log (when open), the viewer and this window, in this
-  // order; the other windows go with the program, the basic-data window without saving.
+  // Unsaved basic data first; then the conversion window, the error log (when open), the viewer
+  // and this window, in this order; the other windows go with the program.
+  if (!GrunddatenSichern()) return;
   if (danzeige_) danzeige_->close();
   for (FAnzeige* f : findChildren<FAnzeige*>()) f->close();
   if (manzeige_) manzeige_->close();
@@ -133,8 +169,12 @@ void AAnzeige::Men_Beenden_Click() {
 }
 
 void AAnzeige::closeEvent(QCloseEvent* e) {
-  // The program ends with the main window: the windows still open go with it, the basic-data
-  // window without saving.
+  // The program ends with the main window: unsaved basic data are saved or discarded as the user
+  // answers (or the window stays open); the windows still open go with it.
+  if (!GrunddatenSichern()) {
+    e->ignore();
+    return;
+  }
   for (QWidget* w : {static_cast<QWidget*>(danzeige_.data()), static_cast<QWidget*>(manzeige_.data()),
                      static_cast<QWidget*>(grunddat_.data()), static_cast<QWidget*>(hanzeige_.data()),
                      static_cast<QWidget*>(hilfe_.data())})

@@ -3,7 +3,6 @@
 // the basic-data window, the help and the information box, each at most once.
 #include <QMainWindow>
 #include <QPointer>
-
 #include <QTextBrowser>
 
 #include "control/kontext.h"
@@ -11,6 +10,8 @@
 #include "ui/grunddat.h"
 #include "ui/hanzeige.h"
 #include "ui/manzeige.h"
+
+class QMdiArea;
 
 namespace korvelan::ui {
 
@@ -26,6 +27,8 @@ class AAnzeige : public QMainWindow {
   Grunddat* Grunddatenfenster() const { return grunddat_; }
   HAnzeige* Information() const { return hanzeige_; }
   QTextBrowser* Hilfefenster() const { return hilfe_; }
+  // The work area whose sub-windows the child windows are.
+  QMdiArea* Bereich() const { return bereich_; }
 
   // Path of the help file in the program directory.
   QString Hilfedatei() const;
@@ -42,12 +45,18 @@ class AAnzeige : public QMainWindow {
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  // Places a child window below the top and right of the left edge of this window and shows it
-  // (in front when it already was open).
+  // Makes a new child window a sub-window of the work area, discarded when it is closed.
+  void Aufnehmen(QWidget* w);
+  // Asks whether to save the basic data when their window holds changes (Ja / Nein / Abbrechen);
+  // false when the program is to stay open (Abbrechen, or saving failed).
+  bool GrunddatenSichern();
+  // Places a child window below the top and right of the left edge of the work area and shows
+  // it (in front when it already was open).
   void Platzieren(QWidget* w, int obenTwips);
   QString Programmverzeichnis() const;
 
   Kontext& k_;
+  QMdiArea* bereich_;
   QPointer<DAnzeige> danzeige_;
   QPointer<MAnzeige> manzeige_;
   QPointer<Grunddat> grunddat_;

@@ -1,5 +1,6 @@
 #include "ui/aautomat.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,6 +10,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include "control/konvertierlauf.h"
+#include "control/parameter.h"
 #include "record/text.h"
 #include "ui/zeichensatz.h"
 
@@ -153,6 +156,14 @@ void AAutomat::Form_Activate() {
 void AAutomat::closeEvent(QCloseEvent* e) {
   if (k_.kz.Konvertierstatus == 8) k_.kz.Konvertierstatus = 9;
   e->accept();
+}
+
+int KommandozeilenModus(Kontext& k, const std::string& arbeitszeile) {
+  ArbeitszeileZerlegen(k, arbeitszeile);
+  AAutomat automat(k);
+  const Laufergebnis ergebnis = KommandozeilenLauf(k, automat, [&automat] { automat.show(); });
+  QApplication::closeAllWindows();
+  return Rueckgabewert(ergebnis, k.kz.Fehlerzahl);
 }
 
 }  // namespace korvelan::ui

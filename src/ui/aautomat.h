@@ -29,4 +29,9 @@ class AAutomat : public QtFenster {
   QProgressBar* fortschritt_;
 };
 
+// Command-line mode: fills the progress window, checks the parameters, analyses the input, shows
+// the window and converts; then every window closes. Returns the exit status of the program,
+// the same as korvelan-konvert's for the same outcome.
+int KommandozeilenModus(Kontext& k, const std::string& arbeitszeile);
+
 }  // namespace korvelan::ui

@@ -1,15 +1,20 @@
 #include "ui/bildschirmfotos.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
-#include <QPainter>
+#include <QFileDialog>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QComboBox>
+#include <QTimer>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 
 #include "control/skriptfenster.h"
 #include "control/satzpruefung.h"
@@ -52,6 +57,24 @@ void Warten() {
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
+// Runs oeffnen, which shows a modal dialog and waits for it; the dialog is photographed as soon
+// as it is painted, then closed (as with Escape).
+bool DialogFotografieren(const std::function<void()>& oeffnen, const QString& pfad) {
+  bool ok = false;
+  QTimer warten;
+  int runden = 0;
+  QObject::connect(&warten, &QTimer::timeout, [&] {
+    auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!d || ++runden < 5) return;
+    warten.stop();
+    ok = Speichern(d->grab(), pfad);
+    d->reject();
+  });
+  warten.start(20);
+  oeffnen();
+  return ok;
+}
+
 }  // namespace
 
 int Bildschirmfotos(Kontext& k, const QString& verzeichnis) {
@@ -70,10 +93,9 @@ int Bildschirmfotos(Kontext& k, const QString& verzeichnis) {
 
   bool ok = true;
   AAnzeige haupt(k);
-  haupt.resize(900, 600);
+  haupt.resize(1500, 900);
   haupt.show();
   Warten();
-  ok &= Speichern(haupt.grab(), ziel.filePath(QStringLiteral("hauptfenster.png")));
 
   haupt.Men_Konvertieren_Click();
   DAnzeige* d = haupt.Konvertierfenster();
@@ -82,15 +104,46 @@ int Bildschirmfotos(Kontext& k, const QString& verzeichnis) {
   auto* version = d->findChild<QComboBox*>(QStringLiteral("Com_Version"));
   version->setCurrentIndex(version->findText(QStringLiteral("5")));
   d->Com_Version_Click();
-  d->WaehrungslisteWaehlen(1);
+  auto* waehrung = d->findChild<QComboBox*>(QStringLiteral("Com_WaehrungsKz"));
+  d->WaehrungslisteWaehlen(waehrung->findText(QStringLiteral("EUR")));
   Warten();
+  // The main window with the conversion window inside its work area.
+  ok &= Speichern(haupt.grab(), ziel.filePath(QStringLiteral("hauptfenster.png")));
   ok &= Speichern(d->grab(), ziel.filePath(QStringLiteral("konvertierung.png")));
+
+  // The dialogs in German: the confirmation of the currency conversion (OK / Abbrechen), the
+  // overwrite question (default "Nein"), the file dialog and the print dialog.
+  ok &= DialogFotografieren([d] { d->Com_Konvertieren_Click(); },
+                            ziel.filePath(QStringLiteral("waehrungsumrechnung.png")));
+  {
+    std::ofstream vorhanden(PfadAlsBytes(tmp.filePath(QStringLiteral("V5-ANORM.001"))), std::ios::binary);
+    vorhanden << "vorhanden\r\n";
+  }
+  d->WaehrungslisteWaehlen(waehrung->findText(QStringLiteral("DEM")));
+  ok &= DialogFotografieren([d] { d->Com_Konvertieren_Click(); }, ziel.filePath(QStringLiteral("ueberschreiben.png")));
+  d->WaehrungslisteWaehlen(waehrung->findText(QStringLiteral("EUR")));
+  ok &= DialogFotografieren(
+      [d, &tmp] {
+        QFileDialog dialog(d, QString::fromLatin1(DateiauswahlTitel), tmp.path(),
+                           QtNamensfilter(QString::fromLatin1(DateiauswahlFilter)));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.resize(760, 440);
+        dialog.exec();
+      },
+      ziel.filePath(QStringLiteral("dateiauswahl.png")));
+  ok &= DialogFotografieren(
+      [d] {
+        QPrinter drucker;
+        QPrintDialog dialog(&drucker, d);
+        dialog.exec();
+      },
+      ziel.filePath(QStringLiteral("druckdialog.png")));
   d->close();
 
   haupt.Men_Grunddaten_Click();
   Warten();
   ok &= Speichern(haupt.Grunddatenfenster()->grab(), ziel.filePath(QStringLiteral("grunddaten.png")));
-  haupt.Grunddatenfenster()->hide();
+  haupt.Grunddatenfenster()->close();
 
   haupt.Men_Anzeigen_Click();
   MAnzeige* m = haupt.Betrachter();
@@ -101,16 +154,8 @@ int Bildschirmfotos(Kontext& k, const QString& verzeichnis) {
   text->setTextCursor(c);
   m->Tex_Anzeige_Click();
   Warten();
-  QPixmap betrachter = m->grab();
-  QPixmap streifen = m->Feldinfo() && m->Feldinfo()->isVisible() ? m->Feldinfo()->grab() : QPixmap();
-  QPixmap beide(qMax(betrachter.width(), streifen.width()), betrachter.height() + streifen.height() + 8);
-  beide.fill(Qt::white);
-  {
-    QPainter p(&beide);
-    p.drawPixmap(0, 0, streifen);
-    p.drawPixmap(0, streifen.height() + 8, betrachter);
-  }
-  ok &= Speichern(beide, ziel.filePath(QStringLiteral("anzeige.png")));
+  // The viewer in the main window, the field information at the top of the work area.
+  ok &= Speichern(haupt.grab(), ziel.filePath(QStringLiteral("anzeige.png")));
   m->Com_Ende_Click();
 
   Kontext lauf;

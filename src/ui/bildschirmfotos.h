@@ -6,8 +6,9 @@
 
 namespace korvelan::ui {
 
-// Writes hauptfenster.png, konvertierung.png, grunddaten.png, anzeige.png and fehlerprotokoll.png
-// into the directory; returns the process exit code.
+// Writes hauptfenster.png, konvertierung.png, waehrungsumrechnung.png, ueberschreiben.png,
+// dateiauswahl.png, druckdialog.png, grunddaten.png, anzeige.png and fehlerprotokoll.png into
+// the directory; returns the process exit code.
 int Bildschirmfotos(Kontext& k, const QString& verzeichnis);
 
 }  // namespace korvelan::ui

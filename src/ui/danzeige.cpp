@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "control/analyse.h"
 #include "control/konvertierlauf.h"
@@ -376,6 +377,8 @@ void DAnzeige::AnzeigeVorbereiten() {
   }
   Lab_Datum1->setText(Lab_Datum->text());
   HilfeZurVersion();
+  // A new file: no output currency chosen yet.
+  gewaehlteWaehrung_.clear();
   WaehrungslisteFuellen();
   SetzeText("Tex_Ausgabe", AusgabenameVorschlagen(Text("Tex_Eingabe"), k_.kz.Eingabeversion));
 }
@@ -393,8 +396,18 @@ void DAnzeige::WaehrungslisteFuellen() {
     return;
   }
   const std::string eingabewaehrung = Text("Lab_WaehrungKz");
-  for (const std::string& w : Waehrungsliste(eingabewaehrung)) WaehrungslisteHinzufuegen(w);
-  WaehrungslisteWaehlen(0);
+  const std::vector<std::string> liste = Waehrungsliste(eingabewaehrung);
+  for (const std::string& w : liste) WaehrungslisteHinzufuegen(w);
+  // No price is converted unless the user chooses so: the currency chosen before (another output
+  // version) when the list holds it, else the input currency when the list holds it, else the
+  // first entry. The order of the list stays.
+  auto stelle = [&liste](const std::string& w) {
+    return static_cast<int>(std::find(liste.begin(), liste.end(), w) - liste.begin());
+  };
+  int wahl = stelle(gewaehlteWaehrung_);
+  if (gewaehlteWaehrung_.empty() || wahl == static_cast<int>(liste.size())) wahl = stelle(eingabewaehrung);
+  if (wahl == static_cast<int>(liste.size())) wahl = 0;
+  WaehrungslisteWaehlen(wahl);
   const std::string gewaehlt = Text("Com_WaehrungsKz");
   FaktorSichtbar(!IstLeer(gewaehlt) && Trimmen(eingabewaehrung) != "XXX" && gewaehlt != eingabewaehrung);
 }
@@ -412,6 +425,7 @@ void DAnzeige::Com_WaehrungsKz_Click() {
   k_.kz.Umrechnungsrichtung = false;
   const std::string gewaehlt = Text("Com_WaehrungsKz");
   if (IstLeer(gewaehlt)) return;
+  gewaehlteWaehrung_ = gewaehlt;
   if (Text("Com_Version") == "3" || Text("Lab_Version") == "3") return;
   const std::string eingabewaehrung = Text("Lab_WaehrungKz");
   if (gewaehlt == eingabewaehrung) return;

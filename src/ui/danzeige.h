@@ -76,6 +76,8 @@ class DAnzeige : public QtFenster {
   QString analysiert_;
   // True while "Konvertieren" runs the conversion in this window.
   bool lauf_ = false;
+  // The output currency last selected for this file; kept when another output version is chosen.
+  std::string gewaehlteWaehrung_;
 };
 
 }  // namespace korvelan::ui

@@ -1,9 +1,5 @@
 #include "ui/grunddat.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QFocusEvent>
 #include <QFont>
 #include <QGridLayout>
@@ -11,11 +7,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 
+#include "control/dateien.h"
 #include "record/festkomma.h"
+#include "record/laufzeitfehler.h"
 #include "record/text.h"
 #include "settings/grunddaten.h"
 #include "ui/qtfenster.h"
@@ -36,40 +33,6 @@ QFont Festbreitenschrift() {
   QFont f(QStringLiteral("Courier New"), 10);
   f.setStyleHint(QFont::Monospace);
   return f;
-}
-
-// Writes the whole text to a new file beside the target and puts it in place by renaming, so
-// that a failed write leaves the old file as it was. Returns the system error text or "".
-std::string DateiErsetzen(const std::string& pfad, const std::string& inhalt) {
-  std::string vorlage = pfad + ".XXXXXX";
-  int fd = ::mkstemp(vorlage.data());
-  if (fd < 0) return std::strerror(errno);
-  std::size_t geschrieben = 0;
-  while (geschrieben < inhalt.size()) {
-    ssize_t n = ::write(fd, inhalt.data() + geschrieben, inhalt.size() - geschrieben);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int fehler = errno;
-      ::close(fd);
-      ::unlink(vorlage.c_str());
-      return std::strerror(fehler);
-    }
-    geschrieben += static_cast<std::size_t>(n);
-  }
-  // mkstemp creates the file for its owner only; the settings keep the rights of the old file.
-  struct stat alt {};
-  ::fchmod(fd, ::stat(pfad.c_str(), &alt) == 0 ? (alt.st_mode & 07777) : 0644);
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    int fehler = errno;
-    ::unlink(vorlage.c_str());
-    return std::strerror(fehler);
-  }
-  if (std::rename(vorlage.c_str(), pfad.c_str()) != 0) {
-    int fehler = errno;
-    ::unlink(vorlage.c_str());
-    return std::strerror(fehler);
-  }
-  return {};
 }
 
 }  // namespace
@@ -107,6 +70,10 @@ Grunddat::Grunddat(Kontext& k, QWidget* eltern) : QWidget(eltern, eltern ? Qt::W
   setObjectName(QStringLiteral("Grunddat"));
   auto* Label1 = new QLabel(QStringLiteral("EUR Umrechnungskurs"), this);
   auto* Label2 = new QLabel(QStringLiteral("Übertragungs-Mengeneinheiten (Vers.5) "), this);
+  auto* Label3 = new QLabel(QStringLiteral("&Währung"), this);
+  auto* Label4 = new QLabel(QStringLiteral("&Kurs (je 1 EUR)"), this);
+  auto* Label5 = new QLabel(QStringLiteral("&Code und Bezeichnung"), this);
+  auto* Label6 = new QLabel(QStringLiteral("&Schreibweisen (durch ; getrennt)"), this);
   List1 = new QListWidget(this);
   List2 = new QListWidget(this);
   Tex_Waehrung = new QLineEdit(this);
@@ -126,25 +93,32 @@ Grunddat::Grunddat(Kontext& k, QWidget* eltern) : QWidget(eltern, eltern ? Qt::W
   Tex_Waehrung->setReadOnly(true);
   Tex_EinhV5->setReadOnly(true);
 
+  // Each edit box carries its label above it (and is reached by the label's access key).
+  Label3->setBuddy(Tex_Waehrung);
+  Label4->setBuddy(Tex_Kurs);
+  Label5->setBuddy(Tex_EinhV5);
+  Label6->setBuddy(Tex_Einh);
   auto* g = new QGridLayout(this);
   g->addWidget(Label1, 0, 0, 1, 2);
   g->addWidget(Label2, 0, 2, 1, 2);
   g->addWidget(List1, 1, 0, 1, 2);
   g->addWidget(List2, 1, 2, 1, 2);
-  g->addWidget(Tex_Waehrung, 2, 0);
-  g->addWidget(Tex_Kurs, 2, 1);
-  g->addWidget(Tex_EinhV5, 2, 2);
-  g->addWidget(Tex_Einh, 2, 3);
+  g->addWidget(Label3, 2, 0);
+  g->addWidget(Label4, 2, 1);
+  g->addWidget(Label5, 2, 2);
+  g->addWidget(Label6, 2, 3);
+  g->addWidget(Tex_Waehrung, 3, 0);
+  g->addWidget(Tex_Kurs, 3, 1);
+  g->addWidget(Tex_EinhV5, 3, 2);
+  g->addWidget(Tex_Einh, 3, 3);
   auto* knoepfe = new QHBoxLayout;
   knoepfe->addStretch();
   knoepfe->addWidget(Command1);
   knoepfe->addWidget(Com_Loschen);
   knoepfe->addWidget(Com_Ende);
-  g->addLayout(knoepfe, 3, 0, 1, 4);
-  g->setColumnStretch(0, 1);
-  g->setColumnStretch(1, 2);
-  g->setColumnStretch(2, 3);
-  g->setColumnStretch(3, 6);
+  g->addLayout(knoepfe, 4, 0, 1, 4);
+  g->setRowStretch(1, 1);
+  g->setColumnStretch(3, 1);
 
   connect(List1, &QListWidget::currentRowChanged, this, &Grunddat::List1_Click);
   connect(List1, &QListWidget::itemClicked, this, &Grunddat::List1_Click);
@@ -205,9 +179,26 @@ void Grunddat::ZeileHinzufuegen(QListWidget* liste, const std::string& zeile) {
 }
 
 void Grunddat::Form_Load() {
-  resize(Px(9132), Px(3168));
   FaktAnzeigen();
+  gesichert_ = k_.gd;
+  // The window opens at a size that shows both lists whole, every row and its full width. The
+  // lists may still be made smaller afterwards (a small screen): they scroll then.
+  const int rand = 2 * List1->frameWidth() + List1->verticalScrollBar()->sizeHint().width() + 4;
+  List1->setMinimumWidth(List1->sizeHintForColumn(0) + rand);
+  const int zeilen = std::max(List1->count(), List2->count());
+  const int zeilenhoehe = std::max(List2->sizeHintForRow(0), List1->sizeHintForRow(0));
+  List2->setMinimumSize(List2->sizeHintForColumn(0) + rand,
+                        zeilenhoehe * std::max(zeilen, 1) + 2 * List2->frameWidth() +
+                            List2->horizontalScrollBar()->sizeHint().height());
+  const QSize ganz = sizeHint();
+  List1->setMinimumSize(0, 0);
+  List2->setMinimumSize(0, 0);
+  resize(ganz);
 }
+
+bool Grunddat::Geaendert() const { return GrunddatenText(k_.gd) != GrunddatenText(gesichert_); }
+
+void Grunddat::AenderungenVerwerfen() { k_.gd = gesichert_; }
 
 void Grunddat::FaktAnzeigen() {
   {
@@ -329,13 +320,25 @@ void Grunddat::Com_Loschen_Click() {
 
 bool Grunddat::FaktSpeichern() {
   const std::string pfad = GrunddatenPfad(k_.Programmverzeichnis);
-  const std::string fehler = DateiErsetzen(pfad, GrunddatenText(k_.gd));
-  if (fehler.empty()) return true;
-  MeldungZeigen(this,
-                QStringLiteral("Die Grunddaten konnten nicht gespeichert werden:\n\n") + PfadAlsQString(pfad) +
-                    QStringLiteral("\n\n") + QString::fromLocal8Bit(fehler.c_str()),
-                QStringLiteral("Grunddaten"), Knoepfe::Ok, Symbol::Kein);
-  return false;
+  // Written like a conversion's output: a new file beside the old one takes its name only when
+  // it is complete (and on the disk), so that a failed write leaves the old file as it was.
+  Ausgabedatei datei;
+  try {
+    if (!datei.Erstellen(pfad, true)) throw SystemFehler(errno ? errno : EIO);
+    const std::string text = GrunddatenText(k_.gd);
+    for (std::size_t a = 0, e; (e = text.find("\r\n", a)) != std::string::npos; a = e + 2)
+      datei.ZeileSchreiben(std::string_view(text).substr(a, e - a));
+    datei.Schliessen();
+  } catch (const Laufzeitfehler& fehler) {
+    datei.Verwerfen();
+    MeldungZeigen(this,
+                  QStringLiteral("Die Grunddaten konnten nicht gespeichert werden:\n\n") + PfadAlsQString(pfad) +
+                      QStringLiteral("\n\n") + AlsQString(fehler.Text()),
+                  QStringLiteral("Grunddaten"), Knoepfe::Ok, Symbol::Kein);
+    return false;
+  }
+  gesichert_ = k_.gd;
+  return true;
 }
 
 void Grunddat::Com_Ende_Click() {

@@ -36,6 +36,10 @@ class Grunddat : public QWidget {
   void FaktAnzeigen();
   // Writes the settings file; false (after telling the user) when it could not be written.
   bool FaktSpeichern();
+  // True when the tables differ from what the window showed when it opened or last saved.
+  bool Geaendert() const;
+  // Takes the tables back to that state (the user declined to save the changes).
+  void AenderungenVerwerfen();
 
  public slots:
   void Form_Load();
@@ -63,6 +67,8 @@ class Grunddat : public QWidget {
   QListWidget *List1, *List2;
   QLineEdit *Tex_Waehrung, *Tex_Kurs, *Tex_EinhV5, *Tex_Einh;
   QPushButton *Command1, *Com_Loschen, *Com_Ende;
+  // The tables as opened or last saved.
+  Grunddaten gesichert_;
   int waehrungszeile_ = 0;
   int bearbeitungszeile_ = 0;
 };

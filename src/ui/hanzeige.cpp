@@ -4,13 +4,15 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "ui/qtfenster.h"
 #include "ui/zeichensatz.h"
 
 namespace korvelan::ui {
 
 HAnzeige::HAnzeige(QWidget* eltern) : QWidget(eltern, eltern ? Qt::Window : Qt::WindowFlags()) {
   setObjectName(QStringLiteral("HAnzeige"));
-  setWindowTitle(QStringLiteral(" "));
+  setWindowTitle(QStringLiteral("Information - ") + QString::fromLatin1(Anwendungstitel) + QLatin1Char(' ') +
+                 QString::fromLatin1(Programmversion));
   auto* titel = new QLabel(QStringLiteral("DATANORM"), this);
   QFont gross = titel->font();
   gross.setPointSize(24);

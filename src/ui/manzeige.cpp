@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -14,8 +15,8 @@
 #include "control/analyse.h"
 #include "control/dateien.h"
 #include "control/kontext.h"
-#include "control/zeichentabellen.h"
 #include "record/festkomma.h"
+#include "ui/arbeitsbereich.h"
 #include "ui/dateiwahl.h"
 #include "ui/manzeigf.h"
 #include "ui/zeichensatz.h"
@@ -156,8 +157,7 @@ void MAnzeige::Listen(bool version3) {
         datei.ZeileLesen(text);
         text += "\n";
       }
-      ZeichenNachAnsi(text);
-      ende.insertText(ZeilenendenFuerAnzeige(AlsQString(text)));
+      ende.insertText(ZeilenendenFuerAnzeige(DateitextAlsQString(text)));
       ++zeilen;
       Lab_Hilfe->setText(QString::fromStdString(FormatierenGanz(zeilen, "######0")) +
                          QStringLiteral("  Zeilen eingelesen    /   abbrechen mit Taste 'Beenden'"));
@@ -195,8 +195,14 @@ void MAnzeige::Tex_Anzeige_Click() {
 
 void MAnzeige::FeldinfoZeigen(const std::string& zeile, int k) {
   if (version_ != 4 || listung_ == 9) return;
-  if (!feldinfo_) feldinfo_ = new MANZEIGF(this);
-  QWidget* bezug = hauptfenster_ ? hauptfenster_ : this;
+  QMdiArea* bereich = Arbeitsbereich(this);
+  if (!feldinfo_) {
+    feldinfo_ = new MANZEIGF(this);
+    // Inside the main window the field information is a sub-window at the top of its work area,
+    // going with the viewer.
+    if (bereich) new Unterfenster(bereich, feldinfo_, this);
+  }
+  QWidget* bezug = bereich ? static_cast<QWidget*>(bereich) : hauptfenster_ ? hauptfenster_ : this;
   feldinfo_->Zeigen(zeile, k, bezug->frameGeometry().width() - Px(20));
 }
 

@@ -5,9 +5,9 @@
 #include <QLocale>
 #include <vector>
 
-#include "control/zeichentabellen.h"
 #include "record/festkomma.h"
 #include "record/text.h"
+#include "ui/arbeitsbereich.h"
 #include "ui/zeichensatz.h"
 
 namespace korvelan::ui {
@@ -200,12 +200,11 @@ class Feldleser {
   std::size_t pos_ = 1;
 };
 
-// The field text as shown: right-trimmed unless blank, cut to its length, in the program's code page.
+// The field text as shown: right-trimmed unless blank, cut to its length. The line is the one the
+// viewer shows, whose characters are converted already.
 std::string Feldtext(const std::string& roh, int laenge) {
   std::string t = IstLeer(roh) ? roh : Rechtstrimmen(roh);
-  t = std::string(Mitte(t, 1, static_cast<std::size_t>(laenge)));
-  ZeichenNachAnsi(t);
-  return t;
+  return std::string(Mitte(t, 1, static_cast<std::size_t>(laenge)));
 }
 
 std::optional<Feldinformation> Vorlaufsatz(const std::string& zeile, int k) {
@@ -330,9 +329,14 @@ void MANZEIGF::Zeigen(const std::string& zeile, int k, int breite) {
   Lab_Satzart->setText(AlsQString(f->satzart));
   Lab_Feldbezeichnung->setText(AlsQString(f->feldbezeichnung));
   Lab_Feldinhalt->setText(AlsQString(f->feldinhalt));
-  move(0, 0);
-  resize(breite, sizeHint().height());
+  // At the top left of the screen, or of the main window's work area when it is a sub-window
+  // there; the frame takes the width given.
+  QWidget* rahmen = Rahmen(this);
+  rahmen->move(0, 0);
+  rahmen->resize(breite, rahmen->sizeHint().height());
   show();
+  rahmen->show();
+  rahmen->raise();
 }
 
 }  // namespace korvelan::ui

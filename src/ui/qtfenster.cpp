@@ -3,18 +3,29 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMainWindow>
+#include <QMdiArea>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 
+#include "ui/arbeitsbereich.h"
 #include "ui/fanzeige.h"
 #include "ui/zeichensatz.h"
 
 namespace korvelan::ui {
+
+int TitelBreite(const QString& titel) {
+  // The title bar's font is the window system's; the application's font with a quarter more,
+  // and room for the bar's buttons.
+  return QFontMetrics(QApplication::font()).horizontalAdvance(titel) * 5 / 4 + 150;
+}
 
 Antwort MeldungZeigen(QWidget* eltern, const QString& text, const QString& titel, Knoepfe knoepfe, Symbol symbol) {
   QMessageBox box(eltern);
@@ -37,14 +48,30 @@ Antwort MeldungZeigen(QWidget* eltern, const QString& text, const QString& titel
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       box.setDefaultButton(QMessageBox::Yes);
       break;
+    case Knoepfe::JaNeinVorgabeNein:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::No);
+      break;
+    case Knoepfe::JaNeinAbbrechen:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Yes);
+      break;
   }
+  // A box narrower than its title gets the title cut by the window system: a blank row of the
+  // title's width keeps it wide enough (the box sizes itself from its layout, which the setters
+  // above build anew).
+  if (auto* raster = qobject_cast<QGridLayout*>(box.layout()))
+    raster->addItem(new QSpacerItem(TitelBreite(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                    raster->rowCount(), 0, 1, raster->columnCount());
   switch (box.exec()) {
     case QMessageBox::Cancel: return Antwort::Abbrechen;
     case QMessageBox::Yes: return Antwort::Ja;
     case QMessageBox::No: return Antwort::Nein;
     default:
       // Closing the box without a button answers like its escape button.
-      if (box.clickedButton() == nullptr && knoepfe == Knoepfe::OkAbbrechen) return Antwort::Abbrechen;
+      if (box.clickedButton() == nullptr &&
+          (knoepfe == Knoepfe::OkAbbrechen || knoepfe == Knoepfe::JaNeinAbbrechen))
+        return Antwort::Abbrechen;
       return Antwort::Ok;
   }
 }
@@ -73,8 +100,10 @@ std::string QtFenster::Text(std::string_view name) const {
   QWidget* w = Steuerelement(name);
   if (!w) return {};
   const int platz = ProSatzPlatz(name);
-  if (platz >= 0 && proSatz_[static_cast<std::size_t>(platz)].wartet)
-    return AlsAnsi(AlsQString(proSatz_[static_cast<std::size_t>(platz)].text));
+  if (platz >= 0 && proSatz_[static_cast<std::size_t>(platz)].wartet) {
+    const std::string& text = proSatz_[static_cast<std::size_t>(platz)].text;
+    return ZeigtDateitext(platz) ? text : AlsAnsi(AlsQString(text));
+  }
   QString t;
   if (auto* e = qobject_cast<QLineEdit*>(w))
     t = e->text();
@@ -87,6 +116,7 @@ std::string QtFenster::Text(std::string_view name) const {
   else if (auto* b = qobject_cast<QAbstractButton*>(w))
     t = b->text();
   if (pfade_.count(name)) return PfadAlsBytes(t);
+  if (ZeigtDateitext(platz)) return AlsDateitext(t);
   return AlsAnsi(t);
 }
 
@@ -106,7 +136,9 @@ void QtFenster::SetzeText(std::string_view name, std::string_view text) {
   }
   QWidget* w = Steuerelement(name);
   if (!w) return;
-  QString t = pfade_.count(name) ? PfadAlsQString(std::string(text)) : AlsQString(text);
+  QString t = pfade_.count(name)      ? PfadAlsQString(std::string(text))
+              : ZeigtDateitext(platz) ? DateitextAlsQString(text)
+                                      : AlsQString(text);
   if (auto* e = qobject_cast<QLineEdit*>(w)) {
     e->setText(t);
   } else if (auto* l = qobject_cast<QLabel*>(w)) {
@@ -154,6 +186,7 @@ std::optional<std::string> QtFenster::Eingabe(const std::string& aufforderung, c
   AusstehendeAnzeigen();
   QInputDialog d(this);
   d.setWindowTitle(titel.empty() ? QString::fromLatin1(Anwendungstitel) : AlsQString(titel));
+  d.setMinimumWidth(TitelBreite(d.windowTitle()));
   d.setLabelText(ZeilenendenFuerAnzeige(AlsQString(aufforderung)));
   d.setTextValue(AlsQString(vorgabe));
   if (d.exec() != QDialog::Accepted) return std::nullopt;
@@ -166,7 +199,12 @@ char QtFenster::Dezimalzeichen() const {
 }
 
 void QtFenster::Sanduhr(bool an) {
-  if (!an) AusstehendeAnzeigen();
+  if (!an) {
+    AusstehendeAnzeigen();
+    // The end of a run is painted at once: the progress window of the command line closes right
+    // after it, and its last state (100 %, every record) is to be seen.
+    if (sanduhr_ && isVisible()) repaint();
+  }
   if (an == sanduhr_) return;
   sanduhr_ = an;
   if (an)
@@ -189,11 +227,36 @@ void QtFenster::EreignisseVerarbeiten() {
 
 void QtFenster::ProtokollZeigen(const std::string& protokoll, int obenTwips, int linksTwips) {
   AusstehendeAnzeigen();
-  FAnzeige f(this);
-  f.ProtokollSetzen(AlsQString(protokoll));
-  QPoint p = frameGeometry().topLeft();
-  f.move(p.x() + Px(linksTwips), p.y() + Px(obenTwips));
-  f.exec();
+  QMdiArea* bereich = Arbeitsbereich(this);
+  if (!bereich) {
+    // A window of its own (the progress window of the command line): the log is a dialog.
+    FAnzeige f(this);
+    f.ProtokollSetzen(AlsQString(protokoll));
+    QPoint p = frameGeometry().topLeft();
+    f.move(p.x() + Px(linksTwips), p.y() + Px(obenTwips));
+    f.exec();
+    return;
+  }
+  // In the main window the log is a sub-window of the work area, over the window that drove the
+  // run. It is modal there: the other sub-windows and the menu wait until it is closed.
+  auto* f = new FAnzeige;
+  f->ProtokollSetzen(AlsQString(protokoll));
+  auto* sub = new Unterfenster(bereich, f);
+  sub->setAttribute(Qt::WA_DeleteOnClose, false);
+  sub->move(Rahmen(this)->pos() + QPoint(Px(linksTwips), Px(obenTwips)));
+  QList<QPointer<QWidget>> gesperrt;
+  for (QMdiSubWindow* anderes : bereich->subWindowList())
+    if (anderes != sub && anderes->isEnabled()) gesperrt << anderes;
+  if (auto* haupt = qobject_cast<QMainWindow*>(bereich->window()); haupt && haupt->menuWidget() &&
+                                                                      haupt->menuWidget()->isEnabled())
+    gesperrt << haupt->menuWidget();
+  for (QWidget* w : gesperrt) w->setEnabled(false);
+  sub->show();
+  bereich->setActiveSubWindow(sub);
+  f->exec();
+  for (const QPointer<QWidget>& w : gesperrt)
+    if (w) w->setEnabled(true);
+  delete sub;
 }
 
 }  // namespace korvelan::ui

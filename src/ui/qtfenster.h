@@ -14,8 +14,12 @@
 
 namespace korvelan::ui {
 
-// The application's title, used when a message box has none.
+// The application's title, used when a message box has none, and the program's version.
 inline const char* const Anwendungstitel = "KORVELAN";
+inline const char* const Programmversion = "Rel. 1.1";
+
+// The width a dialog needs so that the window system shows its whole title.
+int TitelBreite(const QString& titel);
 
 // A message box over the given window (plain text, never rich text).
 Antwort MeldungZeigen(QWidget* eltern, const QString& text, const QString& titel, Knoepfe knoepfe, Symbol symbol);

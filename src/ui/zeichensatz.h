@@ -1,6 +1,7 @@
 #pragma once
-// The one bridge between the program's Windows-1252 text and QString. QString::fromLatin1 would
-// be wrong for 0x80-0x9F (euro sign, quotes, dashes), so a table of all 256 codes is used.
+// The bridges between the program's Windows-1252 text, the files' CP850 text and QString.
+// QString::fromLatin1 would be wrong for 0x80-0x9F (euro sign, quotes, dashes), so a table of all
+// 256 codes is used.
 #include <QString>
 #include <string>
 #include <string_view>
@@ -10,6 +11,12 @@ namespace korvelan::ui {
 QString AlsQString(std::string_view ansi);
 // Characters without a Windows-1252 code become "?".
 std::string AlsAnsi(const QString& text);
+
+// Text of a DATANORM file (CP850, the file's code) as shown on screen: every window that shows
+// file text shows it through this one table (DateitextZeichen).
+QString DateitextAlsQString(std::string_view datei);
+// Back to the file's code; characters without a CP850 byte become "?".
+std::string AlsDateitext(const QString& text);
 
 // File names: the bytes of the file system (the local 8-bit encoding), not Windows-1252.
 QString PfadAlsQString(const std::string& pfad);

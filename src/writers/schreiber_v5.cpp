@@ -310,7 +310,8 @@ bool GZeile(Kontext& k) {
   TextFeld(z, ns.Anbindungsnummer);
   z += "01;1A;";
   GekuerztFeld(z, ns.Anbindungsnummer, 15);
-  z += "BMP;Zeile aus Version 3 \xFC" "bernommen;";
+  // The fixed text in the file's code: 0x81 is the "ü" of CP850.
+  z += "BMP;Zeile aus Version 3 \x81" "bernommen;";
   GekuerztAusgeben(k);
   return true;
 }

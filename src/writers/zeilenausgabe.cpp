@@ -6,9 +6,10 @@
 namespace korvelan {
 
 void ZeileAusgeben(Kontext& k, bool gezaehlt) {
-  // Converted on the way into the file's block: the line is read once.
+  // The line holds file text in the file's code: on the way into the file's block only its line
+  // ends (and zero bytes outside version 3) become blanks. The line is read once.
   const Zeilenpuffer& z = k.kz.Ausgabezeile;
-  ZeichenNachOemKopieren(k.kz.AusgabeDateiNr.ZeilePlatz(z.size()), z.data(), z.size(), k.kz.Ausgabeversion);
+  DateitextKopieren(k.kz.AusgabeDateiNr.ZeilePlatz(z.size()), z.data(), z.size(), k.kz.Ausgabeversion);
   k.kz.AusgabeDateiNr.ZeileFertig(z.size());
   if (gezaehlt) ++k.kz.AusgabeSatzzahl;
 }

@@ -38,8 +38,10 @@ inline constexpr Zahlmuster R9N1("#########0");
 inline constexpr Zahlmuster R11N1("###########0");
 }  // namespace muster
 
-// Writes Ausgabezeile as ZeichenNachOem converts it, with CR LF (Ausgabezeile itself stays as it
-// is); a counted line increases AusgabeSatzzahl. Raises a Laufzeitfehler when the write fails.
+// Writes Ausgabezeile with CR LF, each byte as it is except CR and LF (blanks) and, outside
+// version 3, the zero byte (a blank); Ausgabezeile itself stays as it is. Text the program adds to
+// a line of its own (fixed texts, unit spellings of the settings) is in the file's code already.
+// A counted line increases AusgabeSatzzahl. Raises a Laufzeitfehler when the write fails.
 void ZeileAusgeben(Kontext& k, bool gezaehlt);
 // Writes a line exactly as it is (kept C lines): no character conversion, not counted.
 void ZeileUnveraendertAusgeben(Kontext& k, std::string_view zeile);

@@ -102,3 +102,31 @@ TEST(Eingabedatei, ZeilenJederLaengeUmDieSuchschritte) {
   DateiSchreiben(pfad, inhalt);
   EXPECT_EQ(MitAnsicht(pfad).zeilen, erwartet);
 }
+
+// A UTF-8 file is handed out in CP850, with the UTF-8 characters cut by every block boundary put
+// together again; the position the progress shows counts the file's bytes and reaches its size.
+TEST(Eingabedatei, Utf8UeberBlockgrenzenUndPositionInDateibytes) {
+  TempVerzeichnis v;
+  const std::string pfad = v.Datei("ein.dat");
+  std::string inhalt;
+  std::vector<std::string> erwartet;
+  for (int i = 0; inhalt.size() < 3 * Block; ++i) {
+    // Lines of "ä" (2 bytes) and "€" (3 bytes, "?" in CP850) of changing length.
+    std::string zeile, cp850;
+    for (int j = 0; j < 50 + i % 17; ++j) {
+      zeile += (i + j) % 3 == 0 ? "\xE2\x82\xAC" : "\xC3\xA4";
+      cp850 += (i + j) % 3 == 0 ? "?" : "\x84";
+    }
+    inhalt += zeile + "\r\n";
+    erwartet.push_back(cp850);
+  }
+  DateiSchreiben(pfad, inhalt);
+  const Gelesen a = MitKopie(pfad), b = MitAnsicht(pfad);
+  EXPECT_EQ(a.zeilen, erwartet);
+  EXPECT_EQ(b.zeilen, erwartet);
+  for (std::size_t i = 1; i < b.positionen.size(); ++i) ASSERT_LE(b.positionen[i - 1], b.positionen[i]);
+  EXPECT_EQ(b.positionen.back(), inhalt.size());
+  Eingabedatei d;
+  ASSERT_TRUE(d.Oeffnen(pfad));
+  EXPECT_EQ(d.ErkannterZeichensatz(), Zeichensatz::Utf8);
+}

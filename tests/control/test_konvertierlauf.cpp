@@ -1,7 +1,12 @@
 // The conversion run through the command-line road: outputs, questions, messages, cancellation
 // and the stage messages of the error handler.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <thread>
 
 #include "control/satzpruefung.h"
 #include "konvertierhilfe.h"
@@ -45,22 +50,128 @@ TEST(Konvertierlauf, Version4NachVersion5MitEndesatzUndZweiPieptoenen) {
   EXPECT_EQ(f.protokollAnzeigen, 0);
 }
 
-TEST(Konvertierlauf, AbbruchSchreibtAbbruchEndesatzOhnePiepton) {
+TEST(Konvertierlauf, AbbruchHinterlaesstKeineAusgabe) {
+  // Cancelled before the first record, after one, and at the last: no output file appears, an
+  // existing one keeps its bytes, and no temporary file is left beside it.
+  TempVerzeichnis v;
+  std::string ein = v.Datei("ein.dat");
+  std::string inhalt = Kopf4() + "\r\n";
+  for (int i = 0; i < 3000; ++i) inhalt += "R;;G" + std::to_string(i) + ";1;1250;Rabattgruppe;\r\n";
+  DateiSchreiben(ein, inhalt);
+  const std::string alt = "alte Ausgabe\r\n\x1A";
+  for (bool vorhanden : {false, true}) {
+    for (long bei : {1L, 2L, 3000L}) {
+      std::string aus = v.Datei("aus.dat");
+      std::remove(aus.c_str());
+      if (vorhanden) DateiSchreiben(aus, alt);
+      Kontext k;
+      SkriptFenster f;
+      f.beiEreignis = [&] {
+        if (k.kz.Konvertierstatus == 8 && f.ereignisaufrufe == bei) k.kz.Konvertierstatus = 9;
+      };
+      EXPECT_EQ(Kommandozeile(k, f, ein, aus, 5), Laufergebnis::Abgebrochen) << bei;
+      if (vorhanden)
+        EXPECT_EQ(DateiLesen(aus), alt) << bei;
+      else
+        EXPECT_FALSE(DateiVorhanden(aus)) << bei;
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(v.Pfad()), {}), vorhanden ? 2 : 1) << bei;
+      EXPECT_EQ(f.pieptoene, 0);
+      const auto* q = FrageMitTitel(f, "Abbruch");
+      ASSERT_NE(q, nullptr);
+      EXPECT_EQ(q->text, "Die Konvertierung wurde abgebrochen. Es wurde keine Ausgabedatei geschrieben.");
+      EXPECT_EQ(k.kz.Konvertierstatus, 0);
+      EXPECT_EQ(k.kz.SaetzeGelesen, bei - 1);
+    }
+  }
+}
+
+TEST(Konvertierlauf, AbbruchAufEinGeraetSchreibtKeinenEndesatz) {
+  // A pipe is written directly: what was converted has gone through, but no end record says it
+  // was finished.
   TempVerzeichnis v;
   std::string ein = v.Datei("ein.dat");
   DateiSchreiben(ein, RabattDatei4());
+  std::string rohr = v.Datei("rohr");
+  ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
+  std::string gelesen;
+  std::thread leser([&] { gelesen = DateiLesen(rohr); });
   Kontext k;
   SkriptFenster f;
+  f.antworten.push_back(Antwort::Ja);  // the pipe exists: the overwrite question
   f.beiEreignis = [&] {
     if (k.kz.Konvertierstatus == 8 && f.ereignisaufrufe == 2) k.kz.Konvertierstatus = 9;
   };
-  std::string aus = Konvertieren(ein, 5, v, &f, &k);
-  EXPECT_EQ(aus, Zeilen({"V;050;R;19990101;DEM;Preisliste;", "R;AB;1;1250;Rabattgruppe AB;",
-                         "E;3;Konvertiervorgang wurde abgebrochen 07.12.2026;"}));
-  EXPECT_EQ(f.pieptoene, 0);
+  EXPECT_EQ(Kommandozeile(k, f, ein, rohr, 5), Laufergebnis::Abgebrochen);
+  leser.join();
+  EXPECT_EQ(gelesen, Zeilen({"V;050;R;19990101;DEM;Preisliste;", "R;AB;1;1250;Rabattgruppe AB;"}));
   ASSERT_NE(FrageMitTitel(f, "Abbruch"), nullptr);
   EXPECT_EQ(FrageMitTitel(f, "Abbruch")->text, "Konvertiervorgang wurde abgebrochen!");
-  EXPECT_EQ(k.kz.Konvertierstatus, 0);
+}
+
+TEST(Konvertierlauf, SchreibfehlerLaesstVorhandeneAusgabeUnberuehrt) {
+  // A file that may not grow beyond a limit fails as a full disk does: once while the records
+  // are written (the output's block is written out) and once when it is closed.
+  TempVerzeichnis v;
+  std::string ein = v.Datei("ein.dat");
+  std::string gross = Kopf4() + "\r\n";
+  for (int i = 0; i < 5000; ++i) gross += "R;;G" + std::to_string(i) + ";1;1250;Rabattgruppe;\r\n";
+  for (const std::string& inhalt : {gross, RabattDatei4()}) {
+    DateiSchreiben(ein, inhalt);
+    std::string aus = v.Datei("aus.dat");
+    DateiSchreiben(aus, "alt");
+    Kontext k;
+    SkriptFenster f;
+    Laufergebnis e;
+    {
+      Dateigrenze grenze(40);
+      e = Kommandozeile(k, f, ein, aus, 5);
+    }
+    EXPECT_EQ(e, Laufergebnis::Fehler);
+    const auto* q = FrageMitTitel(f, "Fehler bei Datenausgabe");
+    ASSERT_NE(q, nullptr);
+    EXPECT_EQ(q->text, Ansi("Es ist ein Fehler beim Schreiben der Daten aufgetreten!\n\nDie Datei ist zu groß\n\n"
+                            "Es wurde keine Ausgabedatei geschrieben."));
+    EXPECT_EQ(DateiLesen(aus), "alt");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(v.Pfad()), {}), 2);
+    EXPECT_EQ(f.pieptoene, 0);
+  }
+}
+
+TEST(Konvertierlauf, AusgabeEntstehtErstAmEnde) {
+  // While the run writes, the output's name still holds the old file; the new one takes its
+  // place at the end, with the rights of the old one.
+  TempVerzeichnis v;
+  std::string ein = v.Datei("ein.dat");
+  DateiSchreiben(ein, RabattDatei4());
+  std::string aus = v.Datei("aus.dat");
+  DateiSchreiben(aus, "alt");
+  ASSERT_EQ(::chmod(aus.c_str(), 0640), 0);
+  Kontext k;
+  SkriptFenster f;
+  std::string waehrenddessen;
+  f.beiEreignis = [&] {
+    if (k.kz.Konvertierstatus == 8 && f.ereignisaufrufe == 2) waehrenddessen = DateiLesen(aus);
+  };
+  EXPECT_EQ(Kommandozeile(k, f, ein, aus, 5), Laufergebnis::Konvertiert);
+  EXPECT_EQ(waehrenddessen, "alt");
+  EXPECT_EQ(DateiLesen(aus).substr(0, 6), "V;050;");
+  struct stat st {};
+  ASSERT_EQ(::stat(aus.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(v.Pfad()), {}), 2);
+  EXPECT_EQ(k.kz.SaetzeGelesen, 2);
+  EXPECT_EQ(k.kz.AusgabeDateiNr.Zeilen(), 4u);
+
+  // A symbolic link to the output stays a link; the file it points to is replaced.
+  std::string link = v.Datei("verweis.dat");
+  ASSERT_EQ(::symlink(aus.c_str(), link.c_str()), 0);
+  Kontext k2;
+  SkriptFenster f2;
+  EXPECT_EQ(Kommandozeile(k2, f2, ein, link, 4), Laufergebnis::Konvertiert);
+  struct stat lst {};
+  ASSERT_EQ(::lstat(link.c_str(), &lst), 0);
+  EXPECT_TRUE(S_ISLNK(lst.st_mode));
+  EXPECT_EQ(DateiLesen(aus).substr(0, 2), "V ");
 }
 
 TEST(Konvertierlauf, NachVersion3Und4KeinEndesatz) {
@@ -106,7 +217,7 @@ TEST(Konvertierlauf, VorhandeneAusgabeNurNachJaErsetzt) {
     const auto* q = FrageMitTitel(f, "Ausgabedatei ");
     ASSERT_NE(q, nullptr);
     EXPECT_EQ(q->text, "Datei " + aus + Ansi("\n\n ist bereits vorhanden überschreiben?"));
-    EXPECT_EQ(q->knoepfe, Knoepfe::JaNein);
+    EXPECT_EQ(q->knoepfe, Knoepfe::JaNeinVorgabeNein);
     EXPECT_EQ(DateiLesen(aus), "alt");
   }
   {
@@ -191,16 +302,31 @@ TEST(Konvertierlauf, WaehrungsfrageBeiFehlendemKennzeichen) {
   }
 }
 
-TEST(Konvertierlauf, DatenkennzeichenOhneSchreiberEndetMitSchreibfehler) {
+TEST(Konvertierlauf, DatenkennzeichenOhneUmsetzungWirdAbgewiesen) {
+  // Version-5 data kinds T and O have no reader or writer: refused before anything is asked or
+  // written; an existing output stays.
   TempVerzeichnis v;
   std::string ein = v.Datei("ein.dat");
-  DateiSchreiben(ein, Zeilen({"V;050;T;20000131;DEM;Texte;", "T;N;1;1;01;Text;"}));
-  Kontext k;
-  SkriptFenster f;
-  EXPECT_EQ(Kommandozeile(k, f, ein, v.Datei("aus.dat"), 5), Laufergebnis::Fehler);
-  const auto* q = FrageMitTitel(f, "Fehler bei Datenausgabe");
-  ASSERT_NE(q, nullptr);
-  EXPECT_EQ(q->text, "Es ist ein Fehler beim Schreiben der Daten aufgetreten!\n\n");
+  for (const char* art : {"T", "O", "0"}) {
+    DateiSchreiben(ein, Zeilen({std::string("V;050;") + art + ";20000131;DEM;Texte;", "T;N;1;1;01;Text;"}));
+    std::string aus = v.Datei("aus.dat");
+    for (bool vorhanden : {false, true}) {
+      if (vorhanden) DateiSchreiben(aus, "alt");
+      Kontext k;
+      SkriptFenster f;
+      EXPECT_EQ(Kommandozeile(k, f, ein, aus, 5), Laufergebnis::NichtsKonvertiert) << art;
+      ASSERT_EQ(f.fragen.size(), 1u) << art;
+      const std::string erwartet = std::string(art) == "T" ? "T" : "O";
+      EXPECT_EQ(f.fragen[0].text,
+                "Datenkennzeichen " + erwartet + Ansi(" wird nicht konvertiert\n\nkeine Verarbeitung möglich!"));
+      EXPECT_EQ(f.fragen[0].titel, Ansi("DATANORM-Prüfung"));
+      if (vorhanden)
+        EXPECT_EQ(DateiLesen(aus), "alt");
+      else
+        EXPECT_FALSE(DateiVorhanden(aus));
+    }
+    std::remove(aus.c_str());
+  }
 }
 
 TEST(Konvertierlauf, FehlerprotokollWirdNachDemEndesatzGezeigt) {

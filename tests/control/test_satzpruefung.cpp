@@ -50,11 +50,27 @@ TEST_F(Satzpruefung, EinheitNachVersion5) {
   EXPECT_EQ(Einheit("", "5"), "");
 }
 
+// "²" and "³" compare as "2" and "3": the units versions 3 and 4 write for MTK and MTQ, and the
+// CP850 spellings of real files (0xFD "²", 0xFC "³", and 0xFE, the "³" of earlier outputs), map
+// back to their codes.
+TEST_F(Satzpruefung, EinheitHochzahlenAlsZiffern) {
+  EXPECT_EQ(Einheit("m2", "5"), "MTK ");
+  EXPECT_EQ(Einheit("M3 ", "5"), "MTQ ");
+  EXPECT_EQ(Einheit("m\xFD", "5"), "MTK ");
+  EXPECT_EQ(Einheit("m\xFC", "5"), "MTQ ");
+  EXPECT_EQ(Einheit("m\xFE", "5"), "MTQ ");
+  EXPECT_EQ(Einheit(Einheit("MTK", "4"), "5"), "MTK ");
+  EXPECT_EQ(Einheit(Einheit("MTQ", "3"), "5"), "MTQ ");
+}
+
 TEST_F(Satzpruefung, EinheitNachVersion3Und4) {
   EXPECT_EQ(Einheit("PCE", "4"), "St  ");
   EXPECT_EQ(Einheit("pce ", "3"), "St  ");
   EXPECT_EQ(Einheit("PR", "4"), "Paar");
-  EXPECT_EQ(Einheit("MTK", "3"), Ansi("m²  "));
+  // The spelling of the settings ("m²") reaches the record in the file's code, where versions 3
+  // and 4 write "²" as "2".
+  EXPECT_EQ(Einheit("MTK", "3"), "m2  ");
+  EXPECT_EQ(Einheit("MTQ", "4"), "m3  ");
   EXPECT_EQ(Einheit("Stck", "4"), "Stck");
   EXPECT_EQ(Einheit("", "4"), "");
 }
@@ -286,6 +302,10 @@ TEST(Zeichentabellen, NachAnsiUndZurueck) {
   EXPECT_EQ(datei, Ansi("ÄäÜüÖöß§°²³"));
   ZeichenNachOem(datei, 5);
   EXPECT_EQ(datei, "\x8E\x84\x9A\x81\x99\x94\xE1\x15\xF8\xFD\xFE");
+  // The "³" of CP850 (252) is read as "³" too.
+  std::string hoch3 = "m\xFC";
+  ZeichenNachAnsi(hoch3);
+  EXPECT_EQ(hoch3, Ansi("m³"));
   std::string rand = std::string(1, '\0') + "\xFF" + "x";
   ZeichenNachAnsi(rand);
   EXPECT_EQ(rand, "  x");

@@ -31,8 +31,10 @@ TEST(Grunddaten, OhneDateiGeltenDieVorgaben) {
   const char* codes[] = {"DEM", "LUF", "FRF", "ATS", "ESP", "GBP", "BEF", "GRD", "PTE", "NLG", "ITL", "DKK"};
   for (int i = 0; i < 12; ++i) EXPECT_EQ(gd.WaehrungTab[i], codes[i]);
   for (int i = 12; i < 100; ++i) EXPECT_EQ(gd.WaehrungTab[i], "");
-  EXPECT_EQ(gd.KursTab[0], 1.9624);
-  for (int i = 1; i < 100; ++i) EXPECT_EQ(gd.KursTab[i], 0);
+  // The fixed legal euro rates of the currencies the euro replaced; GBP and DKK have none.
+  const double kurse[] = {1.95583, 40.3399, 6.55957, 13.7603, 166.386, 0, 40.3399, 340.750, 200.482, 2.20371, 1936.27, 0};
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(gd.KursTab[i], kurse[i]) << codes[i];
+  for (int i = 12; i < 100; ++i) EXPECT_EQ(gd.KursTab[i], 0);
 
   EXPECT_EQ(gd.EinhV5Tab[0], "CMK Quadratzentimet.");
   EXPECT_EQ(gd.EinhTab[0], "cm\xB2 ;CM2 ;QCM ;QUCM;");
@@ -57,7 +59,7 @@ TEST(Grunddaten, DateiformatDerVorgaben) {
   StandardwerteAnwenden(gd);
   std::string text = GrunddatenText(gd);
   EXPECT_EQ(text.substr(0, text.find("\r\n") + 2),
-            "\"DEM\",1.9624,\"CMK Quadratzentimet.\",\"cm\xB2 ;CM2 ;QCM ;QUCM;\"\r\n");
+            "\"DEM\",1.95583,\"CMK Quadratzentimet.\",\"cm\xB2 ;CM2 ;QCM ;QUCM;\"\r\n");
   int zeilen = 0;
   for (std::size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p + 2)) ++zeilen;
   EXPECT_EQ(zeilen, 100);
@@ -116,8 +118,10 @@ TEST(Grunddaten, ErsteZeileLeerGibtVorgabenSpaetereZeilenBleiben) {
   StandardwerteAnwenden(gd);
   EXPECT_EQ(gd.WaehrungTab[0], "DEM");
   EXPECT_EQ(gd.WaehrungTab[1], "LUF");
-  EXPECT_EQ(gd.KursTab[0], 1.9624);
-  EXPECT_EQ(gd.KursTab[1], 1.5);  // rates 2 to 100 stay as read
+  // The default codes come with their rates (a read rate would not belong to its new code);
+  // rates 13 to 100 stay as read.
+  EXPECT_EQ(gd.KursTab[0], 1.95583);
+  EXPECT_EQ(gd.KursTab[1], 40.3399);
   EXPECT_EQ(gd.EinhV5Tab[1], "CMQ Kubikzentimeter ");
   EXPECT_EQ(gd.WaehrungTab[25], "NOK");
   EXPECT_EQ(gd.KursTab[25], 9.5);
@@ -156,10 +160,21 @@ TEST(Grunddaten, KursSuchen) {
   StandardwerteAnwenden(gd);
   gd.WaehrungTab[20] = " chf";
   gd.KursTab[20] = 1.5;
-  EXPECT_EQ(KursSuchen(gd, " dem "), 1.9624);
+  EXPECT_EQ(KursSuchen(gd, " dem "), 1.95583);
   EXPECT_EQ(KursSuchen(gd, "CHF"), 1.5);
-  EXPECT_EQ(KursSuchen(gd, "LUF"), 0);
+  EXPECT_EQ(KursSuchen(gd, "GBP"), 0);
   EXPECT_EQ(KursSuchen(gd, "XXX"), 0);
+}
+
+TEST(Grunddaten, GespeicherteKurseBleibenWieGelesen) {
+  // A settings file written with other rates (the old DEM default among them) keeps them.
+  TempVerzeichnis v;
+  DateiSchreiben(GrunddatenPfad(v.Pfad()), "\"DEM\",1.9624,\"\",\"\"\r\n\"LUF\",0,\"\",\"\"\r\n");
+  Grunddaten gd;
+  LadeGrunddaten(gd, GrunddatenPfad(v.Pfad()));
+  EXPECT_EQ(gd.KursTab[0], 1.9624);
+  EXPECT_EQ(gd.KursTab[1], 0);
+  EXPECT_EQ(gd.WaehrungTab[2], "");
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 // The main window: caption and menu, each child window at most once and back in place, the help
 // window and the message when the help file is missing, "&Beenden" without saving basic data.
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTextBrowser>
 #include <QtTest>
 
 #include "settings/grunddaten.h"
 #include "ui/aanzeige.h"
+#include "ui/arbeitsbereich.h"
+#include "ui/dateiwahl.h"
+#include "ui/fanzeige.h"
 #include "ui/zeichensatz.h"
 #include "uihilfe.h"
 
@@ -50,31 +55,95 @@ class TestAAnzeige : public QObject {
     f.a->Men_Konvertieren_Click();
     QWidget* d = f.a->Konvertierfenster();
     QVERIFY(d && d->isVisible());
-    const QPoint soll = f.a->frameGeometry().topLeft() + QPoint(ui::Px(100), ui::Px(300));
-    QCOMPARE(d->pos(), soll);
-    d->move(500, 400);
+    // Placed in the main window's work area, below its top and right of its left edge.
+    QWidget* rahmen = ui::Rahmen(d);
+    const QPoint soll(ui::Px(100), ui::Px(300));
+    QCOMPARE(rahmen->pos(), soll);
+    rahmen->move(500, 400);
     f.a->Men_Konvertieren_Click();
     QCOMPARE(f.a->Konvertierfenster(), d);
-    QCOMPARE(d->pos(), soll);
+    QCOMPARE(rahmen->pos(), soll);
     QCOMPARE(f.a->findChildren<ui::DAnzeige*>().size(), 1);
 
     f.a->Men_Anzeigen_Click();
     f.a->Men_Anzeigen_Click();
     QCOMPARE(f.a->findChildren<ui::MAnzeige*>().size(), 1);
-    QCOMPARE(f.a->Betrachter()->pos(), f.a->frameGeometry().topLeft() + QPoint(ui::Px(100), ui::Px(500)));
+    QCOMPARE(ui::Rahmen(f.a->Betrachter())->pos(), QPoint(ui::Px(100), ui::Px(500)));
     f.a->Men_Grunddaten_Click();
     f.a->Men_Grunddaten_Click();
     QCOMPARE(f.a->findChildren<ui::Grunddat*>().size(), 1);
     f.a->Men_Hilfe2_Click();
     f.a->Men_Hilfe2_Click();
     QCOMPARE(f.a->findChildren<ui::HAnzeige*>().size(), 1);
-    QCOMPARE(f.a->Information()->windowTitle().trimmed(), QString());
+    // The information box names the program and its version.
+    QCOMPARE(f.a->Information()->windowTitle(), QStringLiteral("Information - KORVELAN Rel. 1.1"));
 
-    // A closed window is discarded; choosing it again makes a new one.
+    // A closed window is discarded, its frame with it; choosing it again makes a new one.
     d->close();
     QTRY_VERIFY(f.a->Konvertierfenster() == nullptr);
+    QTRY_COMPARE(f.a->Bereich()->subWindowList().size(), 3);
     f.a->Men_Konvertieren_Click();
     QVERIFY(f.a->Konvertierfenster() != nullptr);
+  }
+
+  void unterfenster_im_arbeitsbereich() {
+    // The child windows are sub-windows of the main window's work area, so that they stay below
+    // its menu and do not vanish behind it.
+    Aufbau f;
+    TempVerzeichnis daten;
+    const QString quelle = QFileInfo(QStringLiteral(KORVELAN_PROGRAMM)).dir().filePath(QStringLiteral("Valmerik.HLP"));
+    QVERIFY(QFile::copy(quelle, QString::fromStdString(f.v.Datei("Valmerik.HLP"))));
+    f.a->Men_Konvertieren_Click();
+    f.a->Men_Anzeigen_Click();
+    f.a->Men_Grunddaten_Click();
+    f.a->Men_Hilfe1_Click();
+    f.a->Men_Hilfe2_Click();
+    for (QWidget* w : {static_cast<QWidget*>(f.a->Konvertierfenster()), static_cast<QWidget*>(f.a->Betrachter()),
+                       static_cast<QWidget*>(f.a->Grunddatenfenster()), static_cast<QWidget*>(f.a->Hilfefenster()),
+                       static_cast<QWidget*>(f.a->Information())}) {
+      QVERIFY(w);
+      auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+      QVERIFY2(sub, qPrintable(w->objectName()));
+      QCOMPARE(sub->mdiArea(), f.a->Bereich());
+      QVERIFY(!w->isWindow());
+      QVERIFY(sub->isVisible());
+      // The frame holds the window at the size it set for itself.
+      QVERIFY2(w->width() >= 300 && w->height() >= 150, qPrintable(w->objectName()));
+    }
+    QCOMPARE(f.a->Bereich()->subWindowList().size(), 5);
+
+    // The viewer's field information opens at the top of the work area.
+    DateiSchreiben(daten.Datei("DATANORM.001"), V4Datei("EUR"));
+    ui::MAnzeige* m = f.a->Betrachter();
+    m->DateiAnzeigen(QString::fromStdString(daten.Datei("DATANORM.001")));
+    m->FeldinfoZeigen("A;N;4711;00;Schraube M6;", 6);
+    QVERIFY(m->Feldinfo() && m->Feldinfo()->isVisible());
+    QCOMPARE(ui::Rahmen(m->Feldinfo())->pos(), QPoint(0, 0));
+    QCOMPARE(ui::Arbeitsbereich(m->Feldinfo()), f.a->Bereich());
+    // A conversion with entries in the error log shows the log as a sub-window too, over the
+    // conversion window, with the menu held until it is closed.
+    DateiSchreiben(daten.Datei("DATANORM.002"),
+                   Zeilen({V4Kopf("EUR"), "A;N;4711;90;Schraube M6;Kreuzschlitz;1;0;Stk;1962;RG1;001;;"}));
+    ui::DAnzeige* d = f.a->Konvertierfenster();
+    ui::DateiWaehlen() = [&daten](QWidget*, const QString&, const QString&) {
+      return std::optional<QString>(QString::fromStdString(daten.Datei("DATANORM.002")));
+    };
+    bool imBereich = false, menueGesperrt = false;
+    Boxen boxen;
+    boxen.vorAntwort = [&](QWidget* w) {
+      if (!qobject_cast<ui::FAnzeige*>(w)) return;
+      imBereich = ui::Arbeitsbereich(w) == f.a->Bereich();
+      menueGesperrt = !f.a->menuBar()->isEnabled() && !ui::Rahmen(d)->isEnabled();
+    };
+    d->Com_Laden_Click();
+    d->Com_Konvertieren_Click();
+    QVERIFY2(boxen.Texte().size() >= 1, qPrintable(boxen.Texte().join("|")));
+    QCOMPARE(boxen.gesehen.last().art, QStringLiteral("Protokoll"));
+    QVERIFY(imBereich);
+    QVERIFY(menueGesperrt);
+    QVERIFY(f.a->menuBar()->isEnabled());
+    QVERIFY(ui::Rahmen(d)->isEnabled());
+    QTRY_COMPARE(f.a->findChildren<ui::FAnzeige*>().size(), 0);
   }
 
   void hilfedatei_fehlt() {
@@ -100,23 +169,73 @@ class TestAAnzeige : public QObject {
     const QString text = f.a->Hilfefenster()->toPlainText();
     for (const char* stichwort : {"Konvertieren", "Anzeigen", "Grunddaten", "Fehlerprotokoll", "korvelan-konvert",
                                   "--waehrung", "--ueberschreiben", "--set-bloecke", "--datenkennzeichen",
-                                  "--protokoll"})
-      QVERIFY2(text.contains(QString::fromLatin1(stichwort)), stichwort);
+                                  "--protokoll",
+                                  // the currency default, the temporary file, the exit status
+                                  "Vorgewählt ist die Währung der Eingabe", "DEM 1,95583", "temporäre Datei",
+                                  "Es wurde keine Ausgabedatei geschrieben.", "Rückgabewert", "abgebrochen; es wurde keine Ausgabedatei geschrieben"})
+      QVERIFY2(text.contains(QString::fromUtf8(stichwort)), stichwort);
     f.a->Men_Hilfe1_Click();
     QCOMPARE(f.a->findChildren<QTextBrowser*>().size(), 1);
   }
 
-  void beenden_speichert_keine_grunddaten() {
-    Aufbau f;
-    f.a->Men_Grunddaten_Click();
-    f.a->Men_Konvertieren_Click();
-    f.a->Men_Anzeigen_Click();
-    f.k.gd.KursTab[0] = 2.0;  // an edit in the basic-data window
-    f.a->Men_Beenden_Click();
-    QVERIFY(!f.a->isVisible());
-    QVERIFY(!f.a->Grunddatenfenster() || !f.a->Grunddatenfenster()->isVisible());
-    QTRY_VERIFY(f.a->Konvertierfenster() == nullptr);
-    QVERIFY(!QFile::exists(QString::fromStdString(GrunddatenPfad(f.v.Pfad()))));
+  void ungespeicherte_grunddaten() {
+    // Ending the program while the basic-data window holds changes asks whether to save them.
+    {
+      // Abbrechen: the program stays open with its windows.
+      Aufbau f;
+      f.a->Men_Grunddaten_Click();
+      f.k.gd.KursTab[1] = 40.0;  // an edit in the basic-data window
+      Boxen boxen;
+      boxen.knoepfe.push_back(QMessageBox::Cancel);
+      f.a->Men_Beenden_Click();
+      QCOMPARE(boxen.gesehen.size(), 1);
+      QCOMPARE(boxen.gesehen[0].titel, QStringLiteral("Grunddaten"));
+      QCOMPARE(boxen.gesehen[0].text, QStringLiteral("Die Grunddaten wurden geändert.\n\n"
+                                                     "Sollen die Änderungen in KELBORIS.DAT gespeichert werden?"));
+      QCOMPARE(boxen.gesehen[0].knoepfe.size(), 3);
+      QVERIFY(f.a->isVisible());
+      QVERIFY(f.a->Grunddatenfenster()->isVisible());
+      // Closing the main window asks as well.
+      boxen.knoepfe.push_back(QMessageBox::Cancel);
+      QVERIFY(!f.a->close());
+      QCOMPARE(boxen.gesehen.size(), 2);
+      QVERIFY(f.a->isVisible());
+      QVERIFY(!QFile::exists(QString::fromStdString(GrunddatenPfad(f.v.Pfad()))));
+
+      // Ja: the file is written, the program ends, nothing more is asked.
+      boxen.knoepfe.push_back(QMessageBox::Yes);
+      f.a->Men_Beenden_Click();
+      QCOMPARE(boxen.gesehen.size(), 3);
+      QVERIFY(!f.a->isVisible());
+      Grunddaten gelesen;
+      LadeGrunddaten(gelesen, GrunddatenPfad(f.v.Pfad()));
+      QCOMPARE(gelesen.KursTab[1], 40.0);
+    }
+    {
+      // Nein: nothing is written; the main window's close box asks in the same way.
+      Aufbau f;
+      f.a->Men_Grunddaten_Click();
+      f.a->Men_Konvertieren_Click();
+      f.a->Men_Anzeigen_Click();
+      f.k.gd.EinhTab[0] = "cm  ;";
+      Boxen boxen;
+      boxen.knoepfe.push_back(QMessageBox::No);
+      QVERIFY(f.a->close());
+      QCOMPARE(boxen.gesehen.size(), 1);
+      QVERIFY(!f.a->isVisible());
+      QVERIFY(!QFile::exists(QString::fromStdString(GrunddatenPfad(f.v.Pfad()))));
+    }
+    {
+      // Without changes nothing is asked.
+      Aufbau f;
+      f.a->Men_Grunddaten_Click();
+      Boxen boxen;
+      f.a->Men_Beenden_Click();
+      QVERIFY(boxen.gesehen.isEmpty());
+      QVERIFY(!f.a->isVisible());
+      QTRY_VERIFY(f.a->Konvertierfenster() == nullptr);
+      QVERIFY(!QFile::exists(QString::fromStdString(GrunddatenPfad(f.v.Pfad()))));
+    }
   }
 };
 

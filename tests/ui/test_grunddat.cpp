@@ -1,7 +1,9 @@
 // The basic-data window: rates typed with ",", the spelling lists, new rows, deleting, and
 // writing KELBORIS.DAT (also when that fails).
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QtTest>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,7 +59,9 @@ class TestGrunddat : public QObject {
   void anzeige_der_tabellen() {
     Aufbau a;
     QCOMPARE(a.Liste("List1")->count(), 12);
-    QCOMPARE(a.g->Zeile1(0), std::string("DEM\t1,962400"));
+    QCOMPARE(a.g->Zeile1(0), std::string("DEM\t1,955830"));
+    QCOMPARE(a.g->Zeile1(1), std::string("LUF\t40,339900"));
+    QCOMPARE(a.g->Zeile1(5), std::string("GBP\t0,000000"));
     QCOMPARE(a.Liste("List2")->count(), 20);
     QCOMPARE(a.g->Zeile2(0), Ansi("CMK Quadratzentimet.\tcm² ;CM2 ;QCM ;QUCM;"));
     // Rows shorter than 20 characters are padded to the second column.
@@ -69,11 +73,11 @@ class TestGrunddat : public QObject {
     a.Liste("List1")->setCurrentRow(0);
     a.g->List1_Click();
     QCOMPARE(a.Feld("Tex_Waehrung")->text(), QStringLiteral("DEM"));
-    QCOMPARE(a.Feld("Tex_Kurs")->text(), QStringLiteral("1,962400"));
-    a.Tippen("Tex_Kurs", "1,95583");
+    QCOMPARE(a.Feld("Tex_Kurs")->text(), QStringLiteral("1,955830"));
+    a.Tippen("Tex_Kurs", "1,9624");
     a.g->Tex_Kurs_LostFocus();
-    QCOMPARE(a.k.gd.KursTab[0], 1.95583);
-    QCOMPARE(a.g->Zeile1(0), std::string("DEM\t1,955830"));
+    QCOMPARE(a.k.gd.KursTab[0], 1.9624);
+    QCOMPARE(a.g->Zeile1(0), std::string("DEM\t1,962400"));
   }
 
   void kurs_ohne_gewaehlte_waehrung() {
@@ -81,7 +85,7 @@ class TestGrunddat : public QObject {
     // Nothing selected: the code box is empty, so the rate goes to the entries without a code.
     a.Tippen("Tex_Kurs", "2,5");
     a.g->Tex_Kurs_LostFocus();
-    QCOMPARE(a.k.gd.KursTab[0], 1.9624);
+    QCOMPARE(a.k.gd.KursTab[0], 1.95583);
     QCOMPARE(a.k.gd.KursTab[12], 2.5);
     QCOMPARE(a.g->Zeile1(0), std::string("\t2,500000"));
   }
@@ -156,16 +160,19 @@ class TestGrunddat : public QObject {
     a.g->show();
     a.Liste("List1")->setCurrentRow(0);
     a.g->List1_Click();
-    a.Tippen("Tex_Kurs", "1,95583");
+    QVERIFY(!a.g->Geaendert());
+    a.Tippen("Tex_Kurs", "1,9624");
     a.g->Tex_Kurs_LostFocus();
+    QVERIFY(a.g->Geaendert());
     a.g->Com_Ende_Click();
     QVERIFY(!a.g->isVisible());
+    QVERIFY(!a.g->Geaendert());
     const std::string pfad = GrunddatenPfad(a.v.Pfad());
     const std::string inhalt = DateiLesen(pfad);
-    QVERIFY(inhalt.rfind(Ansi("\"DEM\",1.95583,\"CMK Quadratzentimet.\",\"cm² ;CM2 ;QCM ;QUCM;\"\r\n"), 0) == 0);
+    QVERIFY(inhalt.rfind(Ansi("\"DEM\",1.9624,\"CMK Quadratzentimet.\",\"cm² ;CM2 ;QCM ;QUCM;\"\r\n"), 0) == 0);
     Grunddaten wieder;
     LadeGrunddaten(wieder, pfad);
-    QCOMPARE(wieder.KursTab[0], 1.95583);
+    QCOMPARE(wieder.KursTab[0], 1.9624);
     QCOMPARE(wieder.EinhV5Tab[13], a.k.gd.EinhV5Tab[13]);
     // No temporary file is left beside it.
     QCOMPARE(QDir(QString::fromStdString(a.v.Pfad())).entryList(QDir::Files).size(), 1);
@@ -192,6 +199,50 @@ class TestGrunddat : public QObject {
     QVERIFY(!a.g->isVisible());
     QCOMPARE(a.k.gd.KursTab[0], 2.0);
     QCOMPARE(DateiLesen(pfad), std::string("\"DEM\",1.9624,\"\",\"\"\r\n"));
+  }
+
+  void volle_platte_laesst_alte_datei_stehen() {
+    // Works for every user: the file may not grow beyond 100 bytes, so writing the new one fails
+    // as on a full disk. The old file keeps its bytes, no temporary file is left, the changes
+    // stay unsaved.
+    Aufbau a;
+    const std::string pfad = GrunddatenPfad(a.v.Pfad());
+    DateiSchreiben(pfad, "\"DEM\",1.9624,\"\",\"\"\r\n");
+    a.g->show();
+    a.k.gd.KursTab[1] = 41.0;
+    Boxen boxen;
+    bool gespeichert = true;
+    {
+      Dateigrenze grenze(100);
+      gespeichert = a.g->FaktSpeichern();
+    }
+    QVERIFY(!gespeichert);
+    QCOMPARE(boxen.gesehen.size(), 1);
+    QVERIFY(boxen.gesehen[0].text.endsWith(QStringLiteral("Die Datei ist zu groß")));
+    QCOMPARE(DateiLesen(pfad), std::string("\"DEM\",1.9624,\"\",\"\"\r\n"));
+    QCOMPARE(QDir(QString::fromStdString(a.v.Pfad())).entryList(QDir::Files).size(), 1);
+    QVERIFY(a.g->Geaendert());
+  }
+
+  void groesse_und_beschriftungen() {
+    // The window opens showing both lists whole: every row, at full width.
+    Aufbau a;
+    a.g->show();
+    QVERIFY(QTest::qWaitForWindowExposed(a.g.get()));
+    for (const char* name : {"List1", "List2"}) {
+      QListWidget* l = a.Liste(name);
+      QCOMPARE(l->verticalScrollBar()->maximum(), 0);
+      QCOMPARE(l->horizontalScrollBar()->maximum(), 0);
+      QVERIFY(l->visualItemRect(l->item(l->count() - 1)).bottom() < l->viewport()->height());
+    }
+    // Each edit box carries a label.
+    QMap<QString, QString> beschriftung;
+    for (QLabel* l : a.g->findChildren<QLabel*>())
+      if (l->buddy()) beschriftung[l->buddy()->objectName()] = l->text();
+    QCOMPARE(beschriftung.value("Tex_Waehrung"), QStringLiteral("&Währung"));
+    QCOMPARE(beschriftung.value("Tex_Kurs"), QStringLiteral("&Kurs (je 1 EUR)"));
+    QCOMPARE(beschriftung.value("Tex_EinhV5"), QStringLiteral("&Code und Bezeichnung"));
+    QCOMPARE(beschriftung.value("Tex_Einh"), QStringLiteral("&Schreibweisen (durch ; getrennt)"));
   }
 
   void speichern_in_fehlendes_verzeichnis() {

@@ -187,6 +187,27 @@ class TestMAnzeige : public QObject {
     QVERIFY(Text(m)->toPlainText().contains(QStringLiteral("Gerät für X;")));
   }
 
+  // A file in UTF-8 or Windows-1252 is listed in its letters, as its CP850 twin is; the field
+  // information shows the letters of the line as listed.
+  void zeichensaetze_der_eingabe() {
+    const std::string cp850 = Zeilen({V4Kopf("DEM"), "A;N;1;00;Ger\x84t f\x81r \x9D \x82 \xFC;;1;0;St;1;;;;"});
+    const std::string utf8 =
+        Zeilen({V4Kopf("DEM"), "A;N;1;00;Ger\xC3\xA4t f\xC3\xBCr \xC3\x98 \xC3\xA9 \xC2\xB3;;1;0;St;1;;;;"});
+    const std::string ansi = Zeilen({V4Kopf("DEM"), "A;N;1;00;Ger\xE4t f\xFCr \xD8 \xE9 \xB3;;1;0;St;1;;;;"});
+    for (const std::string& inhalt : {cp850, utf8, ansi}) {
+      TempVerzeichnis v;
+      DateiSchreiben(v.Datei("DATANORM.001"), inhalt);
+      MAnzeige m;
+      m.show();
+      m.DateiAnzeigen(QString::fromStdString(v.Datei("DATANORM.001")));
+      const QString zeile = Text(m)->document()->findBlockByNumber(1).text();
+      QCOMPARE(zeile, QStringLiteral("A;N;1;00;Gerät für Ø é ³;;1;0;St;1;;;;"));
+      m.FeldinfoZeigen(ui::AlsAnsi(zeile), 12);
+      QCOMPARE(m.Feldinfo()->findChild<QLabel*>(QStringLiteral("Lab_Feldinhalt"))->text(),
+               QStringLiteral("Gerät für Ø é ³ "));
+    }
+  }
+
   void listung_version3() {
     TempVerzeichnis v;
     DateiSchreiben(v.Datei("V3.DAT"), V3Datei());

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,9 @@ class Boxen : public QObject {
  public:
   struct Box {
     QString art, titel, text;
+    int breite = 0;        // width of the box when it was answered
+    QStringList knoepfe;   // texts of its buttons
+    QString vorgabe;       // text of its default button (message boxes)
   };
   Boxen() {
     timer_.setInterval(10);
@@ -31,6 +35,8 @@ class Boxen : public QObject {
     timer_.start();
   }
 
+  // Called with each box before it is answered (to look at the windows while it is open).
+  std::function<void(QWidget*)> vorAntwort;
   std::deque<QMessageBox::StandardButton> knoepfe;
   std::deque<std::optional<QString>> eingaben;
   QList<Box> gesehen;
@@ -42,12 +48,24 @@ class Boxen : public QObject {
   }
 
  private:
+  // The modal box, or an error log shown as a sub-window of the main window (modal there).
+  static QWidget* Offen() {
+    if (QWidget* w = QApplication::activeModalWidget()) return w;
+    for (QWidget* w : QApplication::allWidgets())
+      if (qobject_cast<ui::FAnzeige*>(w) && w->isVisible() && !w->property("beantwortet").toBool()) return w;
+    return nullptr;
+  }
+
   void Pruefen() {
-    QWidget* w = QApplication::activeModalWidget();
+    QWidget* w = Offen();
     if (!w || w->property("beantwortet").toBool()) return;
     w->setProperty("beantwortet", true);
+    if (vorAntwort) vorAntwort(w);
     if (auto* m = qobject_cast<QMessageBox*>(w)) {
-      gesehen.append({QStringLiteral("Meldung"), m->windowTitle(), m->text()});
+      Box box{QStringLiteral("Meldung"), m->windowTitle(), m->text(), m->width(), {}, {}};
+      for (QAbstractButton* k : m->buttons()) box.knoepfe << k->text();
+      if (m->defaultButton()) box.vorgabe = m->defaultButton()->text();
+      gesehen.append(box);
       QAbstractButton* b = nullptr;
       if (!knoepfe.empty()) {
         b = m->button(knoepfe.front());
@@ -60,7 +78,7 @@ class Boxen : public QObject {
       else
         m->reject();
     } else if (auto* e = qobject_cast<QInputDialog*>(w)) {
-      gesehen.append({QStringLiteral("Eingabe"), e->windowTitle(), e->labelText()});
+      gesehen.append({QStringLiteral("Eingabe"), e->windowTitle(), e->labelText(), e->width(), {}, {}});
       std::optional<QString> a;
       if (!eingaben.empty()) {
         a = eingaben.front();
@@ -73,10 +91,10 @@ class Boxen : public QObject {
         e->reject();
       }
     } else if (auto* f = qobject_cast<ui::FAnzeige*>(w)) {
-      gesehen.append({QStringLiteral("Protokoll"), f->windowTitle(), f->Protokoll()});
+      gesehen.append({QStringLiteral("Protokoll"), f->windowTitle(), f->Protokoll(), f->width(), {}, {}});
       f->Com_Ende_Click();
     } else if (auto* d = qobject_cast<QDialog*>(w)) {
-      gesehen.append({QStringLiteral("Dialog"), d->windowTitle(), QString()});
+      gesehen.append({QStringLiteral("Dialog"), d->windowTitle(), QString(), d->width(), {}, {}});
       d->reject();
     }
   }

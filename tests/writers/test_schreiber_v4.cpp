@@ -98,7 +98,8 @@ TEST_F(SchreiberV4, LoeschUndNummernwechselZeilen) {
 
 TEST_F(SchreiberV4, ALineMitUmlautenUndLeerenAngaben) {
   Artikel("N", "4711");
-  k.ns.Kurztext1 = Ansi("Größe Ä Ö Ü ß § °C ²");
+  // Text in the file's code, written byte for byte.
+  k.ns.Kurztext1 = "Gr\x94\xE1" "e \x8E \x99 \x9A \xE1 \xF5 \xF8" "C \xFD \xFC";
   k.ns.Kurztext2 = "@";
   k.ns.Preiskz = "1";
   k.ns.Preiseinheit = "100";
@@ -108,7 +109,7 @@ TEST_F(SchreiberV4, ALineMitUmlautenUndLeerenAngaben) {
   k.ns.Warenhauptgruppe = "@";
   k.ns.Langtextschluessel = "@";
   EXPECT_EQ(Schreiben(v4::Artikelschreiber),
-            Zeilen({"A;N;4711;00;Gr\x94\xE1" "e \x8E \x99 \x9A \xE1 \x15 *C 2;;1;2;;12345;AB;;;"}));
+            Zeilen({"A;N;4711;00;Gr\x94\xE1" "e \x8E \x99 \x9A \xE1 \xF5 \xF8" "C \xFD \xFC;;1;2;;12345;AB;;;"}));
 }
 
 TEST_F(SchreiberV4, APreiskennzeichenPreiseinheitUndPreis) {
@@ -171,7 +172,7 @@ TEST_F(SchreiberV4, BZeile) {
 
 TEST_F(SchreiberV4, DZeilenPaarweise) {
   Artikel("N", "4711");
-  k.ns.Dimensionstabelle[0] = {"A", Ansi("Länge 10 m"), "LT000001X"};
+  k.ns.Dimensionstabelle[0] = {"A", "L\x84nge 10 m", "LT000001X"};
   k.ns.Dimensionstabelle[1] = {"B", std::string(45, 'x'), ""};
   k.ns.Dimensionstabelle[2] = {"C", "Ende", "@"};
   EXPECT_EQ(Schreiben(v4::Artikelschreiber),
@@ -183,7 +184,7 @@ TEST_F(SchreiberV4, ZZeilenAllerMarken) {
   Artikel("N", "4711");
   auto& t = k.ns.Staffeltabelle;  // fixed-point values are value x 10000
   t[0].StaffelArt = 1, t[0].StaffelZuAbArt = 1, t[0].StaffelBasismerker = 1;
-  t[0].StaffelBasistext1 = Ansi("ab 10 Stück  "), t[0].StaffelPreis = 123400;
+  t[0].StaffelBasistext1 = "ab 10 St\x81" "ck  ", t[0].StaffelPreis = 123400;
   t[0].VonBasis = 100000, t[0].BisBasis = 990000;
   t[1].StaffelArt = 1, t[1].StaffelZuAbArt = 2, t[1].StaffelVorzeichen = "-";
   t[1].StaffelBasistext1 = "Zuschlag", t[1].StaffelPreis = 50000;

@@ -64,7 +64,7 @@ TEST_F(SchreiberV5, WarengruppeUndRabattgruppe) {
 
   ns.Hauptwarengruppe = "001";
   ns.WgNummer = "@";
-  ns.WgBezeichnung = Ansi("Röhren");
+  ns.WgBezeichnung = "R\x94hren";  // text in the file's code
   EXPECT_EQ(v5::Artikelschreiber(k, f), 0);
   ns.Hauptwarengruppe.clear();
   ns.WgNummer.clear();
@@ -127,7 +127,8 @@ TEST_F(SchreiberV5, AZeileEndetNachKurztext2WennRestLeerOderVorgabe) {
 }
 
 TEST_F(SchreiberV5, AZeileMitAllenFeldernUndUmlauten) {
-  Artikel("A", "4711", Ansi("Größe ÄÖÜäöüß §°²³").c_str());
+  // Text in the file's code, written byte for byte (0xF5 "§", 0xFC "³" and 0xFE of CP850 included).
+  Artikel("A", "4711", "Gr\x94\xE1" "e \x8E\x99\x9A\x84\x94\x81\xE1 \xF5\xF8\xFD\xFC\xFE");
   ns.Kurztext2 = "15 mm";
   ns.Mengeneinheit = "MTR ";
   ns.Preiskz = "1";
@@ -164,9 +165,9 @@ TEST_F(SchreiberV5, AZeileMitAllenFeldernUndUmlauten) {
   ns.Preiseinheit = ns.Langtextschluessel = ns.A5Feld26 = ns.ReferenzKuerzel = ns.ReferenzNr = ns.A5Zusatz = "";
   EXPECT_EQ(v5::Artikelschreiber(k, f), 0);
 
-  EXPECT_EQ(Ausgabe(), Zeilen({"A;A;4711;Gr\x94\xE1" "e \x8E\x99\x9A\x84\x94\x81\xE1 \x15\xF8\xFD\xFE;15 mm;MTR ;1;100;12345;"
+  EXPECT_EQ(Ausgabe(), Zeilen({"A;A;4711;Gr\x94\xE1" "e \x8E\x99\x9A\x84\x94\x81\xE1 \xF5\xF8\xFD\xFC\xFE;15 mm;MTR ;1;100;12345;"
                                "R1;001;WG1;ROHR;F14;4712;F16;F17;F18;4000000000000;AN1;1;S12;1;LT1;90;1;RK;RN;Z;",
-                               "A;A;4711;Gr\x94\xE1" "e \x8E\x99\x9A\x84\x94\x81\xE1 \x15\xF8\xFD\xFE;15 mm;;;1;" +
+                               "A;A;4711;Gr\x94\xE1" "e \x8E\x99\x9A\x84\x94\x81\xE1 \xF5\xF8\xFD\xFC\xFE;15 mm;;;1;" +
                                    std::string(12, ';') + "1;;1;"}));
 }
 
@@ -240,7 +241,7 @@ TEST_F(SchreiberV5, ArtikelgruppeInReihenfolgeUndZaehlung) {
   ns.CZeilen[0] = cZeile;
   ns.LangtextNr = "T1";
   ns.LangtextArt = 1;
-  ns.Langtexttabelle[0] = {"X", Ansi("Zeile ä")};
+  ns.Langtexttabelle[0] = {"X", "Zeile \x84"};
   ns.Langtexttabelle[1] = {"X", lang};
   EXPECT_EQ(v5::Artikelschreiber(k, f), 0);
 
