@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "control/satzpruefung.h"
+#include "control/zeichentabellen.h"
 #include "record/neutralsatz.h"
 #include "record/text.h"
 
@@ -17,7 +18,8 @@ using Gedaechtnis = Konvertierzustand::Textschluesselgedaechtnis;
 constexpr std::size_t Schluesselbreite = 8;
 
 // The two entries of the error log, in the shape of the other entries: the key the entry is
-// about, padded to 16, a TAB, what happened, a TAB and the other key.
+// about, padded to 16, a TAB, what happened, a TAB and the other key (keys are file text, shown in
+// their letters).
 //   "<key of the input>\tTextschlüssel geändert in: \t<key written>"
 //     the key is written in another form than its first 8 characters (its first 8 were given
 //     out already): the receiver finds the text under the written key.
@@ -26,6 +28,11 @@ constexpr std::size_t Schluesselbreite = 8;
 //     can no longer be told apart.
 const std::string EintragGeaendert = "\t" + Ansi("Textschlüssel geändert in: ") + "\t";
 const std::string EintragVergeben = "\t" + Ansi("Textschlüssel schon vergeben an: ") + "\t";
+
+void Protokollieren(Kontext& k, Fenster& f, const std::string& schluessel, const std::string& was,
+                    const std::string& anderer) {
+  ProtokollEintrag(k, f, Auffuellen(DateitextNachAnsi(schluessel), 16) + was + DateitextNachAnsi(anderer));
+}
 
 // The first 8 characters of a key without their trailing blanks.
 std::string_view Schnitt(std::string_view schluessel) {
@@ -116,7 +123,7 @@ const std::string& LangenVergeben(Kontext& k, Fenster& f, const std::string& sch
   }
   bool frei = !geschrieben.empty();
   if (frei) {
-    ProtokollEintrag(k, f, Auffuellen(schluessel, 16) + EintragGeaendert + geschrieben);
+    Protokollieren(k, f, schluessel, EintragGeaendert, geschrieben);
   } else {
     // The cut: free, or, when every numbered form is given out as well, shared with the key that
     // has it already. (A blank cut with every numbered form given out, more than 10,000 keys
@@ -130,8 +137,7 @@ const std::string& LangenVergeben(Kontext& k, Fenster& f, const std::string& sch
     v.an = static_cast<std::uint32_t>(g.langeReihe.size());
   } else {
     v.geteilt = true;
-    ProtokollEintrag(k, f,
-                     Auffuellen(schluessel, 16) + EintragVergeben + (v.an != 0 ? LangerSchluessel(g, v) : geschrieben));
+    Protokollieren(k, f, schluessel, EintragVergeben, v.an != 0 ? LangerSchluessel(g, v) : geschrieben);
   }
   return geschrieben;
 }
@@ -153,7 +159,7 @@ void Nachschlagen(Kontext& k, Fenster& f, const std::string& schluessel, std::st
   if (!neu && !v.selbst) {
     // A longer key got these 8 characters before.
     v.geteilt = true;
-    ProtokollEintrag(k, f, Auffuellen(schluessel, 16) + EintragVergeben + LangerSchluessel(g, v));
+    Protokollieren(k, f, schluessel, EintragVergeben, LangerSchluessel(g, v));
   }
   v.selbst = true;
   verlust = v.geteilt;
