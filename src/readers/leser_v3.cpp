@@ -177,26 +177,15 @@ std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandlung behandle) {
 }
 
 // Grouping of article lines: the line belongs to the record when its article number is the
-// record's key or nothing is assembled yet.
+// record's key or nothing is assembled yet. Nothing joins a delete or renumber record, whatever
+// the number of the line after it.
 bool GehoertZumSatz(const Neutralsatz& ns, std::string_view artikelNr) {
-  return artikelNr == ns.SatzSchluessel || IstLeer(ns.SatzSchluessel);
-}
-
-// The processing flag of a new article or long text: N, A and L are taken; any other flag
-// leaves the one held. The neutral record keeps its flag from one record to the next, so a
-// delete or renumber flag left by the record before would turn this article (or text) into a
-// delete: such a flag becomes "A" (change) instead.
-void VerarbeitungskzSetzen(Neutralsatz& ns) {
-  const char kz = Kennung(ns, 2);
-  if (kz == 'N' || kz == 'A' || kz == 'L')
-    KennungZuweisen(ns.Verarbeitungskz, kz);
-  else if (ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X")
-    ns.Verarbeitungskz = "A";
+  return ns.NummerAltKz.empty() && (artikelNr == ns.SatzSchluessel || IstLeer(ns.SatzSchluessel));
 }
 
 // The first line of an article sets the processing flag and the number.
 void ArtikelBeginnen(Neutralsatz& ns, std::string_view artikelNr) {
-  VerarbeitungskzSetzen(ns);
+  VerarbeitungskzBeginnen(ns, Kennung(ns, 2));
   FeldZuweisen(ns.ArtikelNr, artikelNr);
 }
 
@@ -206,21 +195,22 @@ bool SatzA(Kontext& k, Fenster& f) {
   auto& ns = k.ns;
   const Schluesseltext nr = Schluessel(ns, 3, 15);
   if (!GehoertZumSatz(ns, nr)) return true;
-  if (ns.ArtikelNr.empty()) {
-    const char kz = Kennung(ns, 2);
-    if (kz == 'L' || kz == 'X') {
-      FeldZuweisen(ns.ArtikelNr, nr);
-      ns.NummerAltKz = kz == 'L' ? "L" : "A";
-      FeldZuweisen(ns.NeueArtikelNr, kz == 'X' ? Schluessel(ns, 20, 15) : Schluesseltext());
-      ns.NummerAltZusatz.clear();
-      KennungZuweisen(ns.Verarbeitungskz, kz);
-      // Nothing else belongs to a delete or renumber record: the next line ends it.
-      ns.SatzSchluessel = SchluesselGeloescht;
-      ZeileZeigen(k, f);
-      return false;
-    }
-    ArtikelBeginnen(ns, nr);
+  const char kz = Kennung(ns, 2);
+  if (kz == 'L' || kz == 'X') {
+    // A delete or renumber line is a record of its own, also after lines of the same article:
+    // joined to them, its new number would be read as a short text and the renumbering lost.
+    if (!ns.SatzSchluessel.empty()) return true;
+    FeldZuweisen(ns.ArtikelNr, nr);
+    ns.NummerAltKz = kz == 'L' ? "L" : "A";
+    FeldZuweisen(ns.NeueArtikelNr, kz == 'X' ? Schluessel(ns, 20, 15) : Schluesseltext());
+    ns.NummerAltZusatz.clear();
+    KennungZuweisen(ns.Verarbeitungskz, kz);
+    // Nothing else belongs to a delete or renumber record: the next line ends it.
+    ns.SatzSchluessel = SchluesselGeloescht;
+    ZeileZeigen(k, f);
+    return false;
   }
+  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, nr);
   TextOderKeineAngabeZuweisen(ns.Textkz, ns, 18, 2);
   TextOderKeineAngabeZuweisen(ns.Kurztext1, ns, 20, 40);
   TextOderKeineAngabeZuweisen(ns.Kurztext2, ns, 60, 40);
@@ -228,11 +218,12 @@ bool SatzA(Kontext& k, Fenster& f) {
   if (IstNul(ns, 101)) {
     FeldZuweisen(ns.Preiseinheit, KeineAngabe);
   } else {
-    // Only the codes 0 to 3 name a price unit; any other character (a blank included) names none.
+    // Only the codes 0 to 3 name a price unit; any other character names none. A blank is code 0,
+    // as a blank digit reads as 0 everywhere else in the record.
     static constexpr std::string_view Einheiten[] = {"0", "10", "100", "1000"};
     std::string_view code = Roh(ns, 101, 1);
-    FeldZuweisen(ns.Preiseinheit,
-                 (!code.empty() && code[0] >= '0' && code[0] <= '3') ? Einheiten[code[0] - '0'] : std::string_view());
+    const char c = code.empty() ? '\0' : code[0] == ' ' ? '0' : code[0];
+    FeldZuweisen(ns.Preiseinheit, (c >= '0' && c <= '3') ? Einheiten[c - '0'] : std::string_view());
   }
   TextOderKeineAngabeZuweisen(ns.Mengeneinheit, ns, 102, 4);
   if (IstNul(ns, 106))
@@ -325,7 +316,7 @@ bool SatzTE(Kontext& k, char satzart) {
   schluessel.Anfuegen(textNr);
   if (schluessel.Ansicht() != ns.SatzSchluessel && !IstLeer(ns.SatzSchluessel)) return true;
   if (ns.LangtextNr.empty()) {
-    VerarbeitungskzSetzen(ns);
+    VerarbeitungskzBeginnen(ns, Kennung(ns, 2));
     FeldZuweisen(ns.LangtextNr, textNr);
   }
   ns.LangtextArt = satzart == 'T' ? 1 : 2;

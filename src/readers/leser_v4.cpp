@@ -102,17 +102,19 @@ Schluesseltext Kennzeichen(std::string_view zeile) {
   return kz;
 }
 
-bool IstArtikelKennzeichen(std::string_view kz) { return kz == "N" || kz == "A" || kz == "L"; }
+// The flag of a line as one character ("" gives a blank).
+char Kennzeichenzeichen(std::string_view kz) { return kz.empty() ? ' ' : kz[0]; }
 
 // A line of an article or long text belongs to the record being assembled when its key is the
-// record's key or nothing keyed has been assembled yet.
+// record's key or nothing keyed has been assembled yet. Nothing joins a delete or renumber
+// record, whatever the key of the line after it.
 bool Gehoert(const Neutralsatz& ns, std::string_view schluessel) {
-  return TexteGleich(schluessel, ns.SatzSchluessel) || IstLeer(ns.SatzSchluessel);
+  return ns.NummerAltKz.empty() && (TexteGleich(schluessel, ns.SatzSchluessel) || IstLeer(ns.SatzSchluessel));
 }
 
 // The first A, B, D or Z line of an article sets its flag and number.
 void ArtikelBeginnen(Neutralsatz& ns, std::string_view kennzeichen, std::string_view nummer) {
-  if (IstArtikelKennzeichen(kennzeichen)) FeldZuweisen(ns.Verarbeitungskz, kennzeichen);
+  VerarbeitungskzBeginnen(ns, Kennzeichenzeichen(kennzeichen));
   FeldZuweisen(ns.ArtikelNr, nummer);
 }
 
@@ -152,23 +154,24 @@ Schritt ZeileA(Neutralsatz& ns, bool& geschrieben) {
   if (!Gehoert(ns, nummer)) return SatzEndeMitSchluessel(ns, z, 'A', nummer);
   const Schluesseltext kennzeichen = Kennzeichen(ns.Eingabezeile);
   const std::string_view kz = kennzeichen;
-  if (ns.ArtikelNr.empty()) {
-    if (kz == "L" || kz == "X") {
-      // Delete or renumber: a record of its own, no further article field.
-      FeldZuweisen(ns.ArtikelNr, nummer);
-      ns.NummerAltKz = kz == "L" ? "L" : "A";
-      ns.NeueArtikelNr.clear();
-      ns.NummerAltZusatz.clear();
-      if (kz == "X") {
-        z.Ueberspringen(2);
-        FeldZuweisen(ns.NeueArtikelNr, z.Nummer(15));
-      }
-      FeldZuweisen(ns.Verarbeitungskz, kz);
-      ns.SatzSchluessel = SchluesselEinzeilig;
-      return Schritt::Weiter;
+  if (kz == "L" || kz == "X") {
+    // Delete or renumber: a record of its own, no further article field. It also ends lines of
+    // the same article before it: joined to them, its new number would be read as a short text
+    // and the renumbering lost.
+    if (!ns.SatzSchluessel.empty()) return SatzEndeMitSchluessel(ns, z, 'A', nummer);
+    FeldZuweisen(ns.ArtikelNr, nummer);
+    ns.NummerAltKz = kz == "L" ? "L" : "A";
+    ns.NeueArtikelNr.clear();
+    ns.NummerAltZusatz.clear();
+    if (kz == "X") {
+      z.Ueberspringen(2);
+      FeldZuweisen(ns.NeueArtikelNr, z.Nummer(15));
     }
-    ArtikelBeginnen(ns, kz, nummer);
+    FeldZuweisen(ns.Verarbeitungskz, kz);
+    ns.SatzSchluessel = SchluesselEinzeilig;
+    return Schritt::Weiter;
   }
+  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, kz, nummer);
   geschrieben = true;
   FeldUeberschreiben(ns.Textkz, z.TextOderKeineAngabe(2));
   FeldUeberschreiben(ns.Kurztext1, z.TextOderKeineAngabe(40));
@@ -294,8 +297,7 @@ Schritt ZeileTE(Neutralsatz& ns, char satzart) {
   const std::string_view textnr = schluessel.Ansicht().substr(1);
   if (!Gehoert(ns, schluessel)) return SatzEndeMitSchluessel(ns, z, satzart, schluessel);
   if (ns.LangtextNr.empty()) {
-    const Schluesseltext kz = Kennzeichen(ns.Eingabezeile);
-    if (IstArtikelKennzeichen(kz)) FeldZuweisen(ns.Verarbeitungskz, kz);
+    VerarbeitungskzBeginnen(ns, Kennzeichenzeichen(Kennzeichen(ns.Eingabezeile)));
     // A text without number is held as a blank number, so that the next record's reset still
     // clears its rows (the long-text rows are cleared only while a number is held).
     FeldZuweisen(ns.LangtextNr, textnr.empty() ? std::string_view(" ") : textnr);
@@ -474,7 +476,9 @@ Schritt ZeileR(Neutralsatz& ns, Fenster& f) {
   FeldZuweisen(ns.RgNummer, z.Nummer(4));
   ns.RabattKz = z.Kurzzahl(1);
   ns.Rabatt = z.Zahl(4, ns.RabattKz == 1 ? 100 : 1000);
-  FeldZuweisen(ns.RgBezeichnung, z.Text(40));
+  // A description of blanks only is no description.
+  const std::string_view bezeichnung = z.Text(40);
+  FeldZuweisen(ns.RgBezeichnung, IstLeer(bezeichnung) ? std::string_view() : bezeichnung);
   ns.SatzSchluessel = SchluesselRabattgruppe;
   return Schritt::Weiter;
 }

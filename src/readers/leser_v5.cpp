@@ -128,15 +128,11 @@ std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
 // Article lines
 
 // The first line of an article (A, D or Z) sets its number and processing flag. Version-5 A
-// lines carry no delete or renumber flag; a flag left from an earlier delete or renumber record
-// would turn this article into one, so it becomes "A" (change).
+// lines carry no delete or renumber flag (those come as B lines).
 // Returns false when the article already had its number.
 bool ArtikelStarten(Neutralsatz& ns, char kennzeichen, std::string_view nummer, bool loeschenErlaubt) {
   if (!ns.ArtikelNr.empty()) return false;
-  if (kennzeichen == 'N' || kennzeichen == 'A' || (loeschenErlaubt && kennzeichen == 'L'))
-    FeldZuweisen(ns.Verarbeitungskz, std::string_view(&kennzeichen, 1));
-  else if (!loeschenErlaubt && (ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X"))
-    ns.Verarbeitungskz = "A";
+  VerarbeitungskzBeginnen(ns, kennzeichen, loeschenErlaubt);
   FeldZuweisen(ns.ArtikelNr, nummer);
   return true;
 }
@@ -427,8 +423,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Langtext && TexteGleich(schluessel, ns.SatzSchluessel)))
           return Schritt::SatzEnde;
         if (ns.LangtextNr.empty()) {
-          const char kz = Kennzeichen(zeile);
-          if (kz == 'N' || kz == 'A' || kz == 'L') FeldZuweisen(ns.Verarbeitungskz, std::string_view(&kz, 1));
+          VerarbeitungskzBeginnen(ns, Kennzeichen(zeile));
           // A blank text number is held as one blank, so that the next record's reset still
           // clears these rows.
           FeldZuweisen(ns.LangtextNr, nummer.empty() ? std::string_view(" ") : std::string_view(nummer));

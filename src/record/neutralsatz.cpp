@@ -136,6 +136,13 @@ void NeutralsatzLeerenAusserAZeile(Neutralsatz& ns) {
   ZeilenLeeren(ns.Preistabelle, PreisFrei);
 }
 
+void VerarbeitungskzBeginnen(Neutralsatz& ns, char kennzeichen, bool loeschenErlaubt) {
+  if (kennzeichen == 'N' || kennzeichen == 'A' || (loeschenErlaubt && kennzeichen == 'L'))
+    ns.Verarbeitungskz.assign(1, kennzeichen);
+  else if (ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X")
+    ns.Verarbeitungskz = "A";
+}
+
 void SetTabelleLeeren(Neutralsatz& ns) { ZeilenLeeren(ns.SetTabelle, SetFrei); }
 
 void PreistabelleLeeren(Neutralsatz& ns) {

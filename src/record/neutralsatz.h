@@ -192,6 +192,13 @@ void SetTabelleLeeren(Neutralsatz& ns);
 // Resets all three rows of the price table (Preisleser).
 void PreistabelleLeeren(Neutralsatz& ns);
 
+// Sets the processing flag of a record that starts (an article or a long text) from the flag of
+// its first line, in capitals: "N" and "A" are taken, "L" where the line allows a delete. Any
+// other flag keeps the flag held, except a delete or renumber flag left by the record before:
+// kept, it would turn this record into a delete or renumber record and lose its data, so it
+// becomes "A" (change).
+void VerarbeitungskzBeginnen(Neutralsatz& ns, char kennzeichen, bool loeschenErlaubt = true);
+
 // Index (0-based) of the first free row of a table, or -1 when the table is full.
 int FreieStaffelzeile(const Neutralsatz& ns);
 int FreieDimensionszeile(const Neutralsatz& ns);

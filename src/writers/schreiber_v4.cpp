@@ -203,9 +203,13 @@ void BZeileSchreiben(Kontext& k, std::size_t artikelkopf) {
   Feld(z, ns.Anbindungsnummer);
   Feld(z, ns.Warengruppe);
   ZahltextfeldAnfuegen(z, Zahltext(ns.Kostenart), muster::R2);
+  // Packing quantity: a zero, or none in the record, means 1; a field the input line gave empty
+  // ("@") stays empty.
   const Zahltext menge(ns.Verpackungsmenge);
   if (!menge.IstNull()) {
     ZahltextfeldAnfuegen(z, menge, muster::R4N1);
+  } else if (IstKeineAngabe(ns.Verpackungsmenge)) {
+    z += ';';
   } else {
     ns.Verpackungsmenge = "1";
     z += "1;";

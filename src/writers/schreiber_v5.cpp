@@ -203,7 +203,8 @@ std::int64_t AZeile(Kontext& k, std::size_t& kopf) {
   textAnfuegen(ns.Mengeneinheit, 4);
   textAnfuegen(ns.Preiskz, 1);
   {
-    // Price unit: "1" when none is given; a "1" does not keep the line long.
+    // Price unit: "1" for a zero or for a record without one; a "1" does not keep the line long.
+    // A field the input line gave empty ("@") stays empty.
     const Zahltext wert(ns.Preiseinheit);
     const std::size_t vorher = schnitt;
     const Wichtigkeit w{6, "0", "1"};
@@ -211,6 +212,8 @@ std::int64_t AZeile(Kontext& k, std::size_t& kopf) {
       std::string_view text = zahlAnfuegen(wert, muster::R6N1, w);
       // The whole written value, as the A line states it (the Z lines repeat it).
       if (schnitt != vorher) artikelpreiseinheit = GeschriebeneGanzzahl(text);
+    } else if (IstKeineAngabe(ns.Preiseinheit)) {
+      z.push_back(';');
     } else {
       anfuegen("1", w);
     }
@@ -234,10 +237,13 @@ std::int64_t AZeile(Kontext& k, std::size_t& kopf) {
   textAnfuegen(ns.EanNr, 18);
   textAnfuegen(ns.Anbindungsnummer, 15);
   {
-    // Packing quantity: none given means 1, also in the record.
+    // Packing quantity: a zero, or none in the record, means 1, also in the record. A field the
+    // input line gave empty ("@") stays empty.
     const Zahltext wert(ns.Verpackungsmenge);
     if (!wert.IstNull()) {
       zahlAnfuegen(wert, muster::R4N1, Wichtigkeit{5, "0", "1"});
+    } else if (IstKeineAngabe(ns.Verpackungsmenge)) {
+      z.push_back(';');
     } else {
       ns.Verpackungsmenge = "1";
       anfuegen("1", Wichtigkeit{5, "0", "1"});
@@ -251,7 +257,9 @@ std::int64_t AZeile(Kontext& k, std::size_t& kopf) {
   }
   textAnfuegen(ns.Langtextschluessel, 15);
   zahlAnfuegen(Zahltext(ns.Kostenart), muster::R2, Wichtigkeit{2, "90", "0"});
-  zahlAnfuegen(Zahltext(ns.A5Feld26), muster::R2, Wichtigkeit{1, {}, {}});
+  // Field 26 is carried through as it was read: read as a number, a "0" or a letter there would be
+  // written as an empty field.
+  textAnfuegen(ns.A5Feld26, 1);
   textAnfuegen(ns.ReferenzKuerzel, 13);
   textAnfuegen(ns.ReferenzNr, 17);
   textAnfuegen(ns.A5Zusatz, 21);

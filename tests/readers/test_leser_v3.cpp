@@ -118,7 +118,7 @@ TEST_F(LeserV3, TextEndsAndFillerInsideAtEveryPosition) {
 
 TEST_F(LeserV3, PriceUnitCodes) {
   const std::vector<std::pair<std::string, std::string>> faelle = {
-      {"0", "0"}, {"1", "10"}, {"2", "100"}, {"3", "1000"}, {"7", ""}, {" ", ""}, {NUL1, "@"}};
+      {"0", "0"}, {"1", "10"}, {"2", "100"}, {"3", "1000"}, {"7", ""}, {" ", "0"}, {NUL1, "@"}};
   std::string inhalt;
   for (std::size_t i = 0; i < faelle.size(); ++i)
     inhalt += Satz({{1, std::string("AN10") + static_cast<char>('0' + i)}, {101, faelle[i].first}, {106, NUL1}});

@@ -114,13 +114,14 @@ TEST_F(SchreiberV5, AZeileEndetNachKurztext2WennRestLeerOderVorgabe) {
   ns.Preis = "0000012345";
   EXPECT_EQ(v5::Artikelschreiber(k, f), 0);
 
-  // Every field held as "@" is written empty; the numeric ones take their defaults.
+  // Every field held as "@" is written empty, the price unit and the packing quantity too (their
+  // "1" is for a zero or a record without the field).
   for (std::string* feld : {&ns.Kurztext1, &ns.Kurztext2, &ns.Mengeneinheit, &ns.Preiskz, &ns.Preiseinheit,
                             &ns.Preis, &ns.Rabattgruppe, &ns.Matchcode, &ns.Verpackungsmenge, &ns.Textkz,
                             &ns.Kostenart, &ns.A5Feld26, &ns.ReferenzNr})
     *feld = "@";
   EXPECT_EQ(v5::Artikelschreiber(k, f), 0);
-  EXPECT_EQ(ns.Verpackungsmenge, "1");
+  EXPECT_EQ(ns.Verpackungsmenge, "@");
 
   EXPECT_EQ(Ausgabe(), Zeilen({"A;N;4711;Rohr;;", "A;N;4711;Rohr;;", "A;N;4711;Rohr;; ;;1;12345;", "A;N;4711;;;"}));
   EXPECT_EQ(k.kz.AusgabeSatzzahl, 4);
