@@ -40,7 +40,7 @@ inline std::string Konvertieren(const std::string& eingabe, int version, const T
 }
 
 // The lines of an output, without their CR LF.
-inline std::vector<std::string> ZeilenVon(const std::string& text) {
+inline std::vector<std::string> AusgabeZeilen(const std::string& text) {
   std::vector<std::string> zeilen;
   std::size_t a = 0;
   for (std::size_t e; (e = text.find("\r\n", a)) != std::string::npos; a = e + 2) zeilen.push_back(text.substr(a, e - a));
@@ -49,7 +49,7 @@ inline std::vector<std::string> ZeilenVon(const std::string& text) {
 }
 
 // The entry lines of an error log (everything after the header's empty line).
-inline std::vector<std::string> Eintraege(const std::string& protokoll) {
+inline std::vector<std::string> Protokolleintraege(const std::string& protokoll) {
   std::vector<std::string> e;
   std::size_t start = protokoll.find("\r\n\r\n");
   if (start == std::string::npos) return e;

@@ -15,8 +15,9 @@
 //    quantity "" / "0" = 1 (not "@": that is item A1), cost type "" / "0" = 90, text flag
 //    "" / "@" / "0" / one digit d = "00" / "0d", a price-scale or raw-material price unit 999 =
 //    the article's price unit;
-//  - the quantity unit: through the unit tables of the settings when the version changes (as the
-//    run maps it), and the version-5 code field's trailing blank;
+//  - the quantity unit: through the unit tables of the settings (as the run maps it, when the
+//    version changes and in a same-version conversion alike), and the version-5 code field's
+//    trailing blank;
 //  - an empty first short text takes the second (the record check does so before writing);
 //  - the end record (its count and text), the running line numbers of D, T, Z and J lines, and
 //    whether two rows share a line (versions 3 and 4) or each has its own (version 5);
@@ -181,6 +182,7 @@ inline void Abbilden(Neutralsatz& ns, const std::string& dk, std::vector<Satzbil
   if (dk != "J" && dk != "P" && (!ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty())) {
     Satzbild s{"S", Gross(Trimmen(ns.Hauptwarengruppe)) + "/" + Gross(Trimmen(ns.WgNummer)), {}};
     Setzen(s.felder, "Hauptwarengruppe", ns.Hauptwarengruppe);
+    Setzen(s.felder, "HwgBezeichnung", ns.HwgBezeichnung);
     Setzen(s.felder, "WgNummer", ns.WgNummer);
     Setzen(s.felder, "WgBezeichnung", ns.WgBezeichnung);
     aus.push_back(std::move(s));
@@ -530,10 +532,11 @@ const Verlustwort Zusatzfelder{"Zusatzfelder", true};
 const Verlustwort Kundendaten{"Kundendaten", true};
 const Verlustwort Preispflege{"Preispflege", true};
 const Verlustwort SetDaten{"SET-Daten", true};
-const Verlustwort Zahlbreite{"Zahlbreite", false};
+const Verlustwort Zahlbreite{"Zahlbreite", true};
 const Verlustwort Langtext{"Langtext", true};
-const Verlustwort Preisdatum{"Preisdatum", false};
+const Verlustwort Preisdatum{"Preisdatum", true};
 const Verlustwort Setbeschreibung{"SET-Text", true};
+const Verlustwort Hauptgruppentext{"Hauptgruppentext", true};
 const Verlustwort Textschluessel{"Textschlüssel", true};
 const Verlustwort Preiseinheit{"Preiseinheit", true};
 // A loss that no item names a word for yet: the audit reports it as a gap of the loss table.
@@ -593,11 +596,13 @@ inline const std::vector<Regel>& Regeln() {
       // Kept C lines, material and labour.
       {"C", Vergleich::Text, {0, 0, Frei}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"Werkstoff*", Vergleich::Text, {0, Frei, Frei}, KEIN, WORTE(WerkstoffArbeit, OhneWort, OhneWort)},
+      // The labour value: tenths in version 4, tenths or (second code 3) thousandths in version 5.
+      {"ArbeitWert", Vergleich::Festkomma, {0, 1, 3}, KEIN, WORTE(WerkstoffArbeit, WerkstoffArbeit, WerkstoffArbeit)},
       {"Arbeit*", Vergleich::Text, {0, Frei, Frei}, KEIN, WORTE(WerkstoffArbeit, OhneWort, OhneWort)},
       // Price scales (kind 1): version 3 holds none, version 4 one text of 28, the from/to bases
-      // and the base marker, but not the scale's price unit and end; version 5 the reverse.
+      // and the base marker, but not the scale's price unit and end; version 5 all of them.
       {"Z1.StaffelArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.StaffelBasismerker", Vergleich::Ganz, {0, Frei, 0}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
+      {"Z1.StaffelBasismerker", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z1.StaffelBasistext1", Vergleich::Text, {0, 28, 40}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z1.StaffelBasistext2", Vergleich::Text, {0, 0, 40}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z1.StaffelMerker", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
@@ -606,7 +611,7 @@ inline const std::vector<Regel>& Regeln() {
       {"Z1.StaffelPreis", Vergleich::Festkomma, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z1.StaffelEndeA", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "999", nullptr}, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z1.StaffelEndeB", Vergleich::Ganz, {0, 0, Frei}, {nullptr, "999", nullptr}, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
-      {"Z1.*Basis", Vergleich::Festkomma, {0, Ganzzahlig, 0}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
+      {"Z1.*Basis", Vergleich::Festkomma, {0, Ganzzahlig, Ganzzahlig}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       // Raw-material from/to (kind 2).
       {"Z2.StaffelArt", Vergleich::Ganz, {0, Frei, Frei}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
       {"Z2.RohVBMerker", Vergleich::Text, {0, 2, 2}, KEIN, WORTE(Zuschlagsaetze, OhneWort, OhneWort)},
@@ -638,7 +643,9 @@ inline const std::vector<Regel>& Regeln() {
       {"KFeld30", Vergleich::Text, {0, 0, 30}, KEIN, WORTE(Kundendaten, Kundendaten, OhneWort)},
       // Product and discount groups.
       {"Hauptwarengruppe", Vergleich::Schluessel, {3, 3, 3}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
-      {"WgNummer", Vergleich::Schluessel, {0, 10, 10}, KEIN, WORTE(Warengruppe, OhneWort, OhneWort)},
+      // The main group's description on a group line: versions 3 and 4 hold it beside the group's.
+      {"HwgBezeichnung", Vergleich::Text, {40, 40, 0}, KEIN, WORTE(OhneWort, OhneWort, Hauptgruppentext)},
+      {"WgNummer", Vergleich::Schluessel, {10, 10, 10}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"WgBezeichnung", Vergleich::Text, {40, 40, 40}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"RgNummer", Vergleich::Schluessel, {4, 4, 4}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
       {"RabattKz", Vergleich::Ganz, {Frei, Frei, Frei}, KEIN, WORTE(OhneWort, OhneWort, OhneWort)},
@@ -712,6 +719,27 @@ inline bool ErsteKupferzeileMitEinheit(const Satzbild& s, const std::string& nam
     if (erste != zeile) return false;
     auto e = s.felder.find(zeile + ".RohstoffWert4");
     return e != s.felder.end() && (e->second == "0.01" || e->second == "0.001");
+  }
+  return false;
+}
+
+// True when the row of a field of the name "Z3#nn.field" is the copper row a version-4 B line holds:
+// the first copper row of the record, of factor 0.01, by 100 units (quantity base 100, value 4
+// 0.01) or by 1000 (1000, 0.001), with a base of at most three digits. Other copper rows stay Z
+// lines of mark 4, which hold no quantity base.
+inline bool KupferzeileDerBZeile4(const Satzbild& s, const std::string& name) {
+  const std::string zeile = name.substr(0, name.find('.'));
+  for (const auto& [n, w] : s.felder) {
+    if (n.rfind("Z3#", 0) != 0 || n.size() < 16 || n.compare(n.size() - 15, 15, ".RohstoffMerker") != 0 || w != "CU")
+      continue;
+    if (n.substr(0, n.find('.')) != zeile) return false;
+    auto feld = [&](const char* f) {
+      auto i = s.felder.find(zeile + f);
+      return i == s.felder.end() ? std::string() : i->second;
+    };
+    const std::string basis = feld(".RohstoffMengenbasis"), wert4 = feld(".RohstoffWert4");
+    const bool einheit = (basis == "100" && wert4 == "0.01") || (basis == "1000" && wert4 == "0.001");
+    return einheit && feld(".RohstoffFaktor") == "0.01" && Val(feld(".RohstoffBasis")) < 1000 * FestkommaEins;
   }
   return false;
 }
@@ -843,9 +871,13 @@ struct Vergleicher {
     return w;
   }
 
-  // The unit the run writes for the input's unit, read back.
-  std::string EinheitErwartet(const std::string& einheit) const {
-    if (von == nach || !einheiten) return Gross(Trimmen(einheit));
+  // The unit the run writes for the input's unit, read back (in capitals, trimmed).
+  std::string EinheitErwartet(const std::string& einheit) const { return Gross(Trimmen(EinheitGeschrieben(einheit))); }
+
+  // The unit the run writes for the input's unit: mapped through the unit tables, in a
+  // same-version conversion as well.
+  std::string EinheitGeschrieben(const std::string& einheit) const {
+    if (!einheiten) return einheit;
     Kontext k;
     k.gd = einheiten->gd;
     k.ns.Mengeneinheit = einheit;
@@ -854,7 +886,7 @@ struct Vergleicher {
     EinheitUmsetzen(k, f);
     std::string u = k.ns.Mengeneinheit;
     if (u != einheit) ZeichenNachOem(u, static_cast<std::int16_t>(nach));
-    return Gross(Trimmen(u));
+    return u;
   }
 };
 
@@ -882,14 +914,25 @@ inline void Vorbereiten(Satzbild& s) {
   }
   if (s.art == "J") {
     // The short text and the description of a SET stand once, on its first row: a later row
-    // that repeats them says nothing new.
+    // that repeats the texts of the row before says nothing new.
+    const Felder vorher = f;
     for (const char* spalte : {".SetKurztext", ".SetBeschreibung"}) {
-      auto erste = f.find(std::string("J#01") + spalte);
       for (int i = 1; i < Tabellenzeilen; ++i) {
         auto z = f.find("J" + Nr(i) + spalte);
-        if (z != f.end() && erste != f.end() && z->second == erste->second) f.erase(z);
+        auto v = vorher.find("J" + Nr(i - 1) + spalte);
+        if (z != f.end() && v != vorher.end() && z->second == v->second) f.erase(z);
       }
     }
+  }
+  if (s.art == "S") {
+    // A group line without a description of its own shows its main group's in that place (the
+    // version-5 writer, which has one description, puts it there).
+    auto h = f.find("HwgBezeichnung");
+    if (h != f.end() && IstLeer(f.count("WgBezeichnung") ? f["WgBezeichnung"] : std::string())) {
+      f["WgBezeichnung"] = h->second;
+      f.erase(h);
+    }
+    for (auto i = f.begin(); i != f.end();) i = IstLeer(i->second) ? f.erase(i) : std::next(i);
   }
 }
 
@@ -973,6 +1016,13 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
     Satzbild b = aus.saetze[j];
     Vorbereiten(a);
     Vorbereiten(b);
+    // The key the error log shows for the record: a product group's is its group number, or its
+    // main group's number when it names no group.
+    std::string eintrag = a.schluessel;
+    if (a.art == "S") {
+      const std::size_t strich = eintrag.find('/');
+      eintrag = strich + 1 < eintrag.size() ? eintrag.substr(strich + 1) : eintrag.substr(0, strich);
+    }
     // Version 3 holds copper rows only, as the copper part of its B line: their kind-3 fields
     // compare like those of a version that holds them.
     auto kupferzeile = [&](const std::string& name) {
@@ -997,7 +1047,7 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
       }
       int halt = r->halt[iv];
       const char* konstante = r->konstante[iv];
-      if (v.nach == 4 && kupferzeile(name) && g == "Z3.RohstoffMengenbasis" && (wa == "100" || wa == "1000")) {
+      if (v.nach == 4 && kupferzeile(name) && g == "Z3.RohstoffMengenbasis" && KupferzeileDerBZeile4(a, name)) {
         // Version 4 holds the copper quantity base of 100 or 1000 units on its B line.
         halt = Frei;
         konstante = nullptr;
@@ -1030,10 +1080,9 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
           continue;
         }
         std::string na = v.Normal(*r, wa, Frei), nb = v.Normal(*r, wb, Frei);
-        if (r->vergleich == Vergleich::Einheit) {
-          na = Rechtstrimmen(na);
-          nb = Rechtstrimmen(nb);
-        }
+        // The unit as the run maps it, in the same version as well.
+        if (r->vergleich == Vergleich::Einheit && nb != na)
+          na = v.EinheitErwartet(wa == KeineAngabe ? std::string() : wa);
         if (na != nb) neu(a.art, g, a.schluessel, wa, wb, "Wert");
         continue;
       }
@@ -1056,10 +1105,10 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
           }
           continue;
         }
-        const bool genannt = w && w->wort && log.Nennt(a.schluessel, Ansi(w->wort));
+        const bool genannt = w && w->wort && log.Nennt(eintrag, Ansi(w->wort));
         verlustGeprueft = true;
         verlustGenannt = verlustGenannt || genannt;
-        if (!genannt && !(log.voll && !log.verluste.count(Trimmen(a.schluessel)))) {
+        if (!genannt && !(log.voll && !log.verluste.count(Trimmen(eintrag)))) {
           Abweichung* x = neu(a.art, g, a.schluessel, wa, wb, "Verlust");
           x->wort = w && w->wort ? w->wort : "(kein Wort)";
           x->protokoll = 'n';
@@ -1079,7 +1128,7 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
         // Versions 3 and 4 hold 1, 10, 100 and 1000 only.
         if (erwartet != "1" && erwartet != "10" && erwartet != "100" && erwartet != "1000") {
           const Verlustwort* w = r->wort[iv];
-          const bool genannt = w && w->wort && log.Nennt(a.schluessel, Ansi(w->wort));
+          const bool genannt = w && w->wort && log.Nennt(eintrag, Ansi(w->wort));
           if (!genannt) {
             Abweichung* x = neu(a.art, g, a.schluessel, wa, wb, "Verlust");
             x->wort = w && w->wort ? w->wort : "(kein Wort)";
@@ -1094,7 +1143,7 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
         if (!ziffern.empty() && ziffern[0] == '-') ziffern.erase(0, 1);
         if (static_cast<int>(ziffern.size()) > halt || (!erwartet.empty() && erwartet[0] == '-' && v.nach == 3)) {
           const Verlustwort* w = r->wort[iv];
-          if (!(w && w->wort && log.Nennt(a.schluessel, Ansi(w->wort)))) {
+          if (!(w && w->wort && log.Nennt(eintrag, Ansi(w->wort)))) {
             Abweichung* x = neu(a.art, g, a.schluessel, wa, wb, "Verlust");
             x->wort = w && w->wort ? w->wort : "(kein Wort)";
             x->protokoll = 'n';
@@ -1106,11 +1155,13 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
         neu(a.art, g, a.schluessel, wa, wb, "Wert");
         continue;
       }
-      // Kept, but cut to the target's width: the cut is a loss to name.
-      if (halt > 0 && (r->vergleich == Vergleich::Text || r->vergleich == Vergleich::Schluessel) &&
+      // Kept, but cut to the target's width (or rounded to its places): the cut is a loss to name.
+      if (halt > 0 &&
+          (r->vergleich == Vergleich::Text || r->vergleich == Vergleich::Schluessel ||
+           r->vergleich == Vergleich::Festkomma) &&
           v.Normal(*r, wa, Frei) != erwartet) {
         const Verlustwort* w = r->wort[iv];
-        const bool genannt = w && w->wort && log.Nennt(a.schluessel, Ansi(w->wort));
+        const bool genannt = w && w->wort && log.Nennt(eintrag, Ansi(w->wort));
         if (!genannt) {
           Abweichung* x = neu(a.art, g, a.schluessel, wa, wb, "Kuerzung");
           x->wort = w && w->wort ? w->wort : "(kein Wort)";
@@ -1123,10 +1174,21 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
   }
 }
 
-// Compares the raw fields of input and output of a same-version conversion.
+// Compares the raw fields of input and output of a same-version conversion; the quantity units
+// of the input as the run maps them (vg).
 inline void RohVergleichen(const std::string& ein, const std::string& aus, int version, const std::string& datei,
-                           const std::string& protokoll, Auditergebnis& e) {
-  const Rohfelder a = RohLesen(ein, version), b = RohLesen(aus, version);
+                           const std::string& protokoll, const Vergleicher& vg, Auditergebnis& e) {
+  Rohfelder a = RohLesen(ein, version);
+  const Rohfelder b = RohLesen(aus, version);
+  const std::string einheitstelle = "|" + std::to_string(version == 3 ? 102 : version == 4 ? 9 : 6);
+  for (auto& [k, werte] : a) {
+    if (k[0] != 'A' || k.size() < einheitstelle.size() ||
+        k.compare(k.size() - einheitstelle.size(), einheitstelle.size(), einheitstelle) != 0)
+      continue;
+    std::multiset<std::string> abgebildet;
+    for (const std::string& w : werte) abgebildet.insert(RohNormal(vg.EinheitGeschrieben(w)));
+    werte = abgebildet;
+  }
   const std::string paar = std::to_string(version) + ">" + std::to_string(version);
   std::set<std::string> schluessel;
   for (auto& [k, w] : a) schluessel.insert(k);
@@ -1226,7 +1288,7 @@ inline Auditergebnis Pruefen(const std::string& eingabe, const std::string& date
     vg.von = von;
     vg.nach = nach;
     SaetzeVergleichen(ein, aus, Protokoll(u.protokoll), vg, datei, e);
-    if (von == nach) RohVergleichen(InCp850Lesen(eingabe), DateiLesen(u.ausgabe), von, datei, u.protokoll, e);
+    if (von == nach) RohVergleichen(InCp850Lesen(eingabe), DateiLesen(u.ausgabe), von, datei, u.protokoll, vg, e);
   }
   return e;
 }

@@ -5,6 +5,7 @@
 #include "record/festkomma.h"
 #include "record/laufzeitfehler.h"
 #include "record/text.h"
+#include "writers/schreiber_v3.h"
 
 namespace korvelan {
 
@@ -189,6 +190,19 @@ bool LangtextLaengerAls(const Neutralsatz& ns, std::size_t breite) {
   return false;
 }
 
+bool HatPreiszeile(const Neutralsatz& ns) {
+  for (const Preiszeile& p : ns.Preistabelle)
+    if (!IstLeer(p.PArtikelNr)) return true;
+  return false;
+}
+
+// True for an article (not a delete or renumber) with a price or with price scales, surcharges or
+// raw-material data.
+bool HatArtikelpreis(const Neutralsatz& ns) {
+  if (IstLeer(ns.ArtikelNr) || ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X") return false;
+  return HatWert(ns.Preis) || ns.Staffeltabelle[0].StaffelArt != 0;
+}
+
 // Names what the output version `aus` cannot hold of the record read from version `ein`.
 void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
   if (aus < 5 && ein == 5 && !ns.CZeilen[0].empty()) v.Nennen(Verlust::CZeilen);
@@ -203,6 +217,17 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
     if (HatWert(ns.NummerAltZusatz)) v.Nennen(Verlust::Zusatzfelder);
   }
   if (kunde && aus == 5 && ein < 5 && HatWert(ns.Preispflege)) v.Nennen(Verlust::Preispflege);
+  // A group line of versions 3 and 4 may describe its main group as well; version 5 writes one
+  // description, the group's (the main group's stands in for a group without one).
+  if (aus == 5 && HatWert(ns.HwgBezeichnung) && HatWert(ns.WgBezeichnung)) v.Nennen(Verlust::Hauptgruppentext);
+  // The date of a price change (Termin1) holds from its line on for every record after it. It is
+  // named for each record holding prices read under it (each article, each row of a price
+  // record): not only for the first, so that the count at the end of the log is the number of
+  // articles whose prices lost their date; not for a customer, SET or text record, which has no
+  // prices. Version 3 has no place for it; the version-5 article lines have none either (its
+  // price lines carry it).
+  if (!IstLeer(ns.Termin1) && (aus == 3 ? HatPreiszeile(ns) || HatArtikelpreis(ns) : aus == 5 && HatArtikelpreis(ns)))
+    v.Nennen(Verlust::Preisdatum);
   for (const Setzeile& s : ns.SetTabelle) {
     if (s.SetNr.empty()) break;
     // Version 3 holds neither the SET marker (its reader takes it from the SET question), nor the
@@ -233,6 +258,14 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
     if (HatWert(ns.Verpackungsmenge) && Trimmen(ns.Verpackungsmenge) != "1") v.Nennen(Verlust::Verpackungsmenge);
     if (HatWert(ns.ReferenzKuerzel) || HatWert(ns.ReferenzNr)) v.Nennen(Verlust::Referenz);
     if (HatWert(ns.Anbindungsnummer)) v.Nennen(Verlust::Anbindung);
+  }
+  if (aus > 3 && ns.ArbeitWert != 0) {
+    // The labour value as the output's line holds it: six characters, in tenths, or in
+    // thousandths in a version-5 line whose second code is 3. Finer places or more characters
+    // are not carried.
+    const Festkomma wert = Mal(ns.ArbeitWert, aus == 5 && ns.ArbeitKz2 == 3 ? 1000 : 10);
+    if (wert % FestkommaEins != 0 || wert > 999999 * FestkommaEins || wert < -99999 * FestkommaEins)
+      v.Nennen(Verlust::WerkstoffArbeit);
   }
   if (aus == 4 && ein == 5) {
     if (Wertlaenge(ns.Anbindungsnummer) > 12) v.Nennen(Verlust::Anbindung);
@@ -347,9 +380,14 @@ void SatzPruefen(Kontext& k, Fenster& f) {
   const int aus = schleife.aktiv ? schleife.ausgabe : VersionAusText(f.Text("Com_Version"));
   const int ein = schleife.aktiv ? schleife.eingabe : VersionAusText(f.Text("Lab_Version"));
   // A record keeps everything in its own version.
-  if (aus == ein) return VerlusteEintragen(k, f, Satzkennung(k));
   Verlustliste& v = k.kz.Satzverluste;
-  Versuchen([&] { VerlusteFinden(ns, ein, aus, v); });
+  if (aus != ein) Versuchen([&] { VerlusteFinden(ns, ein, aus, v); });
+  // Except numbers too wide for their version-3 fields, which the currency conversion may have
+  // made so within version 3 as well (and a negative number fits no such field).
+  if (aus == 3)
+    Versuchen([&] {
+      if (!v3::ZahlenPassen(ns)) v.Nennen(Verlust::Zahlbreite);
+    });
   // The rows of a price record are articles of their own: each gets its entry under its number,
   // naming what the record loses as a whole as well.
   if (ns.ArtikelNr.empty() && ns.Kundennummer.empty()) {
@@ -359,7 +397,12 @@ void SatzPruefen(Kontext& k, Fenster& f) {
       if (!HatWert(p.PArtikelNr)) continue;
       zeilen = true;
       v = satz;
-      Versuchen([&] { PreiszeileVerlusteFinden(p, ein, aus, v); });
+      if (aus != ein) Versuchen([&] { PreiszeileVerlusteFinden(p, ein, aus, v); });
+      // The version-3 writer leaves such a row out of its line.
+      if (aus == 3)
+        Versuchen([&] {
+          if (!v3::PreiszeilePasst(p)) v.Nennen(Verlust::Zahlbreite);
+        });
       VerlusteEintragen(k, f, p.PArtikelNr);
     }
     if (zeilen) return v.Leeren();

@@ -31,6 +31,7 @@ const std::array<std::string, Verlustarten> Woerter = [] {
   setzen(Verlust::Preispflege, "Preispflege");
   setzen(Verlust::SetDaten, "SET-Daten");
   setzen(Verlust::SetText, "SET-Text");
+  setzen(Verlust::Hauptgruppentext, "Hauptgruppentext");
   setzen(Verlust::Textschluessel, "Textschlüssel");
   setzen(Verlust::Langtext, "Langtext");
   setzen(Verlust::CZeilen, "C-Zeilen");

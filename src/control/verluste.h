@@ -29,6 +29,7 @@ enum class Verlust : std::uint8_t {
   Preispflege,       // the price-maintenance flag of a customer record (not in version 5)
   SetDaten,          // SET marker, call marker and description (not in version 3)
   SetText,           // a SET description longer than the output's field
+  Hauptgruppentext,  // the main group's description on a group line (version 5 has one description)
   Textschluessel,    // a long-text key written in another form
   Langtext,          // long-text rows longer than the output's rows
   CZeilen,           // kept C lines of version 5; the entry shows the lines themselves

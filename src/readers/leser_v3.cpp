@@ -343,7 +343,16 @@ bool SatzS(Kontext& k, Fenster& f) {
   auto& ns = k.ns;
   if (!ns.SatzSchluessel.empty()) return true;
   TextZuweisen(ns.Hauptwarengruppe, ns, 3, 3);
-  TextZuweisen(ns.WgBezeichnung, ns, 6, 40);
+  // A group line carries its number at 46 and its description at 56, after the main group's
+  // description; a main group alone has its description at 6.
+  const Schluesseltext gruppe = Schluessel(ns, 46, 10);
+  if (gruppe.empty()) {
+    TextZuweisen(ns.WgBezeichnung, ns, 6, 40);
+  } else {
+    FeldZuweisen(ns.WgNummer, gruppe);
+    TextZuweisen(ns.HwgBezeichnung, ns, 6, 40);
+    TextZuweisen(ns.WgBezeichnung, ns, 56, 40);
+  }
   ns.SatzSchluessel = SchluesselWarengruppe;
   ZeileZeigen(k, f);
   return false;
@@ -415,19 +424,20 @@ bool SatzJ(Kontext& k, Fenster& f) {
 
 // Discount j (1..3) of a price row: flag character at von, four-character value after it.
 void Zuschlag(Neutralsatz& ns, Preiszeile& z, int j, std::size_t von) {
-  if (IstNul(ns, von)) z.ZuAbMarke(j) = KeineAngabe;
   std::int16_t kz = AlsKurzzahl(Zahl(ns, von, 1));
   std::string wert(Roh(ns, von + 1, 4));
   for (char& c : wert)
     if (c == '\0') c = ' ';
   wert = Trimmen(wert);
+  // A filler flag marks the pair as not given, unless discount 1 names a discount group.
+  if (IstNul(ns, von) && !(j == 1 && !wert.empty())) z.ZuAbMarke(j) = KeineAngabe;
   if (kz != 0) {
     z.ZuAbKz(j) = kz;
     // Kind 2 is a multiplier in thousandths; kinds 1 and 3, and any other kind, are hundredths.
     z.ZuAbWert(j) = Teilen(Val(wert), kz == 2 ? 1000 : 100);
     if (j == 1) z.PRabattgruppe.clear();
   } else if (j == 1 && !wert.empty()) {
-    // Flag 0 with a value: a discount group takes the place of discount 1.
+    // Flag 0, blank or filler with a value: a discount group takes the place of discount 1.
     z.PZuAbKz1 = 0;
     z.PRabattgruppe = wert;
     z.PZuAbWert1 = 0;

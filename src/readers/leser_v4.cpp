@@ -430,7 +430,7 @@ Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
     ns.WerkstoffWert3 = z.Zahl(10, 1000);
     ns.WerkstoffWert4 = z.Zahl(10, 1000);
     ns.WerkstoffKz = z.Kurzzahl(1);
-    // Lines written by this program's version-4 output carry a fifth value (always 0) before
+    // Lines written by earlier outputs of this program carry a fifth value (always 0) before
     // the text; when a field follows field 10, that field is the text.
     FeldZuweisen(ns.WerkstoffText, z.Text(10));
     const std::string_view danach = z.Text(10);
@@ -461,10 +461,17 @@ Schritt ZeileS(Neutralsatz& ns, Fenster& f) {
   Felder z(ns, MitSemikolon);
   FeldZuweisen(ns.Hauptwarengruppe, z.Nummer(3));
   const std::string_view hauptbezeichnung = z.Text(40);
-  if (!IstLeer(hauptbezeichnung)) ns.WgBezeichnung = hauptbezeichnung;
   FeldZuweisen(ns.WgNummer, z.Nummer(10));
   const std::string_view bezeichnung = z.Text(40);
-  if (!IstLeer(bezeichnung)) ns.WgBezeichnung = bezeichnung;
+  if (!ns.WgNummer.empty()) {
+    // A group line carries both descriptions: each keeps its own place.
+    FeldZuweisen(ns.HwgBezeichnung, hauptbezeichnung);
+    FeldZuweisen(ns.WgBezeichnung, bezeichnung);
+  } else {
+    // A main group alone: its description, or the one of the group field when that is the
+    // only one given.
+    FeldZuweisen(ns.WgBezeichnung, IstLeer(bezeichnung) ? hauptbezeichnung : bezeichnung);
+  }
   ns.SatzSchluessel = SchluesselWarengruppe;
   return Schritt::Weiter;
 }
@@ -508,14 +515,15 @@ Schritt ZeileJ(Neutralsatz& ns) {
 void Rabattpaar(Preiszeile& p, int j, Felder& z) {
   const std::string_view kz = TrimmenAnsicht(z.Text(1));
   const std::string_view wert = TrimmenAnsicht(z.Text(4));
-  if (kz.empty()) p.ZuAbMarke(j) = KeineAngabe;
+  // A blank flag marks the pair as not given, unless discount 1 names a discount group.
+  if (kz.empty() && !(j == 1 && !wert.empty())) p.ZuAbMarke(j) = KeineAngabe;
   const std::int16_t art = AlsKurzzahl(Val(kz));
   if (art != 0) {
     p.ZuAbKz(j) = art;
     p.ZuAbWert(j) = Teilen(Val(wert), art == 2 ? 1000 : 100);
     if (j == 1) p.PRabattgruppe.clear();
   } else if (j == 1 && !wert.empty()) {
-    // Flag 0 with a value: the value names a discount group instead of a discount.
+    // Flag 0 or no flag with a value: the value names a discount group instead of a discount.
     p.PZuAbKz1 = 0;
     FeldZuweisen(p.PRabattgruppe, wert);
     p.PZuAbWert1 = 0;

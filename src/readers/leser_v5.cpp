@@ -270,6 +270,11 @@ void ZLesen(Neutralsatz& ns, Felder& f) {
     z.StaffelEndeA = f.Kurzzahl(6);
     z.StaffelPreis = Teilen(f.Zahl(10), 100);
     z.StaffelEndeB = f.Kurzzahl(10);
+    // Real files go on with the quantity range of the scale: a base marker and the quantities
+    // from and to, whole numbers as written.
+    z.StaffelBasismerker = static_cast<std::int32_t>(Runden(f.Zahl(6)));
+    z.VonBasis = f.Zahl(10);
+    z.BisBasis = f.Zahl(10);
   } else if (marke == "2") {
     z.StaffelArt = 2;
     FeldZuweisen(z.RohVBMerker, f.Text(2));
@@ -296,25 +301,62 @@ void ZLesen(Neutralsatz& ns, Felder& f) {
   // Other marks add nothing.
 }
 
-void WerkstoffLesen(Neutralsatz& ns, Felder& f) {
+// True when the field, without its blanks, is a number: an optional sign, digits, and at most
+// one decimal point or comma among them.
+bool IstZahlfeld(std::string_view feld) {
+  feld = TrimmenAnsicht(feld);
+  if (!feld.empty() && (feld[0] == '-' || feld[0] == '+')) feld.remove_prefix(1);
+  bool ziffer = false, punkt = false;
+  for (char c : feld) {
+    if (c >= '0' && c <= '9') {
+      ziffer = true;
+    } else if ((c == '.' || c == ',') && !punkt) {
+      punkt = true;
+    } else {
+      return false;
+    }
+  }
+  return ziffer;
+}
+
+void WerkstoffWerteLesen(Neutralsatz& ns, Felder& f) {
   ns.WerkstoffWert1 = Teilen(f.Zahl(8), 1000);
   ns.WerkstoffWert2 = Teilen(f.Zahl(8), 1000);
   ns.WerkstoffWert3 = Teilen(f.Zahl(10), 1000);
   ns.WerkstoffWert4 = Teilen(f.Zahl(10), 1000);
   ns.WerkstoffKz = f.Kurzzahl(1);
+}
+
+// The four values and the flag, then the text. Earlier outputs of this program wrote the text
+// before the values (C;N;WST1;4711;Kupfer;1500;2500;350000;0;1;0;), which read in this order
+// would shift every value by one field. Such a line is told by its field 5: in this order a
+// value, there the text. A field 5 that holds something and is not a number can only be that
+// text, and the line is read in the earlier order. An empty or numeric text of such a line
+// cannot be told from a value and is read in this order.
+void WerkstoffLesen(Neutralsatz& ns, Felder& f) {
+  Felder vorschau = f;
+  const std::string_view feld5 = vorschau.Text(10);
+  if (!IstLeer(feld5) && !IstZahlfeld(feld5)) {
+    ns.WerkstoffText = Rechtstrimmen(f.Text(10));
+    WerkstoffWerteLesen(ns, f);
+    return;
+  }
+  WerkstoffWerteLesen(ns, f);
   ns.WerkstoffText = Rechtstrimmen(f.Text(10));
 }
 
+// The value is in tenths, or in thousandths when the second code is 3 (as the writer scales it).
 void ArbeitLesen(Neutralsatz& ns, Felder& f) {
   ns.ArbeitKz1 = f.Kurzzahl(1);
   ns.ArbeitKz2 = f.Kurzzahl(1);
-  ns.ArbeitWert = Teilen(f.Zahl(6), 10);
+  ns.ArbeitWert = Teilen(f.Zahl(6), ns.ArbeitKz2 == 3 ? 1000 : 10);
 }
 
-// K line; the SET and price readers hold its texts trimmed and in capitals.
-void KLesen(Neutralsatz& ns, bool gross) {
+// K line. The customer number is a key (trimmed, in capitals); names and other texts are kept as
+// the line gives them, without trailing blanks, whichever reader takes the line.
+void KLesen(Neutralsatz& ns) {
   Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
-  auto text = [&](int breite) { return gross ? Gross(Trimmen(f.Text(breite))) : Rechtstrimmen(f.Text(breite)); };
+  auto text = [&](int breite) { return Rechtstrimmen(f.Text(breite)); };
   FeldZuweisen(ns.Kundennummer, f.Nummer(10));
   ns.KName1 = text(30);
   ns.KName2 = text(30);
@@ -475,7 +517,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
       case 'R':
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
         if (satzart == 'K')
-          KLesen(ns, false);
+          KLesen(ns);
         else if (satzart == 'S')
           SLesen(ns);
         else
@@ -501,7 +543,7 @@ std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
     const std::string_view zeile = ns.Eingabezeile;
     if (satzart == 'K') {
       if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
-      KLesen(ns, true);
+      KLesen(ns);
       inhalt = Inhalt::Einzelsatz;
       fenster.SetzeText("Tex_Bearbeitet", zeile);
       return Schritt::Weiter;
@@ -538,18 +580,19 @@ std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
 
 namespace {
 
-// One P line into a row of the price table. Version 5 carries the discount group in a field of
-// its own, so a discount 1 does not replace it; a discount 1 of flag 0 with a value is the
-// discount group only when that field is blank.
-void PLesen(Neutralsatz& ns, Preiszeile& p) {
+// One P line into a row of the price table; returns the line's date field (YYYYMMDD, blank when
+// the line has none). Version 5 carries the discount group in a field of its own: a discount 1 of
+// flag 0 or without flag is no group, whatever its value.
+std::string_view PLesen(Neutralsatz& ns, Preiszeile& p) {
   Felder f(Gefuellt(ns, MitBlank), 3, ns.FeldStatus);
   FeldZuweisen(p.PArtikelNr, f.Nummer(15));
   p.PPreiskz = f.Kurzzahl(1);
   p.PPreiseinheit = f.Kurzzahl(1);
   p.PPreis = Teilen(f.Zahl(10), 100);
-  const std::string gruppe(f.Text(4));
-  if (!IstLeer(gruppe)) {
-    p.PRabattgruppe = Rechtstrimmen(gruppe);
+  const std::string_view gruppe = f.Text(4);
+  const bool mitGruppe = !IstLeer(gruppe);
+  if (mitGruppe) {
+    FeldZuweisen(p.PRabattgruppe, gruppe);
     p.PZuAbKz1 = 0;
     p.PZuAbWert1 = 0;
   }
@@ -558,21 +601,17 @@ void PLesen(Neutralsatz& ns, Preiszeile& p) {
     const std::string_view wert = TrimmenAnsicht(f.Text(4));
     // A discount group of its own field stands in discount 1 as flag 0 where that pair is blank:
     // marked "not given", the versions that carry the group in discount 1 would drop it.
-    if (kennung.empty() && !(j == 1 && !IstLeer(gruppe))) p.ZuAbMarke(j) = KeineAngabe;
-    // Only the kinds 1 (discount rate), 2 (multiplier) and 3 (surcharge) are carried.
+    if (kennung.empty() && !(j == 1 && mitGruppe)) p.ZuAbMarke(j) = KeineAngabe;
+    // Every kind but 0 is carried with its value: 2 (multiplier) in thousandths, the others
+    // (1 discount rate, 3 surcharge, and kinds this program does not know) in hundredths, as the
+    // writers scale them back.
     const std::int64_t art = Runden(Val(kennung));
-    if (art >= 1 && art <= 3) {
+    if (art != 0) {
       p.ZuAbKz(j) = static_cast<std::int16_t>(art);
       p.ZuAbWert(j) = Teilen(Val(wert), art == 2 ? 1000 : 100);
-    } else if (j == 1 && art == 0 && !wert.empty() && IstLeer(gruppe)) {
-      p.PZuAbKz1 = 0;
-      FeldZuweisen(p.PRabattgruppe, wert);
-      p.PZuAbWert1 = 0;
     }
   }
-  // The date of the price change (YYYYMMDD). A line without one keeps the date of earlier lines.
-  const std::string datum(f.Text(8));
-  if (!IstLeer(datum)) ns.Termin1 = Auffuellen(datum, 8);
+  return f.Text(8);
 }
 
 }  // namespace
@@ -594,15 +633,27 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
         // Also after one or two price rows: merged into them, the writers would write only
         // the K line and lose the rows.
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
-        KLesen(ns, true);
+        KLesen(ns);
         inhalt = Inhalt::Einzelsatz;
         fenster.SetzeText("Tex_Bearbeitet", zeile);
         return Schritt::Weiter;
       case 'P': {
         if (inhalt == Inhalt::Einzelsatz) return Schritt::SatzEnde;
+        Preiszeile& p = ns.Preistabelle[zeilen];
+        const std::string_view datum = PLesen(ns, p);
+        // The date of a price change holds from its line on, for the lines after it as well
+        // (a line without a date keeps the one before), as a version-4 TERMIN-1 line does. The
+        // record holds one date: a line with another date ends it, and the next call takes the
+        // line again, so that the rows before keep the date they were read with.
+        if (!IstLeer(datum) && datum != RechtstrimmenAnsicht(ns.Termin1)) {
+          if (zeilen > 0) {
+            p = Preiszeile{};
+            return Schritt::SatzEnde;
+          }
+          ns.Termin1 = Auffuellen(datum, 8);
+        }
         inhalt = Inhalt::Preise;
         ns.Verarbeitungskz = "A";
-        PLesen(ns, ns.Preistabelle[zeilen]);
         if (++zeilen < Preiszeilen) return Schritt::Weiter;
         // Three rows make a record.
         ns.SatzSchluessel = ns.Preistabelle[0].PArtikelNr;

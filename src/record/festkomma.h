@@ -178,14 +178,21 @@ inline void GanzFormatiertAnfuegen(Zeilenpuffer& aus, std::int64_t wert, const Z
   aus.Vorruecken(GanzFormatiertSchreiben(p, wert, muster));
 }
 
+// True when a whole number fits a fixed-width number field of `stellen` digits (at most 19):
+// not negative, and without more digits. The one test of the writer that fills such a field and
+// of the record check that names a value too wide for it.
+inline bool PasstInStellen(std::int64_t wert, std::size_t stellen) {
+  std::uint64_t grenze = 1;
+  for (std::size_t i = 0; i < stellen; ++i) grenze *= 10;
+  return wert >= 0 && static_cast<std::uint64_t>(wert) < grenze;
+}
+
 // Writes a whole number with exactly `stellen` digits (leading zeros, no sign) at aus, for
-// fixed-width number fields (at most 19 digits). A negative number or one that needs more digits
+// fixed-width number fields (at most 19 digits). A number that does not fit (PasstInStellen)
 // writes nothing and gives false. Inline: the width is a constant at every caller, so the digit
 // pairs are written from the right without a loop.
 inline bool StellenSchreiben(char* aus, std::int64_t wert, std::size_t stellen) {
-  std::uint64_t grenze = 1;
-  for (std::size_t i = 0; i < stellen; ++i) grenze *= 10;
-  if (wert < 0 || static_cast<std::uint64_t>(wert) >= grenze) return false;
+  if (!PasstInStellen(wert, stellen)) return false;
   std::uint64_t w = static_cast<std::uint64_t>(wert);
   std::size_t n = stellen;
   for (; n >= 2; n -= 2) {

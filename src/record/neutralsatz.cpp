@@ -127,7 +127,7 @@ void NeutralsatzLeerenAusserAZeile(Neutralsatz& ns) {
   ZeilenLeeren(ns.CZeilen, CFrei);
   // 7. Single-line records.
   AlleLeeren(ns.Kundennummer, ns.Preispflege, ns.KName1, ns.KName2, ns.KName3, ns.KName4, ns.KKz, ns.KFeld9,
-             ns.KFeld30, ns.Hauptwarengruppe, ns.WgNummer, ns.WgBezeichnung, ns.RgNummer);
+             ns.KFeld30, ns.Hauptwarengruppe, ns.HwgBezeichnung, ns.WgNummer, ns.WgBezeichnung, ns.RgNummer);
   ns.RabattKz = 0;
   ns.Rabatt = 0;
   ns.RgBezeichnung.clear();

@@ -22,7 +22,7 @@ constexpr int Preiszeilen = 3;
 // neutralsatz.cpp (rows are reset field by field to keep the memory of their texts).
 struct Staffelzeile {
   std::int16_t StaffelArt = 0;  // 0 free, 1 price scale, 2 raw material from/to, 3 raw-material calculation
-  std::int16_t StaffelBasismerker = 0;
+  std::int32_t StaffelBasismerker = 0;  // version 5 writes up to 6 digits
   std::string StaffelBasistext1;
   std::string StaffelBasistext2;
   std::int16_t StaffelMerker = 0;
@@ -86,6 +86,9 @@ struct Preiszeile {
   std::int16_t& ZuAbKz(int j) { return j == 1 ? PZuAbKz1 : j == 2 ? PZuAbKz2 : PZuAbKz3; }
   std::string& ZuAbMarke(int j) { return j == 1 ? PZuAbMarke1 : j == 2 ? PZuAbMarke2 : PZuAbMarke3; }
   Festkomma& ZuAbWert(int j) { return j == 1 ? PZuAbWert1 : j == 2 ? PZuAbWert2 : PZuAbWert3; }
+  std::int16_t ZuAbKz(int j) const { return j == 1 ? PZuAbKz1 : j == 2 ? PZuAbKz2 : PZuAbKz3; }
+  const std::string& ZuAbMarke(int j) const { return j == 1 ? PZuAbMarke1 : j == 2 ? PZuAbMarke2 : PZuAbMarke3; }
+  Festkomma ZuAbWert(int j) const { return j == 1 ? PZuAbWert1 : j == 2 ? PZuAbWert2 : PZuAbWert3; }
 };
 
 struct Neutralsatz {
@@ -156,6 +159,10 @@ struct Neutralsatz {
 
   // Single-line records.
   std::string Hauptwarengruppe;
+  // The main group's description on a line that also names a group (WgNummer); that group's own
+  // description is WgBezeichnung. A line of a main group alone holds its description in
+  // WgBezeichnung, as does every line of a version with one description.
+  std::string HwgBezeichnung;
   std::string WgNummer;
   std::string WgBezeichnung;
   std::string RgNummer;

@@ -18,6 +18,12 @@ inline std::string_view TrimmenAnsicht(std::string_view s) {
   while (e > a && s[e - 1] == ' ') --e;
   return s.substr(a, e - a);
 }
+// Rechtstrimmen as a view into the text.
+inline std::string_view RechtstrimmenAnsicht(std::string_view s) {
+  std::size_t e = s.size();
+  while (e > 0 && s[e - 1] == ' ') --e;
+  return s.substr(0, e);
+}
 // True when the text is empty or consists of blanks only.
 inline bool IstLeer(std::string_view s) {
   for (char c : s)

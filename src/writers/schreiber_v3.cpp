@@ -70,13 +70,12 @@ class Zeile {
   // A whole number in exactly `breite` digits with leading zeros. A value that needs more
   // positions (or a sign) would push every later field out of place and make the line longer
   // than 128, so the reader would misread this and all following records; such a value is
-  // written as filler over the field's width instead, which reads back as "no value".
+  // written as filler over the field's width instead, which reads back as "no value" (the
+  // record check names it, see ZahlenPassen).
   void Ganzzahl(std::int64_t wert, std::size_t breite) {
     if (!StellenSchreiben(p_, wert, breite)) BytesFuellen(p_, Fueller, breite);
     p_ += breite;
   }
-  // The same for a fixed-point value, rounded to a whole number.
-  void Zahl(Festkomma wert, std::size_t breite) { Ganzzahl(Runden(wert), breite); }
   // The same for a number held as text.
   void Zahl(const Zahltext& zahl, std::size_t breite) {
     if (!zahl.StellenSchreiben(p_, breite)) BytesFuellen(p_, Fueller, breite);
@@ -97,6 +96,37 @@ class Zeile {
   char* p_;
 };
 
+// ---- Number fields ---------------------------------------------------------------------------
+// The value each number field holds as written, and its width: the writer writes a value that
+// does not fit (PasstInStellen) as filler, and the tests of the record check at the end of this
+// file name it.
+
+constexpr std::size_t RabattStellen = 4;
+constexpr std::size_t PreisStellen = 8;
+constexpr std::size_t KupferbasisStellen = 3;
+constexpr std::size_t KupfergewichtStellen = 6;
+constexpr std::size_t SetmengeStellen = 7;
+constexpr std::size_t ZuAbStellen = 4;
+
+// Discount of an R line: hundredths for kind 1, thousandths otherwise. A multiplier of zero would
+// make every price of the group zero; 1 (no change) is used.
+std::int64_t Rabattwert(const Neutralsatz& ns) {
+  if (ns.RabattKz == 1) return Runden(Mal(ns.Rabatt, 100));
+  return Runden(Mal(ns.Rabatt == 0 ? FestkommaEins : ns.Rabatt, 1000));
+}
+std::int64_t Kupferbasis(const Staffelzeile& s) { return Runden(s.RohstoffBasis); }
+std::int64_t Kupfergewicht(const Staffelzeile& s) { return Runden(Mal(s.RohstoffGewicht, 100)); }
+std::int64_t Setmenge(const Setzeile& s) { return Runden(Mal(s.SetMenge, 1000)); }
+std::int64_t Preiswert(const Preiszeile& p) { return Runden(Mal(p.PPreis, 100)); }
+// Discount or surcharge j of a price row: a multiplier (kind 2) in thousandths, every other kind
+// in hundredths, as the readers hold them.
+std::int64_t Zuschlagswert(const Preiszeile& p, int j) {
+  return Runden(Mal(p.ZuAbWert(j), p.ZuAbKz(j) == 2 ? 1000 : 100));
+}
+// True when discount j of a price row is written with its kind and value (group 1 of kind 0
+// writes the discount group instead, a pair not given or of kind 0 writes filler).
+bool ZuschlagGeschrieben(const Preiszeile& p, int j) { return !IstKeineAngabe(p.ZuAbMarke(j)) && p.ZuAbKz(j) != 0; }
+
 // K line (customer number); empties Kundennummer afterwards.
 void KZeile(Kontext& k) {
   auto& ns = k.ns;
@@ -113,8 +143,9 @@ void SZeile(Kontext& k) {
   Zeile z(k);
   z.Text("S ");
   z.Feld(ns.Hauptwarengruppe, 3);
+  // A group line: the main group's description in the place of a main group's, then the group.
   if (!ns.WgNummer.empty()) {
-    z.Leer(40);
+    z.Feld(ns.HwgBezeichnung, 40);
     z.Feld(ns.WgNummer, 10);
   }
   z.Feld(ns.WgBezeichnung, 40);
@@ -123,18 +154,11 @@ void SZeile(Kontext& k) {
 
 void RZeile(Kontext& k) {
   auto& ns = k.ns;
-  std::int64_t faktor = 100;
-  Festkomma rabatt = ns.Rabatt;
-  if (ns.RabattKz != 1) {
-    faktor = 1000;
-    // A multiplier of zero would make every price of the group zero; 1 (no change) is used.
-    if (rabatt == 0) rabatt = FestkommaEins;
-  }
   Zeile z(k);
   z.Text("R ");
   z.Feld(ns.RgNummer, 4);
   z.Ganzzahl(ns.RabattKz, 1);
-  z.Zahl(Mal(rabatt, faktor), 4);
+  z.Ganzzahl(Rabattwert(ns), RabattStellen);
   // The description has no width of its own here; the line is cut at 128.
   if (IstKeineAngabe(ns.RgBezeichnung)) {
     z.Fuellen(40);
@@ -186,7 +210,7 @@ void AZeile(Kontext& k) {
   if (IstKeineAngabe(ns.Preis)) {
     z.Fuellen(8);
   } else {
-    z.Zahl(Zahltext(ns.Preis), 8);
+    z.Zahl(Zahltext(ns.Preis), PreisStellen);
   }
   z.Feld(ns.Rabattgruppe, 4);
   z.Feld(ns.Warenhauptgruppe, 3);
@@ -232,8 +256,8 @@ void BZeile(Kontext& k) {
   z.Feld(ns.Katalogseite, 6);
   if (marke != 0) {
     z.Ganzzahl(marke, 1);
-    z.Zahl(cu->RohstoffBasis, 3);
-    z.Zahl(Mal(cu->RohstoffGewicht, 100), 6);
+    z.Ganzzahl(Kupferbasis(*cu), KupferbasisStellen);
+    z.Ganzzahl(Kupfergewicht(*cu), KupfergewichtStellen);
   } else {
     z.Fuellen(10, '0');
   }
@@ -301,43 +325,20 @@ void Langtextzeilen(Kontext& k) {
       });
 }
 
-// Discount or surcharge value of a P line group by its kind.
-void Zuschlagswert(Zeile& z, std::int16_t art, Festkomma wert) {
-  switch (art) {
-    case 1:
-    case 3:
-      z.Zahl(Mal(wert, 100), 4);
-      break;
-    case 2:
-      z.Zahl(Mal(wert, 1000), 4);
-      break;
-    default:
-      // Kinds outside 0 to 3 carry no value; the positions stay filled.
-      z.Fuellen(4);
-      break;
-  }
-}
-
-void Preisteil(Zeile& z, Preiszeile& p) {
+void Preisteil(Zeile& z, const Preiszeile& p) {
   z.Feld(p.PArtikelNr, 15);
   z.Ganzzahl(p.PPreiskz, 1);
-  z.Zahl(Mal(p.PPreis, 100), 8);
-  if (IstKeineAngabe(p.PZuAbMarke1)) {
-    z.Fuellen(5);
-  } else {
-    z.Ganzzahl(p.PZuAbKz1, 1);
-    if (p.PZuAbKz1 == 0) {
+  z.Ganzzahl(Preiswert(p), PreisStellen);
+  for (int j = 1; j <= 3; ++j) {
+    if (ZuschlagGeschrieben(p, j)) {
+      z.Ganzzahl(p.ZuAbKz(j), 1);
+      z.Ganzzahl(Zuschlagswert(p, j), ZuAbStellen);
+    } else if (j == 1 && !IstKeineAngabe(p.PZuAbMarke1)) {
+      // Kind 0 in group 1: the discount group.
+      z.Ganzzahl(0, 1);
       z.Feld(p.PRabattgruppe, 4);
     } else {
-      Zuschlagswert(z, p.PZuAbKz1, p.PZuAbWert1);
-    }
-  }
-  for (int j = 2; j <= 3; ++j) {
-    if (IstKeineAngabe(p.ZuAbMarke(j)) || p.ZuAbKz(j) == 0) {
       z.Fuellen(5);
-    } else {
-      z.Ganzzahl(p.ZuAbKz(j), 1);
-      Zuschlagswert(z, p.ZuAbKz(j), p.ZuAbWert(j));
     }
   }
 }
@@ -406,7 +407,7 @@ std::int16_t Setschreiber(Kontext& k, Fenster&) {
         z->Feld(s.SetKurztext, 15);
       }
       z->Feld(s.SetArtikelNr, 15);
-      z->Zahl(Mal(s.SetMenge, 1000), 7);
+      z->Ganzzahl(Setmenge(s), SetmengeStellen);
       if (++positionen == 4) {
         z->Ausgeben(Fueller);
         z.reset();
@@ -427,11 +428,12 @@ std::int16_t Preisschreiber(Kontext& k, Fenster&) {
     }
     // Only rows with an article number are written, side by side; a table without such a row
     // writes no line. A blank first row is skipped like the others: written, it would end the
-    // price table on reading and take the rows after it with it.
+    // price table on reading and take the rows after it with it. A row whose price or discount
+    // does not fit its field is left out as well: its filler price would read back as 0.
     bool benutzt[Preiszeilen];
     bool irgendeine = false;
     for (int i = 0; i < Preiszeilen; ++i) {
-      benutzt[i] = !IstLeer(ns.Preistabelle[i].PArtikelNr);
+      benutzt[i] = !IstLeer(ns.Preistabelle[i].PArtikelNr) && PreiszeilePasst(ns.Preistabelle[i]);
       irgendeine = irgendeine || benutzt[i];
     }
     if (!irgendeine) return;
@@ -445,6 +447,31 @@ std::int16_t Preisschreiber(Kontext& k, Fenster&) {
     }
     z.Ausgeben(Fueller);
   });
+}
+
+bool PreiszeilePasst(const Preiszeile& p) {
+  if (!PasstInStellen(Preiswert(p), PreisStellen)) return false;
+  for (int j = 1; j <= 3; ++j)
+    if (ZuschlagGeschrieben(p, j) && !PasstInStellen(Zuschlagswert(p, j), ZuAbStellen)) return false;
+  return true;
+}
+
+// Follows the writers: a customer record is its K line alone, a product group has no number.
+bool ZahlenPassen(const Neutralsatz& ns) {
+  if (!ns.Kundennummer.empty() || !ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty()) return true;
+  if (!ns.RgNummer.empty()) return PasstInStellen(Rabattwert(ns), RabattStellen);
+  if (!IstLeer(ns.ArtikelNr) && !Ist(ns.Verarbeitungskz, "L") && !Ist(ns.Verarbeitungskz, "X")) {
+    if (!IstKeineAngabe(ns.Preis) && !Zahltext(ns.Preis).PasstIn(PreisStellen)) return false;
+    const Staffelzeile* cu = Kupferzeile(ns);
+    if (Kupfermarke(cu) != 0 && (!PasstInStellen(Kupferbasis(*cu), KupferbasisStellen) ||
+                                 !PasstInStellen(Kupfergewicht(*cu), KupfergewichtStellen)))
+      return false;
+  }
+  for (const Setzeile& s : ns.SetTabelle) {
+    if (s.SetNr.empty()) break;
+    if (!PasstInStellen(Setmenge(s), SetmengeStellen)) return false;
+  }
+  return true;
 }
 
 }  // namespace korvelan::v3

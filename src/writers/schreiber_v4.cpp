@@ -38,14 +38,12 @@ void Zahl(Zeilenpuffer& z, Festkomma wert, const Zahlmuster& muster) { ZahlfeldA
 // Whole number with a number pattern.
 void Ganz(Zeilenpuffer& z, std::int64_t wert, const Zahlmuster& muster) { GanzfeldAnfuegen(z, wert, muster); }
 
-// The date of the C TERMIN-1 line. Termin1 is held as YYYYMMDD and written as DDMMYYYY. A
-// six-character value (YYMMDD) is written as DDMMYY; any other length is written unchanged
-// rather than scrambled.
+// The date of the C TERMIN-1 line. Termin1 is held as YYYYMMDD and written as DDMMYYYY: its
+// characters 7 and 8, 5 and 6, then 1 to 4, the date padded with blanks to eight characters
+// first (a date "2025" gives "    2025").
 std::string DatumFuerTermin(const std::string& termin) {
-  std::string t = Trimmen(termin);
-  if (t.size() == 8) return t.substr(6, 2) + t.substr(4, 2) + t.substr(0, 4);
-  if (t.size() == 6) return t.substr(4, 2) + t.substr(2, 2) + t.substr(0, 2);
-  return t;
+  const std::string t = Auffuellen(termin, 8);
+  return t.substr(6, 2) + t.substr(4, 2) + t.substr(0, 4);
 }
 
 // C TERMIN-1 line before the first line of a record whose date differs from the one last
@@ -83,7 +81,7 @@ void SZeileSchreiben(Kontext& k) {
     Feld(z, ns.WgBezeichnung);
     z += ";;;";
   } else {
-    z += ';';
+    Feld(z, ns.HwgBezeichnung);
     Feld(z, ns.WgNummer);
     Feld(z, ns.WgBezeichnung);
     z += ';';
@@ -186,19 +184,47 @@ std::size_t AZeileSchreiben(Kontext& k) {
   return kopf;
 }
 
-void BZeileSchreiben(Kontext& k, std::size_t artikelkopf) {
+// The copper row the B line holds (fields 7 to 9): the first copper row of the table, when the
+// B line gives it back as it is. Its reader makes a row of kind 3, marker "CU", factor 0.01, a
+// base of three digits, a weight of six (in hundredths) and the unit of 100 units (flag 1:
+// quantity base 100, value 4 0.01) or of 1000 units (flag 2: 1000, 0.001). A copper row of any
+// other form stays a Z line of mark 4, which keeps its factor and value 4; so do the copper rows
+// after the first. Null when the B line holds none.
+const Staffelzeile* KupferzeileDerBZeile(const Neutralsatz& ns) {
+  for (const Staffelzeile& s : ns.Staffeltabelle) {
+    if (s.StaffelArt == 0) break;
+    if (s.StaffelArt != 3 || !Ist(s.RohstoffMerker, "CU")) continue;
+    const bool einheit = (s.RohstoffMengenbasis == 100 && s.RohstoffWert4 == FestkommaEins / 100) ||
+                         (s.RohstoffMengenbasis == 1000 && s.RohstoffWert4 == FestkommaEins / 1000);
+    const std::int64_t basis = Runden(s.RohstoffBasis);
+    const std::int64_t gewicht = Runden(Mal(s.RohstoffGewicht, 100));
+    const bool passt = einheit && s.RohstoffFaktor == FestkommaEins / 100 && basis >= 0 && basis <= 999 &&
+                       gewicht >= 0 && gewicht <= 999999;
+    return passt ? &s : nullptr;
+  }
+  return nullptr;
+}
+
+void BZeileSchreiben(Kontext& k, std::size_t artikelkopf, const Staffelzeile* kupfer) {
   Neutralsatz& ns = k.ns;
-  // A field holding "@" counts as present here: the line that carried it existed.
+  // A field holding "@" counts as present here: the line that carried it existed. Copper data
+  // alone make a B line as well.
   if (ns.Matchcode.empty() && ns.AlternativArtikelNr.empty() && ns.EanNr.empty() && ns.Katalogseite.empty() &&
       ns.Anbindungsnummer.empty() && ns.Warengruppe.empty() && ns.ReferenzKuerzel.empty() &&
-      ns.ReferenzNr.empty() && ns.Kostenart.empty())
+      ns.ReferenzNr.empty() && ns.Kostenart.empty() && kupfer == nullptr)
     return;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   ArtikelkopfWiederholen(z, 'B', artikelkopf);
   Feld(z, ns.Matchcode);
   Feld(z, ns.AlternativArtikelNr);
   Feld(z, ns.Katalogseite);
-  z += "0;;;";  // no copper data on this line
+  if (kupfer != nullptr) {
+    Ganz(z, kupfer->RohstoffMengenbasis == 100 ? 1 : 2, muster::N1);
+    Zahl(z, kupfer->RohstoffBasis, muster::N3);
+    Zahl(z, Mal(kupfer->RohstoffGewicht, 100), muster::N6);
+  } else {
+    z += "0;;;";  // no copper data on this line
+  }
   Feld(z, ns.EanNr);
   Feld(z, ns.Anbindungsnummer);
   Feld(z, ns.Warengruppe);
@@ -263,13 +289,14 @@ void ZuAbCodeSetzen(std::int16_t& code, const std::string& vorzeichen, std::int1
 }
 
 // Z lines: price scales, surcharges and raw-material data. The line number counts every row
-// examined, whether or not it produced a line.
-void ZZeilenSchreiben(Kontext& k, std::size_t artikelkopf) {
+// examined, whether or not it produced a line; the copper row of the B line (kupfer) is no Z row.
+void ZZeilenSchreiben(Kontext& k, std::size_t artikelkopf, const Staffelzeile* kupfer) {
   const Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   std::int16_t zuAbCode = 0;
   // The start of the lines is the same on each: written once, and each line starts from it again.
   std::size_t anfang = 0;
+  int nummer = 0;
   for (int i = 0; i < Tabellenzeilen; ++i) {
     const Staffelzeile& s = ns.Staffeltabelle[i];
     if (s.StaffelArt == 0) break;
@@ -277,10 +304,12 @@ void ZZeilenSchreiben(Kontext& k, std::size_t artikelkopf) {
       ArtikelkopfWiederholen(z, 'Z', artikelkopf);
       anfang = artikelkopf;
     }
+    if (&s == kupfer) continue;
+    ++nummer;
     bool zeile = true;
     auto kopf = [&](char marke) {
       z.resize(anfang);
-      Ganz(z, i + 1, muster::R1N1);
+      Ganz(z, nummer, muster::R1N1);
       z += marke;
       z += ';';
     };
@@ -351,7 +380,7 @@ void WerkstoffZeileSchreiben(Kontext& k) {
   Zahl(z, Mal(ns.WerkstoffWert3, 1000), muster::R7N1);
   Zahl(z, Mal(ns.WerkstoffWert4, 1000), muster::R7N1);
   Ganz(z, ns.WerkstoffKz, muster::N1);
-  Zahl(z, Mal(ns.WerkstoffWert5, 1000), muster::R7N1);
+  // The text is field 10, where the readers take it; no reader fills a fifth value.
   FeldRechts(z, ns.WerkstoffText);
   ZeileAusgeben(k, false);
 }
@@ -404,20 +433,10 @@ void LangtextZeilenSchreiben(Kontext& k) {
   }
 }
 
-// Value of a discount or surcharge of a P line by its kind. A kind the readers never produce
-// gets an empty value field, so that the fields after it keep their places.
+// Value of a discount or surcharge of a P line by its kind: a multiplier (2) in thousandths,
+// every other kind in hundredths, as the readers hold them.
 void ZuAbWert(Zeilenpuffer& z, std::int16_t art, Festkomma wert) {
-  switch (art) {
-    case 1:
-    case 3:
-      Zahl(z, Mal(wert, 100), muster::R4);
-      break;
-    case 2:
-      Zahl(z, Mal(wert, 1000), muster::R4);
-      break;
-    default:
-      z += ';';
-  }
+  Zahl(z, Mal(wert, art == 2 ? 1000 : 100), muster::R4);
 }
 
 }  // namespace
@@ -457,9 +476,10 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
       }
       // The A, B, D and Z lines follow each other and share their head.
       const std::size_t kopf = AZeileSchreiben(k);
-      BZeileSchreiben(k, kopf);
+      const Staffelzeile* kupfer = KupferzeileDerBZeile(ns);
+      BZeileSchreiben(k, kopf, kupfer);
       DZeilenSchreiben(k, kopf);
-      ZZeilenSchreiben(k, kopf);
+      ZZeilenSchreiben(k, kopf, kupfer);
       WerkstoffZeileSchreiben(k);
       ArbeitZeileSchreiben(k);
     }
@@ -484,7 +504,7 @@ std::int16_t Setschreiber(Kontext& k, Fenster&) {
       FeldGekuerzt(z, s.SetNr, 15);
       Ganz(z, i + 1, muster::R1N1);
       Feld(z, s.SetMerker);
-      if (i == 0) {
+      if (SetTexteSchreiben(ns, i)) {
         FeldGekuerzt(z, s.SetKurztext, 15);
         FeldGekuerzt(z, s.SetBeschreibung, 28);
       } else {

@@ -93,7 +93,9 @@ void SZeile(Kontext& k) {
   z += "S;";
   TextFeld(z, ns.Hauptwarengruppe);
   TextFeld(z, ns.WgNummer);
-  TextFeld(z, ns.WgBezeichnung);
+  // One description: the group's, or the main group's when the group line gives none (the record
+  // check names the main group's description as lost when both are given).
+  TextFeld(z, IstLeer(ns.WgBezeichnung) ? ns.HwgBezeichnung : ns.WgBezeichnung);
   GekuerztAusgeben(k);
 }
 
@@ -354,7 +356,16 @@ void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit, std::size_t artikelko
         GanzFeld(z, s.StaffelMerker, muster::R1);
         GanzFeld(z, ZPreiseinheit(s.StaffelEndeA, artikelpreiseinheit), muster::R6N1);
         ZahlFeld(z, s.StaffelPreis, 100, muster::R9N1);
-        if (s.StaffelEndeB != 0 && s.StaffelEndeB != 999) GanzFeld(z, s.StaffelEndeB, muster::R5N1);
+        if (s.StaffelEndeB != 0 && s.StaffelEndeB != 999)
+          GanzFeld(z, s.StaffelEndeB, muster::R5N1);
+        else
+          z += ';';
+        // The quantity range of the scale: base marker, from and to, whole numbers as held.
+        if (s.StaffelBasismerker != 0 || s.VonBasis != 0 || s.BisBasis != 0) {
+          GanzFeld(z, s.StaffelBasismerker, muster::R1);
+          ZahlfeldAnfuegen(z, s.VonBasis, muster::R9N1);
+          ZahlfeldAnfuegen(z, s.BisBasis, muster::R9N1);
+        }
         break;
       case 2:  // raw material from/to
         GanzFeld(z, nummer, muster::N2);
@@ -392,7 +403,9 @@ void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit, std::size_t artikelko
   }
 }
 
-// Material and labour C lines keep all their fields and are not counted.
+// Material and labour C lines keep all their fields. The material line gives its values before
+// its text, in the order the version-5 and version-4 readers take them; the readers fill no fifth
+// value, so none is written.
 void CWerkstoffZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
   if (OhneRechteBlanks(ns.WerkstoffText).empty() && ns.WerkstoffWert1 == 0 && ns.WerkstoffWert2 == 0 &&
@@ -403,13 +416,12 @@ void CWerkstoffZeile(Kontext& k) {
   TextFeld(z, ns.Verarbeitungskz);
   z += "WST1;";
   RechtsFeld(z, ns.ArtikelNr);
-  RechtsFeld(z, ns.WerkstoffText);
   ZahlFeld(z, ns.WerkstoffWert1, 1000, muster::R7N1);
   ZahlFeld(z, ns.WerkstoffWert2, 1000, muster::R7N1);
   ZahlFeld(z, ns.WerkstoffWert3, 1000, muster::R7N1);
   ZahlFeld(z, ns.WerkstoffWert4, 1000, muster::R7N1);
   GanzFeld(z, ns.WerkstoffKz, muster::N1);
-  ZahlFeld(z, ns.WerkstoffWert5, 1000, muster::R7N1);
+  RechtsFeld(z, ns.WerkstoffText);
   // Counted like every other line: the end record states the number of lines in the file.
   ZeileAusgeben(k, true);
 }
@@ -492,8 +504,7 @@ void JZeilen(Kontext& k) {
     GanzFeld(z, n, muster::N2);
     bool position = true;
     if (Ist(s.SetMerker, "L")) {
-      // The head of a list SET carries its texts on the first row only.
-      if (n == 1) {
+      if (SetTexteSchreiben(ns, n - 1)) {
         GekuerztFeld(z, s.SetKurztext, 15);
         GekuerztFeld(z, s.SetBeschreibung, 40);
       } else {
@@ -529,21 +540,11 @@ void PZeilen(Kontext& k) {
         continue;
       }
       GanzFeld(z, art, muster::R1);
-      switch (art) {
-        case 1:
-        case 3:
-          ZahlFeld(z, p.ZuAbWert(j), 100, muster::R4);
-          break;
-        case 2:
-          ZahlFeld(z, p.ZuAbWert(j), 1000, muster::R4);
-          break;
-        default:
-          // An unknown kind has no value to write; its value field stays empty so that the
-          // following discount pairs keep their positions.
-          z += ';';
-          break;
-      }
+      // A multiplier in thousandths; every other kind in hundredths, as the readers hold them.
+      ZahlFeld(z, p.ZuAbWert(j), art == 2 ? 1000 : 100, muster::R4);
     }
+    // The date of the price change, when the record holds one.
+    GekuerztFeld(z, k.ns.Termin1, 8);
     GekuerztAusgeben(k);
   }
 }

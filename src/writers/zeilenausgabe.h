@@ -188,10 +188,14 @@ class Zahltext {
     BytesKopieren(aus, ziffern_.data(), ziffern_.size());
     return ziffern_.size();
   }
+  // PasstInStellen(Runden(Wert()), stellen).
+  bool PasstIn(std::size_t stellen) const {
+    return allgemein_ ? PasstInStellen(Runden(wert_), stellen) : ziffern_.size() <= stellen;
+  }
   // Writes what StellenSchreiben(aus, Runden(Wert()), stellen) writes, with its result.
   __attribute__((always_inline)) bool StellenSchreiben(char* aus, std::size_t stellen) const {
     if (allgemein_) return korvelan::StellenSchreiben(aus, Runden(wert_), stellen);
-    if (ziffern_.size() > stellen) return false;
+    if (!PasstIn(stellen)) return false;
     BytesFuellen(aus, '0', stellen - ziffern_.size());
     BytesKopieren(aus + stellen - ziffern_.size(), ziffern_.data(), ziffern_.size());
     return true;
@@ -222,6 +226,16 @@ inline bool IstKeineAngabe(std::string_view feld) { return feld.size() == 1 && f
 // A neutral text field for output: "@" (present but empty) is written as an empty field.
 inline std::string_view OhneKeineAngabe(const std::string& feld) {
   return IstKeineAngabe(feld) ? std::string_view() : std::string_view(feld);
+}
+
+// True when SET row i (0-based) writes its short text and description: the first row, and a row
+// whose texts differ from those of the row before. A SET's texts stand once, on its first row (a
+// version-3 SET repeats its short text on every row); a row with texts of its own keeps them.
+inline bool SetTexteSchreiben(const Neutralsatz& ns, int i) {
+  if (i == 0) return true;
+  const Setzeile& s = ns.SetTabelle[static_cast<std::size_t>(i)];
+  const Setzeile& vorige = ns.SetTabelle[static_cast<std::size_t>(i - 1)];
+  return s.SetKurztext != vorige.SetKurztext || s.SetBeschreibung != vorige.SetBeschreibung;
 }
 
 // Runs a writer body and turns a run-time failure into the writer result -1 with its text in

@@ -64,7 +64,7 @@ Langtexte Lesen(const std::string& datei, int version) {
     l.texte.back().zeilen.push_back(Ohne(text));
     ++l.zeilen;
   };
-  for (const std::string& z : ZeilenVon(datei)) {
+  for (const std::string& z : AusgabeZeilen(datei)) {
     if (z.empty()) continue;
     if (version == 3) {
       if (z[0] == 'T' || z[0] == 'E') {
@@ -129,7 +129,7 @@ Lauf Umwandeln(const std::string& inhalt, int version) {
   f.eingaben.push_back(std::string("DEM"));
   Lauf l;
   l.aus = Konvertieren(ein, version, v, &f, &k);
-  l.eintraege = Eintraege(k.kz.Fehlerprotokoll);
+  l.eintraege = Protokolleintraege(k.kz.Fehlerprotokoll);
   return l;
 }
 
@@ -342,7 +342,7 @@ TEST(Textschluessel, Version5BehaeltZeilenVon70UndLangeSchluessel) {
 
   const Lauf fuenf = Umwandeln(eingabe, 5);
   std::vector<std::string> tZeilen;
-  for (const auto& l : ZeilenVon(fuenf.aus))
+  for (const auto& l : AusgabeZeilen(fuenf.aus))
     if (l.rfind("T;", 0) == 0) tZeilen.push_back(l);
   EXPECT_EQ(tZeilen, t);
   const Langtexte l5 = Lesen(fuenf.aus, 5);

@@ -227,7 +227,7 @@ TEST_F(SchreiberV4, GanzerArtikelInReihenfolge) {
   EXPECT_EQ(Schreiben(v4::Artikelschreiber),
             Zeilen({"C;;TERMIN-1;31122025;", "A;A;4711;10;Rohr;;;;;;;;;", "B;A;4711;ROHR;;;0;;;;;;;1;;;",
                     "D;A;4711;1;A;;Dim;;;;;", "Z;A;4711;1;4;MS;0;0;0;0;",
-                    "C;A;WERKSTOFF-1;4711;1500;0;2250;0;1;0;Stahl;", "C;A;ARBEIT-1;4711;1;3;125;",
+                    "C;A;WERKSTOFF-1;4711;1500;0;2250;0;1;Stahl;", "C;A;ARBEIT-1;4711;1;3;125;",
                     "T;A;ABCDEFGH;;1;;Zeile 1;2;;Zeile 2;", "T;A;ABCDEFGH;;3;;" + std::string(40, 'y') + ";;;;"}));
 }
 
@@ -244,10 +244,11 @@ TEST_F(SchreiberV4, JZeilen) {
   k.ns.Verarbeitungskz = "N";
   auto& s = k.ns.SetTabelle;
   s[0] = {"SET1", "K", "Kurz", 1, "4711", std::string(30, 'b'), 25000};
+  // Row 2 has a description of its own; row 3 repeats the texts of row 2.
   s[1] = {"SET1", "K", "Kurz", 0, "", "Weg", 0};
-  s[2] = {"SET1", "K", "", 4, "4712", "", 10000};
+  s[2] = {"SET1", "K", "Kurz", 4, "4712", "Weg", 10000};
   EXPECT_EQ(Schreiben(v4::Setschreiber),
-            Zeilen({"J;N;SET1;1;K;Kurz;" + std::string(28, 'b') + ";1;4711;2500;", "J;N;SET1;2;K;;;;;;",
+            Zeilen({"J;N;SET1;1;K;Kurz;" + std::string(28, 'b') + ";1;4711;2500;", "J;N;SET1;2;K;Kurz;Weg;;;;",
                     "J;N;SET1;3;K;;;4;4712;1000;"}));
 }
 

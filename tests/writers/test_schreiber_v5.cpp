@@ -251,7 +251,7 @@ TEST_F(SchreiberV5, ArtikelgruppeInReihenfolgeUndZaehlung) {
                                "D;N;4711;02; ;Breite;LANGTEXTNUMMER1;",
                                "G;N;BILD1;01;1A;BILD1;BMP;Zeile aus Version 3 \x81" "bernommen;",
                                "Z;N;4711;01;1;;;;;;1;200;",
-                               "C;N;WST1;4711;MS58;1500;0;0;0;0;0;",
+                               "C;N;WST1;4711;1500;0;0;0;0;MS58;",
                                "C;N;ARBA;4711;1;3;250;",
                                cZeile,
                                "T;N;T1;1;01;Zeile \x84;",
@@ -344,7 +344,7 @@ TEST_F(SchreiberV5, PreiszeilenUeberspringenLeereZeile) {
   p[2].PPreiskz = 2;
   p[2].PPreiseinheit = 3;
   p[2].PRabattgruppe = "RG12345";
-  p[2].PZuAbKz1 = 5;  // unknown kind: its value field stays empty
+  p[2].PZuAbKz1 = 5;  // a kind this program does not know: its value in hundredths, as read
   p[2].PZuAbWert1 = Fk("1");
   p[2].PZuAbKz2 = 3;
   p[2].PZuAbWert2 = Fk("1");
@@ -355,7 +355,7 @@ TEST_F(SchreiberV5, PreiszeilenUeberspringenLeereZeile) {
   PreistabelleLeeren(ns);
   EXPECT_EQ(v5::Preisschreiber(k, f), 0);
 
-  EXPECT_EQ(Ausgabe(), Zeilen({"P;4711;1;1;1234;;1;550;2;850;", "P;4713;2;3;;RG12;5;;3;100;"}));
+  EXPECT_EQ(Ausgabe(), Zeilen({"P;4711;1;1;1234;;1;550;2;850;", "P;4713;2;3;;RG12;5;100;3;100;"}));
   EXPECT_EQ(k.kz.AusgabeSatzzahl, 2);
 }
 
