@@ -116,6 +116,11 @@ struct Konvertierzustand {
     };
     std::vector<Vergabe> vergeben;
     std::size_t vergebenBelegt = 0;
+    // Until the first key of more than 8 characters, nothing asks for the keys of up to 8 (only a
+    // longer key's written key must avoid them, and only such a key can share theirs): they are
+    // merely listed here, a key met again after others once more. The first longer key, or a list
+    // grown to its limit, enters them into the table.
+    std::vector<Vergabe> gesammelt;
     // For the first 6 or 4 characters of a key, the lowest number not yet tried after them.
     std::unordered_map<std::string, int> naechsteNummer;
     // The key met last, the key written for it when that is another one, and whether its record

@@ -48,8 +48,13 @@ using Vergabe = Gedaechtnis::Vergabe;
 // The place of a key in the table, or the free place where it belongs.
 std::size_t Platz(const std::vector<Vergabe>& tabelle, std::uint64_t zeichen, std::uint8_t laenge) {
   const std::size_t maske = tabelle.size() - 1;
-  const std::uint64_t h = (zeichen ^ laenge) * 0x9E3779B97F4A7C15u;
-  for (std::size_t i = static_cast<std::size_t>(h ^ (h >> 32)) & maske;; i = (i + 1) & maske) {
+  // Keys of a file mostly differ in their last characters only, the high bytes of `zeichen`:
+  // every bit is mixed into the low ones that choose the place.
+  std::uint64_t h = zeichen ^ laenge;
+  h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDu;
+  h = (h ^ (h >> 33)) * 0xC4CEB9FE1A85EC53u;
+  h ^= h >> 33;
+  for (std::size_t i = static_cast<std::size_t>(h) & maske;; i = (i + 1) & maske) {
     const Vergabe& v = tabelle[i];
     if (v.laenge == 0 || (v.zeichen == zeichen && v.laenge == laenge)) return i;
   }
@@ -61,7 +66,7 @@ std::uint64_t Zeichen(std::string_view schluessel) {
   return z;
 }
 
-// True when the key (1 to 8 characters) was given out in this run.
+// True when the key (1 to 8 characters) was given out in this run (the listed keys entered).
 bool IstVergeben(const Gedaechtnis& g, std::string_view schluessel) {
   if (g.vergeben.empty()) return false;
   const auto laenge = static_cast<std::uint8_t>(schluessel.size());
@@ -70,15 +75,13 @@ bool IstVergeben(const Gedaechtnis& g, std::string_view schluessel) {
 
 // The entry of a key (1 to 8 characters); a key not given out yet gets one, and `neu` is set. The
 // reference holds until the next entry is made.
-Vergabe& Eintragen(Gedaechtnis& g, std::string_view schluessel, bool& neu) {
+Vergabe& Eintragen(Gedaechtnis& g, std::uint64_t zeichen, std::uint8_t laenge, bool& neu) {
   if ((g.vergebenBelegt + 1) * 2 > g.vergeben.size()) {
     std::vector<Vergabe> alt(g.vergeben.empty() ? 1024 : g.vergeben.size() * 2);
     alt.swap(g.vergeben);
     for (const Vergabe& v : alt)
       if (v.laenge != 0) g.vergeben[Platz(g.vergeben, v.zeichen, v.laenge)] = v;
   }
-  const std::uint64_t zeichen = Zeichen(schluessel);
-  const auto laenge = static_cast<std::uint8_t>(schluessel.size());
   Vergabe& v = g.vergeben[Platz(g.vergeben, zeichen, laenge)];
   neu = v.laenge == 0;
   if (neu) {
@@ -87,6 +90,17 @@ Vergabe& Eintragen(Gedaechtnis& g, std::string_view schluessel, bool& neu) {
     ++g.vergebenBelegt;
   }
   return v;
+}
+
+Vergabe& Eintragen(Gedaechtnis& g, std::string_view schluessel, bool& neu) {
+  return Eintragen(g, Zeichen(schluessel), static_cast<std::uint8_t>(schluessel.size()), neu);
+}
+
+// The listed keys of up to 8 characters into the table, each as a key of its own.
+void GesammelteEintragen(Gedaechtnis& g) {
+  bool neu = false;
+  for (const Vergabe& v : g.gesammelt) Eintragen(g, v.zeichen, v.laenge, neu).selbst = true;
+  g.gesammelt = {};
 }
 
 // The longer key a written key was given to.
@@ -113,6 +127,7 @@ std::string Nummeriert(Gedaechtnis& g, const std::string& schluessel, std::size_
 // Gives out the written key of a key of more than 8 characters met for the first time.
 const std::string& LangenVergeben(Kontext& k, Fenster& f, const std::string& schluessel) {
   Gedaechtnis& g = k.kz.Textschluessel;
+  if (g.lange.empty()) GesammelteEintragen(g);
   // Elements of the map keep their place when it grows: the written key can point at its key.
   auto& [lang, geschrieben] = *g.lange.try_emplace(schluessel).first;
   const std::string_view schnitt = Schnitt(schluessel);
@@ -154,6 +169,17 @@ void Nachschlagen(Kontext& k, Fenster& f, const std::string& schluessel, std::st
     return;
   }
   geschrieben.clear();
+  // A list of a million keys (16 MB) is entered into the table: a file whose keys come again and
+  // again between others would otherwise list them over and over.
+  constexpr std::size_t Listengrenze = std::size_t{1} << 20;
+  if (g.lange.empty() && g.vergeben.empty()) {
+    if (g.gesammelt.size() < Listengrenze) {
+      g.gesammelt.push_back({Zeichen(schluessel), static_cast<std::uint8_t>(schluessel.size())});
+      verlust = false;
+      return;
+    }
+    GesammelteEintragen(g);
+  }
   bool neu = false;
   Vergabe& v = Eintragen(g, schluessel, neu);
   if (!neu && !v.selbst) {
