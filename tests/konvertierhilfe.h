@@ -2,6 +2,7 @@
 // Whole conversions for tests: the command-line road of the program through a scripted window,
 // with today's date fixed.
 #include <string>
+#include <vector>
 
 #include "control/kontext.h"
 #include "control/konvertierlauf.h"
@@ -36,6 +37,26 @@ inline std::string Konvertieren(const std::string& eingabe, int version, const T
   std::string aus = v.Datei("ausgabe.dat");
   Kommandozeile(k, f, eingabe, aus, version);
   return DateiLesen(aus);
+}
+
+// The lines of an output, without their CR LF.
+inline std::vector<std::string> AusgabeZeilen(const std::string& text) {
+  std::vector<std::string> zeilen;
+  std::size_t a = 0;
+  for (std::size_t e; (e = text.find("\r\n", a)) != std::string::npos; a = e + 2) zeilen.push_back(text.substr(a, e - a));
+  if (a < text.size()) zeilen.push_back(text.substr(a));
+  return zeilen;
+}
+
+// The entry lines of an error log (everything after the header's empty line).
+inline std::vector<std::string> Protokolleintraege(const std::string& protokoll) {
+  std::vector<std::string> e;
+  std::size_t start = protokoll.find("\r\n\r\n");
+  if (start == std::string::npos) return e;
+  start += 4;
+  for (std::size_t ende; (ende = protokoll.find("\r\n", start)) != std::string::npos; start = ende + 2)
+    e.push_back(protokoll.substr(start, ende - start));
+  return e;
 }
 
 }  // namespace korvelan::test

@@ -537,7 +537,7 @@ const Verlustwort Langtext{"Langtext", true};
 const Verlustwort Preisdatum{"Preisdatum", true};
 const Verlustwort Setbeschreibung{"SET-Text", true};
 const Verlustwort Hauptgruppentext{"Hauptgruppentext", true};
-const Verlustwort Textschluessel{"Textschlüssel", false};
+const Verlustwort Textschluessel{"Textschlüssel", true};
 const Verlustwort Preiseinheit{"Preiseinheit", true};
 const Verlustwort Rabattgruppe{"Rabattgruppe", true};
 // A loss that no item names a word for yet: the audit reports it as a gap of the loss table.
@@ -745,11 +745,16 @@ inline bool KupferzeileDerBZeile4(const Satzbild& s, const std::string& name) {
   return false;
 }
 
-// The error log: the loss lists of the data-loss entries by key (trimmed).
+// The error log: the loss lists of the data-loss entries by key (trimmed), and what it says about
+// long-text keys written into versions 3 and 4.
 struct Protokoll {
   std::map<std::string, std::string> verluste;
   bool voll = false;  // the log reached its cap: a missing entry proves nothing
   std::string text;
+  // Keys written in another form than their first 8 characters: the key written for each.
+  std::map<std::string, std::string> textschluessel;
+  // Written keys that more than one key of the input got.
+  std::set<std::string> geteilteSchluessel;
 
   explicit Protokoll(const std::string& t) : text(t) {
     voll = false;  // the run's sink gave the whole log
@@ -758,10 +763,28 @@ struct Protokoll {
     a += 4;
     for (std::size_t e; (e = t.find("\r\n", a)) != std::string::npos; a = e + 2) {
       const std::string z = t.substr(a, e - a);
+      static const std::string geaendert = "\t" + Ansi("Textschlüssel geändert in: ") + "\t";
+      static const std::string vergeben = "\t" + Ansi("Textschlüssel schon vergeben an: ") + "\t";
+      if (const std::size_t g = z.find(geaendert); g != std::string::npos)
+        textschluessel[Rechtstrimmen(z.substr(0, g))] = z.substr(g + geaendert.size());
+      // The entry's key is the shared one, or one written as its first 8 characters.
+      if (const std::size_t g = z.find(vergeben); g != std::string::npos)
+        geteilteSchluessel.insert(Rechtstrimmen(z.substr(0, std::min<std::size_t>(g, 8))));
       const std::size_t tab = z.find("\tDatenverlust: \t");
       if (tab == std::string::npos) continue;
       verluste[Trimmen(z.substr(0, tab))] += z.substr(tab + 16) + "\n";
     }
+  }
+  // The key written into version 3 or 4 for a version-5 long-text key: the one the log names (in
+  // Windows-1252: the characters the key keeps are taken from the key, the digits from the log),
+  // else its first 8 characters.
+  std::string GeschriebenerSchluessel(const std::string& schluessel) const {
+    auto i = textschluessel.find(Rechtstrimmen(DateitextNachAnsi(schluessel)));
+    if (i == textschluessel.end()) return Rechtstrimmen(schluessel.substr(0, 8));
+    std::string geschrieben = i->second;
+    for (std::size_t p = 0; p < geschrieben.size() && p < schluessel.size(); ++p)
+      if (DateitextNachAnsi(schluessel.substr(p, 1))[0] == geschrieben[p]) geschrieben[p] = schluessel[p];
+    return geschrieben;
   }
   // The entry of a record: the log shows file text (keys, C lines) in Windows-1252.
   std::map<std::string, std::string>::const_iterator Eintrag(const std::string& schluessel) const {
@@ -939,12 +962,21 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
     frei[aus.saetze[i].art + "|" + aus.saetze[i].schluessel].push_back(i);
   std::vector<std::pair<std::size_t, std::size_t>> paare;
   std::vector<std::size_t> offen;
+  // Version-5 long-text keys are written into versions 3 and 4 with 8 characters: the texts are
+  // matched by the key written for them, and a key written shorter is a loss to name.
+  const bool schluesselKuerzer = v.von == 5 && v.nach < 5;
   for (std::size_t i = 0; i < ein.saetze.size(); ++i) {
     const Satzbild& s = ein.saetze[i];
     std::string schluessel = s.schluessel;
+    if (schluesselKuerzer && s.art == "T") schluessel = Gross(Trimmen(log.GeschriebenerSchluessel(s.schluessel)));
     auto& q = frei[s.art + "|" + schluessel];
     while (!q.empty() && benutzt[q.front()]) q.pop_front();
     if (!q.empty()) {
+      if (schluessel != s.schluessel && !log.Nennt(s.schluessel, Ansi(Textschluessel.wort))) {
+        Abweichung* a = neu(s.art, "(Schluessel)", s.schluessel, s.schluessel, schluessel, "Kuerzung");
+        a->wort = Textschluessel.wort;
+        a->protokoll = 'n';
+      }
       paare.push_back({i, q.front()});
       benutzt[q.front()] = true;
       q.pop_front();
@@ -1099,6 +1131,8 @@ inline void SaetzeVergleichen(const Dateibild& ein, const Dateibild& aus, const 
       }
       // The target holds it: the value with the width the target holds.
       std::string erwartet = v.Normal(*r, wa, halt);
+      if (schluesselKuerzer && (g == "Langtextschluessel" || g == "D.DimLangtextNr") && wa != KeineAngabe)
+        erwartet = v.Normal(*r, log.GeschriebenerSchluessel(Rechtstrimmen(wa)), halt);
       std::string bekommen = v.Normal(*r, wb, Frei);
       if (r->vergleich == Vergleich::Einheit) {
         erwartet = v.EinheitErwartet(wa == KeineAngabe ? std::string() : wa);

@@ -9,6 +9,7 @@
 #include "control/dateien.h"
 #include "control/parameter.h"
 #include "control/satzpruefung.h"
+#include "control/textschluessel.h"
 #include "control/zeichentabellen.h"
 #include "readers/leser_v3.h"
 #include "readers/leser_v4.h"
@@ -119,12 +120,18 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
       kz.Einheiten.ausgabeversion = aus;
       kz.Einheiten.aktiv = true;
       kz.Schleife = {true, VersionAusText(ein), VersionAusText(aus)};
+      kz.Textschluessel = {};
     }
     ~NurFuerDieseSchleife() {
       kz.Einheiten = {};
       kz.Schleife = {};
+      kz.Textschluessel = {};
     }
   } schleifenwerte(kz, eingabeversion, ausgabeversion);
+  // Version-5 long-text keys have up to 15 characters, those of versions 3 and 4 have 8: the keys
+  // of such a run are given out anew, one per distinct key. Only the article writers write keys.
+  const bool textschluesselVergeben =
+      kz.Schleife.eingabe == 5 && (schreiber == v3::Artikelschreiber || schreiber == v4::Artikelschreiber);
   // The count of records done, shown after every record as the pattern "#######" writes it:
   // empty for none, else its digits. It is counted up in its text, which costs less than
   // formatting it anew for every record.
@@ -154,6 +161,7 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     // Prices are converted before the record check, so that it judges the prices the writer
     // will write (a converted price may no longer fit a version-3 field).
     if (umrechnen) WaehrungUmrechnen(k);
+    if (textschluesselVergeben) TextschluesselVergeben(k, f);
     SatzPruefen(k, f);
     if (schreiber) kz.Ergebnis = schreiber(k, f);
     f.SetzeText("Lab_Bearbeitet", bearbeitet);

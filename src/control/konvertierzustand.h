@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "control/dateien.h"
 #include "control/verluste.h"
@@ -91,6 +93,45 @@ struct Konvertierzustand {
     int eingabe = 0, ausgabe = 0;
   };
   Schleifenversionen Schleife;
+
+  // The long-text keys of a conversion from version 5 into version 3 or 4, whose keys have 8
+  // characters instead of 15 (TextschluesselVergeben): every distinct key of the run keeps the one
+  // key written for it. Grows with the number of distinct keys; the record loop starts it empty
+  // and releases it when it ends. Unused in every other conversion.
+  struct Textschluesselgedaechtnis {
+    // Every key of more than 8 characters met in this run, as stored: the key written for it.
+    std::unordered_map<std::string, std::string> lange;
+    // Those of them that a written key was given to, by number (Vergabe::an).
+    std::vector<const std::string*> langeReihe;
+    // The keys written in this run (at most 8 characters each). Most keys of a file are written
+    // as they are, one new key for every text: they are held in a table of open addressing (its
+    // size a power of two, at most half of its places used), a place each in one block, which
+    // costs the conversion far less than a block of memory per key.
+    struct Vergabe {
+      std::uint64_t zeichen = 0;  // the key's characters, the places after them 0
+      std::uint8_t laenge = 0;    // 0: a free place
+      bool selbst = false;        // met as a key of its own, written as it is
+      bool geteilt = false;       // written for more than one key: their texts can no longer be told apart
+      std::uint32_t an = 0;       // 1 + the number in langeReihe of the longer key it was given to
+    };
+    std::vector<Vergabe> vergeben;
+    std::size_t vergebenBelegt = 0;
+    // Until the first key of more than 8 characters, nothing asks for the keys of up to 8 (only a
+    // longer key's written key must avoid them, and only such a key can share theirs): they are
+    // merely listed here, a key met again after others once more. The first longer key, or a list
+    // grown to its limit, enters them into the table.
+    std::vector<Vergabe> gesammelt;
+    // For the first 6 or 4 characters of a key, the lowest number not yet tried after them.
+    std::unordered_map<std::string, int> naechsteNummer;
+    // The key met last, the key written for it when that is another one, and whether its record
+    // names the loss: an article's key usually comes again on its D rows and its text.
+    std::string letzter, letzterGeschrieben;
+    bool letzterVerlust = false;
+    // The text number of the record being converted as it was read, when it is longer than its
+    // written key: the record's data-loss entry names the record by the key of the input.
+    std::string urLangtextNr;
+  };
+  Textschluesselgedaechtnis Textschluessel;
 };
 
 }  // namespace korvelan

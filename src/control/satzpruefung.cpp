@@ -347,10 +347,15 @@ void PreiszeileVerlusteFinden(const Preiszeile& p, int ein, int aus, Verlustlist
     v.Nennen(Verlust::Rabattgruppe);
 }
 
-// The key an entry shows for a record: the article number, else the key of what the record holds.
-const std::string& Satzkennung(const Neutralsatz& ns) {
+// The key an entry shows for a record: the article number, else the key of what the record holds
+// (a text by its key in the input, also when a shorter key is written for it).
+const std::string& Satzkennung(const Kontext& k) {
+  const Neutralsatz& ns = k.ns;
   if (!ns.ArtikelNr.empty()) return ns.ArtikelNr;
-  if (!ns.LangtextNr.empty()) return ns.LangtextNr;
+  if (!ns.LangtextNr.empty()) {
+    const std::string& ur = k.kz.Textschluessel.urLangtextNr;
+    return ur.empty() ? ns.LangtextNr : ur;
+  }
   if (!ns.SetTabelle[0].SetNr.empty()) return ns.SetTabelle[0].SetNr;
   if (!ns.Preistabelle[0].PArtikelNr.empty()) return ns.Preistabelle[0].PArtikelNr;
   if (!ns.Kundennummer.empty()) return ns.Kundennummer;
@@ -459,7 +464,7 @@ void SatzPruefen(Kontext& k, Fenster& f) {
     }
     if (zeilen) return v.Leeren();
   }
-  VerlusteEintragen(k, f, Satzkennung(ns));
+  VerlusteEintragen(k, f, Satzkennung(k));
 }
 
 void WaehrungUmrechnen(Kontext& k) {

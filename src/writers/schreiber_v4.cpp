@@ -179,7 +179,8 @@ std::size_t AZeileSchreiben(Kontext& k) {
 
   Feld(z, ns.Rabattgruppe);
   Feld(z, ns.Warenhauptgruppe);
-  Feld(z, ns.Langtextschluessel);
+  // The key of the text's T lines, which have 8 characters.
+  FeldGekuerzt(z, ns.Langtextschluessel, 8);
   ZeileAusgeben(k, false);
   return kopf;
 }

@@ -465,6 +465,7 @@ void BZeile(Kontext& k) {
   GekuerztAusgeben(k);
 }
 
+// T lines, one text row of up to 70 characters each.
 void TZeilen(Kontext& k) {
   Neutralsatz& ns = k.ns;
   if (IstLeer(ns.LangtextNr) || ns.LangtextArt == 0) return;
@@ -483,7 +484,7 @@ void TZeilen(Kontext& k) {
     }
     z.resize(kopf);
     GanzFeld(z, n, muster::N2);
-    GekuerztFeld(z, t.LangtextZeile, 40);
+    GekuerztFeld(z, t.LangtextZeile, 70);
     GekuerztAusgeben(k);
   }
 }

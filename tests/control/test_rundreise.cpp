@@ -51,17 +51,6 @@ std::string Umwandeln(const std::string& inhalt, int version, SkriptFenster* f =
   return Konvertieren(ein, version, v, f);
 }
 
-// The entry lines of an error log (everything after the header's empty line).
-std::vector<std::string> Eintraege(const std::string& protokoll) {
-  std::vector<std::string> e;
-  std::size_t start = protokoll.find("\r\n\r\n");
-  if (start == std::string::npos) return e;
-  start += 4;
-  for (std::size_t ende; (ende = protokoll.find("\r\n", start)) != std::string::npos; start = ende + 2)
-    e.push_back(protokoll.substr(start, ende - start));
-  return e;
-}
-
 }  // namespace
 
 TEST(Rundreise, Version4UeberVersion5ZurueckGibtDieselbenZeilen) {
@@ -89,7 +78,7 @@ TEST(Rundreise, AufDemWegZuVersion3GehtNurVerlorenWasDasProtokollNennt) {
 
   // One entry: the surcharge table and the material and labour data of the article; the log ends
   // with the count of records each loss was named for.
-  EXPECT_EQ(Eintraege(f.gezeigtesProtokoll),
+  EXPECT_EQ(Protokolleintraege(f.gezeigtesProtokoll),
             (std::vector<std::string>{"4711            \tDatenverlust: \t" + Ansi("Zuschlagsätze Werkstoff/Arbeit"), "",
                                       Ansi("Datenverlust Zuschlagsätze: 1 Datensatz"),
                                       "Datenverlust Werkstoff/Arbeit: 1 Datensatz"}));
@@ -126,7 +115,7 @@ TEST(Rundreise, EineKupferzeileAufDerBZeileDieUebrigenAlsZZeilen) {
   const std::string drei = Umwandeln(artikel, 3, &f);
   ASSERT_GE(drei.size(), 2 * 130u);
   EXPECT_EQ(drei.substr(2 * 130 + 53, 10), "2200000500");  // the B line's copper part
-  EXPECT_EQ(Eintraege(f.gezeigtesProtokoll).at(0), "4712            \tDatenverlust: \t" + Ansi("Zuschlagsätze"));
+  EXPECT_EQ(Protokolleintraege(f.gezeigtesProtokoll).at(0), "4712            \tDatenverlust: \t" + Ansi("Zuschlagsätze"));
 }
 
 // Material and labour lines: each version's writer puts the fields where its reader takes them.
@@ -145,7 +134,7 @@ TEST(Rundreise, WerkstoffUndArbeitWoDerLeserSieNimmt) {
   // 0.125 in version 4, which holds tenths: written as 0.1 and named.
   SkriptFenster vier;
   EXPECT_NE(Umwandeln(fuenf, 4, &vier).find("C;N;ARBEIT-1;4713;1;3;1;"), std::string::npos);
-  EXPECT_EQ(Eintraege(vier.gezeigtesProtokoll).at(0), "4713            \tDatenverlust: \tWerkstoff/Arbeit");
+  EXPECT_EQ(Protokolleintraege(vier.gezeigtesProtokoll).at(0), "4713            \tDatenverlust: \tWerkstoff/Arbeit");
 
   const std::string vierAlt = Verbinden({Kopf, "A;N;4714;00;Rohr;;1;0;Paar;100;;;;",
                                          "C;N;WERKSTOFF-1;4714;1500;2500;3500;4500;2;0;Kupfer;",
@@ -155,7 +144,7 @@ TEST(Rundreise, WerkstoffUndArbeitWoDerLeserSieNimmt) {
   SkriptFenster f5;
   f5.eingaben.push_back(std::string("DEM"));
   Umwandeln(vierAlt, 5, &f5);
-  EXPECT_EQ(Eintraege(f5.gezeigtesProtokoll).at(0), "4714            \tDatenverlust: \tWerkstoff/Arbeit");
+  EXPECT_EQ(Protokolleintraege(f5.gezeigtesProtokoll).at(0), "4714            \tDatenverlust: \tWerkstoff/Arbeit");
 }
 
 // A product-group line of versions 3 and 4 carries the main group's description and the group's;
@@ -176,7 +165,7 @@ TEST(Rundreise, WarengruppeMitHauptgruppenbezeichnung) {
   EXPECT_NE(fuenf.find(Zeilen({"S;01;;Installation;", "S;02;0201;Sanit\x84r;", "S;03;0301;Heizk\x94rper;",
                                "S;04;0401;Pumpen;"})),
             std::string::npos);
-  EXPECT_EQ(Eintraege(f.gezeigtesProtokoll),
+  EXPECT_EQ(Protokolleintraege(f.gezeigtesProtokoll),
             (std::vector<std::string>{"0301            \tDatenverlust: \tHauptgruppentext", "",
                                       "Datenverlust Hauptgruppentext: 1 Datensatz"}));
 }
