@@ -75,6 +75,13 @@ void WertUmrechnen(Festkomma& wert, const Konvertierzustand& kz) {
 
 namespace {
 
+// True when an entry reaches anywhere: the window's text below its cap or the run's sink. Past
+// both, an entry is only counted, and its text need not be made (a conversion that loses a field
+// of every record would spend its time on texts nobody sees).
+bool EintragWirdGelesen(const Konvertierzustand& kz) {
+  return kz.Fehlerprotokoll.size() < Protokollgrenze || static_cast<bool>(kz.Protokollsenke);
+}
+
 // Appends a piece of the error log: to the window's text (entries only while it is shorter than
 // the cap; the head and the closing lines always) and to the run's sink, which takes every piece.
 void Anfuegen(Konvertierzustand& kz, std::string_view text, bool begrenzt) {
@@ -83,6 +90,7 @@ void Anfuegen(Konvertierzustand& kz, std::string_view text, bool begrenzt) {
 }
 
 }  // namespace
+
 
 void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag) {
   auto& kz = k.kz;
@@ -171,14 +179,26 @@ void EinheitUmsetzen(Kontext& k, Fenster& f) {
 
 namespace {
 
-// A text field that holds a value: neither empty, nor blank, nor "@" (present but empty).
-bool HatWert(const std::string& feld) { return !IstLeer(feld) && feld != KeineAngabe; }
+// A text field that holds a value: neither empty, nor blank, nor "@" (present but empty). Asked
+// for many fields of every record, so the short cases come first.
+inline bool HatWert(const std::string& feld) {
+  if (feld.size() <= 1) return !feld.empty() && feld[0] != ' ' && feld[0] != '@';
+  return !IstLeer(feld);
+}
+
+// A value without its trailing blanks, as a view; empty for "@".
+std::string_view OhneEndblanks(const std::string& feld) {
+  if (feld == KeineAngabe) return {};
+  std::size_t e = feld.size();
+  while (e > 0 && feld[e - 1] == ' ') --e;
+  return std::string_view(feld.data(), e);
+}
 
 // Length of a value without its trailing blanks; 0 for "@".
-std::size_t Wertlaenge(const std::string& feld) { return feld == KeineAngabe ? 0 : Rechtstrimmen(feld).size(); }
+std::size_t Wertlaenge(const std::string& feld) { return OhneEndblanks(feld).size(); }
 
 // The price units the versions 3 and 4 can code (0 stands for 1).
-bool PreiseinheitKodierbar(const std::string& pe) {
+bool PreiseinheitKodierbar(std::string_view pe) {
   return pe == "0" || pe == "1" || pe == "10" || pe == "100" || pe == "1000";
 }
 
@@ -224,14 +244,14 @@ bool GanzInStellen(Festkomma wert, int stellen) {
 bool InVersion4Haltbar(const Staffelzeile& z, std::int64_t artikelpreiseinheit) {
   auto preiseinheit = [&](std::int64_t pe) { return pe == 999 || pe == artikelpreiseinheit; };
   auto zuAbCode = [](std::int16_t art, const std::string& vorzeichen) {
-    const std::string vz = Trimmen(vorzeichen);
+    const std::string_view vz = TrimmenAnsicht(vorzeichen);
     return (art == 2 || art == 3) && (vz == "+" || vz == "-");
   };
   switch (z.StaffelArt) {
     case 1:
       return z.StaffelBasismerker >= 0 && z.StaffelBasismerker <= 9 && Wertlaenge(z.StaffelBasistext1) <= 28 &&
-             Rechtstrimmen(z.StaffelBasistext2) == Rechtstrimmen(z.StaffelBasistext1) &&
-             (z.StaffelZuAbArt == 1 ? z.StaffelMerker >= 0 && z.StaffelMerker <= 9 && Trimmen(z.StaffelVorzeichen) == "+"
+             OhneEndblanks(z.StaffelBasistext2) == OhneEndblanks(z.StaffelBasistext1) &&
+             (z.StaffelZuAbArt == 1 ? z.StaffelMerker >= 0 && z.StaffelMerker <= 9 && TrimmenAnsicht(z.StaffelVorzeichen) == "+"
                                     : z.StaffelMerker == 1 && zuAbCode(z.StaffelZuAbArt, z.StaffelVorzeichen)) &&
              preiseinheit(z.StaffelEndeA) && (z.StaffelEndeB == 0 || z.StaffelEndeB == 999) &&
              GanzInStellen(z.VonBasis, 8) && GanzInStellen(z.BisBasis, 8);
@@ -249,8 +269,9 @@ bool InVersion4Haltbar(const Staffelzeile& z, std::int64_t artikelpreiseinheit) 
 // Names what the output version `aus` cannot hold of the record read from version `ein`.
 void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
   if (aus < 5 && ein == 5 && !ns.CZeilen[0].empty()) v.Nennen(Verlust::CZeilen);
-  // Versions 3 and 4 hold rows of 40 characters and two kinds of text (T and E lines).
-  if (aus < 5 && (LangtextLaengerAls(ns, 40) || (!ns.LangtextNr.empty() && ns.LangtextArt > 2)))
+  // Versions 3 and 4 hold rows of 40 characters and two kinds of text (T and E lines); only
+  // version 5 has longer rows and more kinds.
+  if (aus < 5 && ein == 5 && ((!ns.LangtextNr.empty() && ns.LangtextArt > 2) || LangtextLaengerAls(ns, 40)))
     v.Nennen(Verlust::Langtext);
   // The customer fields stay in the record after its K line (the SET and price readers reset their
   // tables only): they belong to the record only while it is the customer record.
@@ -299,8 +320,9 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
       }
     }
     if (HatWert(ns.Warengruppe)) v.Nennen(Verlust::Warengruppe);
-    if (HatWert(ns.Kostenart) && Trimmen(ns.Kostenart) != "90") v.Nennen(Verlust::Kostenart);
-    if (HatWert(ns.Verpackungsmenge) && Trimmen(ns.Verpackungsmenge) != "1") v.Nennen(Verlust::Verpackungsmenge);
+    if (HatWert(ns.Kostenart) && TrimmenAnsicht(ns.Kostenart) != "90") v.Nennen(Verlust::Kostenart);
+    if (HatWert(ns.Verpackungsmenge) && TrimmenAnsicht(ns.Verpackungsmenge) != "1")
+      v.Nennen(Verlust::Verpackungsmenge);
     if (HatWert(ns.ReferenzKuerzel) || HatWert(ns.ReferenzNr)) v.Nennen(Verlust::Referenz);
     if (HatWert(ns.Anbindungsnummer)) v.Nennen(Verlust::Anbindung);
   }
@@ -327,7 +349,8 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
   if (aus < 5) {
     if (Wertlaenge(ns.Katalogseite) > (aus == 3 ? 6u : 8u)) v.Nennen(Verlust::Katalogseite);
     if (Wertlaenge(ns.EanNr) > 13) v.Nennen(Verlust::Ean);
-    if (HatWert(ns.Preiseinheit) && !PreiseinheitKodierbar(Trimmen(ns.Preiseinheit))) v.Nennen(Verlust::Preiseinheit);
+    if (HatWert(ns.Preiseinheit) && !PreiseinheitKodierbar(TrimmenAnsicht(ns.Preiseinheit)))
+      v.Nennen(Verlust::Preiseinheit);
     if (ein == 5 && (HatWert(ns.A5Feld14) || HatWert(ns.A5Feld16) || HatWert(ns.A5Feld17) || HatWert(ns.A5Feld18) ||
                      HatWert(ns.A5Feld26)))
       v.Nennen(Verlust::Zusatzfelder);
@@ -370,15 +393,18 @@ void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel) {
   auto& kz = k.kz;
   Verlustliste& v = kz.Satzverluste;
   if (v.Leer()) return;
+  v.JedeArt([&](Verlust art) { ++kz.Verlustzaehler[static_cast<std::size_t>(art)]; });
+  if (!EintragWirdGelesen(kz)) {
+    ++kz.Fehlerzahl;
+    v.Leeren();
+    return;
+  }
   std::string liste;
-  for (std::size_t i = 0; i < Verlustarten; ++i) {
-    const Verlust art = static_cast<Verlust>(i);
-    if (!v.Genannt(art)) continue;
-    ++kz.Verlustzaehler[i];
+  v.JedeArt([&](Verlust art) {
     if (!liste.empty() && liste.back() != ' ') liste += ' ';
     if (art != Verlust::CZeilen) {
       liste += Verlustwort(art);
-      continue;
+      return;
     }
     // Kept C lines are shown by their first 15 characters, each followed by a blank.
     for (const std::string& c : k.ns.CZeilen) {
@@ -386,7 +412,7 @@ void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel) {
       liste += DateitextNachAnsi(std::string_view(c).substr(0, 15));
       liste += ' ';
     }
-  }
+  });
   v.Leeren();
   ProtokollEintrag(k, f,
                    Auffuellen(DateitextNachAnsi(schluessel), 16) + "\tDatenverlust: \t" + liste.substr(0, 35));

@@ -48,6 +48,11 @@ class Verlustliste {
   bool Genannt(Verlust v) const { return (bits_ & Bit(v)) != 0; }
   bool Leer() const { return bits_ == 0; }
   void Leeren() { bits_ = 0; }
+  // Calls tun(v) for every loss named, in the order of Verlust.
+  template <typename Tun>
+  void JedeArt(Tun tun) const {
+    for (std::uint32_t b = bits_; b != 0; b &= b - 1) tun(static_cast<Verlust>(__builtin_ctz(b)));
+  }
 
  private:
   static constexpr std::uint32_t Bit(Verlust v) { return std::uint32_t{1} << static_cast<unsigned>(v); }
