@@ -166,9 +166,14 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     if (schreiber) kz.Ergebnis = schreiber(k, f);
     f.SetzeText("Lab_Bearbeitet", bearbeitet);
     if (kz.Fehlerzahl != gezeigteFehler) {
+      // A run into an older version may log every record: one more is counted up in the text.
+      if (kz.Fehlerzahl == gezeigteFehler + 1 && !fehlertext.empty()) {
+        ZahltextErhoehen(fehlertext);
+      } else {
+        fehlertext.clear();
+        GanzFormatiertAnfuegen(fehlertext, kz.Fehlerzahl, Fehlermuster);
+      }
       gezeigteFehler = kz.Fehlerzahl;
-      fehlertext.clear();
-      GanzFormatiertAnfuegen(fehlertext, kz.Fehlerzahl, Fehlermuster);
       f.SetzeText("Lab_Fehler", fehlertext);
     }
     f.Fortschritt(kz.EingabeDateiNr.Position(), kz.EingabeDateiNr.Groesse());

@@ -186,16 +186,22 @@ inline bool HatWert(const std::string& feld) {
   return !IstLeer(feld);
 }
 
+// An article line that deletes or renumbers (processing flag "L" or "X") carries no article data.
+inline bool LoeschtOderNummeriertUm(const Neutralsatz& ns) {
+  const std::string& kz = ns.Verarbeitungskz;
+  return kz.size() == 1 && (kz[0] == 'L' || kz[0] == 'X');
+}
+
 // A value without its trailing blanks, as a view; empty for "@".
-std::string_view OhneEndblanks(const std::string& feld) {
-  if (feld == KeineAngabe) return {};
+inline std::string_view OhneEndblanks(const std::string& feld) {
+  if (feld.size() == 1 && feld[0] == '@') return {};
   std::size_t e = feld.size();
   while (e > 0 && feld[e - 1] == ' ') --e;
   return std::string_view(feld.data(), e);
 }
 
 // Length of a value without its trailing blanks; 0 for "@".
-std::size_t Wertlaenge(const std::string& feld) { return OhneEndblanks(feld).size(); }
+inline std::size_t Wertlaenge(const std::string& feld) { return OhneEndblanks(feld).size(); }
 
 // The price units the versions 3 and 4 can code (0 stands for 1).
 bool PreiseinheitKodierbar(std::string_view pe) {
@@ -219,7 +225,7 @@ bool HatPreiszeile(const Neutralsatz& ns) {
 // True for an article (not a delete or renumber) with a price or with price scales, surcharges or
 // raw-material data.
 bool HatArtikelpreis(const Neutralsatz& ns) {
-  if (IstLeer(ns.ArtikelNr) || ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X") return false;
+  if (IstLeer(ns.ArtikelNr) || LoeschtOderNummeriertUm(ns)) return false;
   return HatWert(ns.Preis) || ns.Staffeltabelle[0].StaffelArt != 0;
 }
 
@@ -302,13 +308,13 @@ void VerlusteFinden(const Neutralsatz& ns, int ein, int aus, Verlustliste& v) {
     if (aus == 4 && Wertlaenge(s.SetBeschreibung) > 28) v.Nennen(Verlust::SetText);
   }
 
-  if (IstLeer(ns.ArtikelNr) || ns.Verarbeitungskz == "L" || ns.Verarbeitungskz == "X") return;
+  if (IstLeer(ns.ArtikelNr) || LoeschtOderNummeriertUm(ns)) return;
   // Article data.
   if (aus == 3 && ein > 3) {
     if (HatWerkstoffOderArbeit(ns) || ns.ArbeitWert != 0) v.Nennen(Verlust::WerkstoffArbeit);
     // The version-3 B line holds one copper row; every other row of the table is lost, and so are
     // a factor other than 0.01 and a quantity base other than the unit's of the row it holds.
-    const Staffelzeile* kupfer = KupferzeileDerBZeile(ns, false);
+    const Staffelzeile* kupfer = ns.Staffeltabelle[0].StaffelArt == 0 ? nullptr : KupferzeileDerBZeile(ns, false);
     if (kupfer != nullptr && (kupfer->RohstoffFaktor != FestkommaEins / 100 ||
                               kupfer->RohstoffMengenbasis != (kupfer->RohstoffWert4 == FestkommaEins / 100 ? 100 : 1000)))
       v.Nennen(Verlust::Zuschlagsaetze);
@@ -486,11 +492,12 @@ void SatzPruefen(Kontext& k, Fenster& f) {
         Versuchen([&] {
           if (!v3::PreiszeilePasst(p)) v.Nennen(Verlust::Zahlbreite);
         });
-      VerlusteEintragen(k, f, p.PArtikelNr);
+      if (!v.Leer()) VerlusteEintragen(k, f, p.PArtikelNr);
     }
     if (zeilen) return v.Leeren();
   }
-  VerlusteEintragen(k, f, Satzkennung(k));
+  // Most records lose nothing: their key is looked up only for an entry.
+  if (!v.Leer()) VerlusteEintragen(k, f, Satzkennung(k));
 }
 
 void WaehrungUmrechnen(Kontext& k) {

@@ -152,7 +152,8 @@ void PreistabelleLeeren(Neutralsatz& ns) {
 const Staffelzeile* KupferzeileDerBZeile(const Neutralsatz& ns, bool genau) {
   for (const Staffelzeile& s : ns.Staffeltabelle) {
     if (s.StaffelArt == 0) break;
-    if (s.StaffelArt != 3 || s.RohstoffMerker != "CU") continue;
+    const std::string& merker = s.RohstoffMerker;
+    if (s.StaffelArt != 3 || merker.size() != 2 || merker[0] != 'C' || merker[1] != 'U') continue;
     const bool je100 = s.RohstoffWert4 == FestkommaEins / 100, je1000 = s.RohstoffWert4 == FestkommaEins / 1000;
     if (!je100 && !je1000) return nullptr;
     if (!genau) return &s;

@@ -447,9 +447,7 @@ bool ZahlenPassen(const Neutralsatz& ns) {
   if (!ns.RgNummer.empty()) return PasstInStellen(Rabattwert(ns), RabattStellen);
   if (!IstLeer(ns.ArtikelNr) && !Ist(ns.Verarbeitungskz, "L") && !Ist(ns.Verarbeitungskz, "X")) {
     if (!IstKeineAngabe(ns.Preis) && !Zahltext(ns.Preis).PasstIn(PreisStellen)) return false;
-  }
-  if (!IstLeer(ns.ArtikelNr) && !Ist(ns.Verarbeitungskz, "L") && !Ist(ns.Verarbeitungskz, "X")) {
-    const Staffelzeile* cu = KupferzeileDerBZeile(ns, false);
+    const Staffelzeile* cu = ns.Staffeltabelle[0].StaffelArt == 0 ? nullptr : KupferzeileDerBZeile(ns, false);
     if (cu != nullptr && (!PasstInStellen(Kupferbasis(*cu), KupferbasisStellen) ||
                           !PasstInStellen(Kupfergewicht(*cu), KupfergewichtStellen)))
       return false;
