@@ -31,6 +31,10 @@ const Codeliste& Preiskennzeichen() {
   static const Codeliste c{{{"1", "   / Bruttopreis"}, {"2", "   / Nettopreis"}}, "   / Falsche Angabe"};
   return c;
 }
+const Codeliste& PreiskennzeichenOderLeer() {
+  static const Codeliste c{{{"1", "   / Bruttopreis"}, {"2", "   / Nettopreis"}, {"", ""}}, "   / Falsche Angabe"};
+  return c;
+}
 const Codeliste& Preiseinheit() {
   static const Codeliste c{{{"0", "   / per Einheit"},
                             {"1", "   / per 10 Einheiten"},
@@ -62,7 +66,31 @@ const Codeliste& CuBasis() {
   return c;
 }
 
+const Codeliste& Zuschlagsart() {
+  static const Codeliste c{{{"1", "   / Rabatt"}, {"2", "   / Multi"}, {"3", "   / Zuschlag"}}};
+  return c;
+}
+const Codeliste& ZuschlagsartMitGruppe() {
+  static const Codeliste c{{{"0", "   / Rabattgruppe"}, {"1", "   / Rabatt"}, {"2", "   / Multi"}, {"3", "   / Zuschlag"}}};
+  return c;
+}
+
 }  // namespace codes
+
+std::vector<Wahl> Zuschlagswert(int j, bool gruppe) {
+  static const char* const rabatt[] = {"Rabatt 1", "Rabatt 2", "Rabatt 3"};
+  static const char* const multi[] = {"Multi 1", "Multi 2", "Multi 3"};
+  static const char* const zuschlag[] = {"Zuschlag 1", "Zuschlag 2", "Zuschlag 3"};
+  static const char* const zuab[] = {"Zu-,Abschlag 1", "Zu-,Abschlag 2", "Zu-,Abschlag 3"};
+  const std::size_t i = static_cast<std::size_t>(j - 1);
+  const char* ohneArt = gruppe ? "Rabattgruppe" : zuab[i];
+  return {{"1", rabatt[i], Zahl(100, "###0.00")},
+          {"2", multi[i], Zahl(1000, "###0.000")},
+          {"3", zuschlag[i], Zahl(100, "###0.00")},
+          {"0", ohneArt, Text()},
+          {"", ohneArt, Text()},
+          {nullptr, zuab[i], Zahl(100, "###0.00")}};
+}
 
 Festkomma Zahlwert(std::string_view text) {
   std::string ohne;
@@ -201,7 +229,8 @@ void Lesen(const std::vector<Feld>& felder, bool festeSpalten, bool ungetrimmt, 
     const std::string* vorher = z.felder.empty() ? nullptr : &z.felder.back().text;
     if (festeSpalten) {
       std::string_view roh = Mitte(zeile, static_cast<std::size_t>(feld.von), static_cast<std::size_t>(feld.breite));
-      std::string text = ungetrimmt ? std::string(roh) : Feldtext(roh, feld.breite);
+      // A fixed-column field is padded to its width: a blank one shows as empty.
+      std::string text = ungetrimmt ? std::string(roh) : Rechtstrimmen(roh);
       z.felder.push_back(Inhalt(feld, std::move(text), feld.von + feld.breite - 1, vorher));
     } else {
       while (leser.Gelesen() + 1 < feld.nummer) leser.Naechstes();

@@ -139,13 +139,21 @@ namespace codes {
 const Codeliste& Verarbeitung();      // processing flag A, N, L
 const Codeliste& VerarbeitungMitX();  // and X, the article-number change
 const Codeliste& Preiskennzeichen();  // 1 gross, 2 net, anything else wrong
+const Codeliste& PreiskennzeichenOderLeer();  // the same, and an empty field is not given
 const Codeliste& Preiseinheit();      // codes 0 to 3: per 1, 10, 100, 1000 units
 const Codeliste& Unterkennzeichen();  // sub-flag of a dimension line
 const Codeliste& Preispflege();       // N, B of a customer line
 const Codeliste& Rabattkennzeichen(); // 1 discount rate, 2 multiplier
 const Codeliste& CuMerker();          // copper flag of a B line
 const Codeliste& CuBasis();           // copper base 0
+const Codeliste& Zuschlagsart();      // kind of a discount pair of a price line: 1, 2, 3
+const Codeliste& ZuschlagsartMitGruppe();  // and 0, a discount group in place of discount 1
 }  // namespace codes
+
+// The value of discount pair j (1 to 3) of a price line, by the kind before it: rate and surcharge
+// in hundredths, multiplier in thousandths, any other kind but 0 in hundredths. Kind 0 or none:
+// with `gruppe` the value is a discount group (discount 1 of versions 3 and 4), else it is not taken.
+std::vector<Wahl> Zuschlagswert(int j, bool gruppe);
 
 // The table of a version (3, 4 or 5); nullptr for any other.
 const Layout* LayoutDerVersion(int version);

@@ -194,7 +194,7 @@ void MAnzeige::Tex_Anzeige_Click() {
 }
 
 void MAnzeige::FeldinfoZeigen(const std::string& zeile, int k) {
-  if (version_ != 4 || listung_ == 9) return;
+  if (listung_ == 9) return;
   QMdiArea* bereich = Arbeitsbereich(this);
   if (!feldinfo_) {
     feldinfo_ = new MANZEIGF(this);
