@@ -4,6 +4,7 @@
 // The viewer's field information is built from them, and the readers' fields are checked against
 // them. Texts in the tables are UTF-8; everything a layout hands out is Windows-1252.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -54,9 +55,11 @@ struct Feld {
   int nummer = 0;   // ";"-separated records: number of the field, 1 being the record letter
   int von = 0;      // fixed-column records: first column (1-based)
   int breite = 0;   // characters: the width at `von`, or the most taken of a separated field
-  const char* name = nullptr;  // nullptr: no label of its own, a click on it reports the next field
+  const char* name = nullptr;  // nullptr (and no `wahl`): no label of its own, a click on it reports the next field
   Wert wert;
   std::vector<Wahl> wahl;  // not empty: label and value by the field before
+
+  bool OhneEigenenNamen() const { return !name && wahl.empty(); }
 };
 
 // The rest of a record chosen by the value of one of its fields (the processing mark of a scale

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+
 #include "formats/feldlayout.h"
 #include "record/festkomma.h"
 #include "record/text.h"
@@ -29,14 +30,16 @@ Feldauskunft Unbeschrieben(char buchstabe, int version) {
 
 Feldauskunft FeldauskunftErmitteln(const std::string& zeile, int k, int version) {
   const feldlayout::Layout* layout = feldlayout::LayoutDerVersion(version);
-  if (zeile.empty() || !layout) return {Feldauskunft::Nichts, {}};
-  std::optional<feldlayout::Zerlegung> z = feldlayout::ZeileZerlegen(*layout, zeile);
+  if (zeile.empty()) return {Feldauskunft::Nichts, {}};
+  // A version without tables (a header may name any version) describes none of its lines.
+  std::optional<feldlayout::Zerlegung> z;
+  if (layout) z = feldlayout::ZeileZerlegen(*layout, zeile);
   if (!z) return Unbeschrieben(zeile[0], version);
   // The field clicked: the first one that ends at or after the column (the ";" that ends a
   // field belongs to it). A field without a label of its own passes the click to the next.
   for (std::size_t i = 0; i < z->felder.size(); ++i) {
     const feldlayout::Feldinhalt& f = z->felder[i];
-    if (f.ende < k || (!f.feld->name && f.feld->wahl.empty())) continue;
+    if (f.ende < k || f.feld->OhneEigenenNamen()) continue;
     return {Feldauskunft::Feld,
             {z->buchstabe + " ", z->Bezeichnung(i), f.name,
              (f.zahl ? OrtsueblicheZahl(f.wert) : f.wert) + f.zusatz + " "}};

@@ -44,13 +44,15 @@ std::vector<Feld> Textzeilen(const char* teil1, const char* teil2) {
           Fest(69, 2, "Zeilennummer"), Fest(71, 9, "frei"), Fest(80, 40, teil2)};
 }
 
-// The price unit: codes 0 to 3, and a blank (shown empty), which the reader takes as code 0.
+// The price unit: codes 0 to 3, and a blank (shown empty), which the reader takes as code 0; any
+// other character names no price unit.
 const Codeliste& PreiseinheitMitBlank() {
   static const Codeliste c{{{"0", "   / per Einheit"},
                             {"", "   / per Einheit"},
                             {"1", "   / per 10 Einheiten"},
                             {"2", "   / per 100 Einheiten"},
-                            {"3", "   / per 1000 Einheiten"}}};
+                            {"3", "   / per 1000 Einheiten"}},
+                           "   / Falsche Angabe"};
   return c;
 }
 
