@@ -165,10 +165,13 @@ void Darstellen(Feldinhalt& f, const Wert& w) {
       break;
     }
     case Darstellung::DatumTTMMJJ:
+      // An empty date stays empty; a blank one is shown in its places.
+      if (f.text.empty()) break;
       f.wert = std::string(Mitte(f.text, 1, 2)) + "." + std::string(Mitte(f.text, 3, 2)) + "." +
                std::string(Mitte(f.text, 5, 2));
       break;
     case Darstellung::DatumJJJJMMTT:
+      if (f.text.empty()) break;
       f.wert = std::string(Mitte(f.text, 7, 2)) + "." + std::string(Mitte(f.text, 5, 2)) + "." +
                std::string(Mitte(f.text, 1, 4));
       break;

@@ -267,7 +267,8 @@ TEST(Feldlayout, ZahlenDerEchtenDateienWieSieDerLeserNimmt) {
 
 // Every field number of a ";"-separated layout follows the one before (a part continues its
 // record), and every fixed-column field lies within the 128 characters of a record and after the
-// one before: the viewer finds a clicked field by these.
+// one before: the viewer finds a clicked field by these. A record kind with parts names the field
+// that selects them.
 TEST(Feldlayout, FeldfolgeDerTabellen) {
   for (int version : {3, 4, 5}) {
     for (const feldlayout::Satzart& s : feldlayout::LayoutDerVersion(version)->satzarten) {
@@ -285,6 +286,8 @@ TEST(Feldlayout, FeldfolgeDerTabellen) {
         }
         return vorher;
       };
+      EXPECT_LT(s.auswahl, static_cast<int>(s.felder.size()));
+      EXPECT_EQ(s.auswahl < 0, s.teile.empty());
       const int ende = folge(s.felder, s.festeSpalten ? 0 : 1);
       for (const feldlayout::Teil& t : s.teile) folge(t.felder, ende);
     }
