@@ -145,7 +145,19 @@ std::string Feldtext(std::string_view roh, int breite) {
 // A value compared with the keys of codes and choices: trimmed, in capitals.
 std::string Schluessel(std::string_view text) { return Gross(TrimmenAnsicht(text)); }
 
-bool Gleich(const char* wert, const std::string& schluessel) { return wert && schluessel == wert; }
+// The entry whose value is the key, else the first one for any other value (value nullptr).
+template <typename Eintrag>
+const Eintrag* Waehlen(const std::vector<Eintrag>& eintraege, const std::string& schluessel) {
+  const Eintrag* sonst = nullptr;
+  for (const Eintrag& e : eintraege) {
+    if (!e.wert) {
+      if (!sonst) sonst = &e;
+    } else if (schluessel == e.wert) {
+      return &e;
+    }
+  }
+  return sonst;
+}
 
 // Fills value and suffix of a field from its text, shown as `w`.
 void Darstellen(Feldinhalt& f, const Wert& w) {
@@ -194,13 +206,7 @@ Feldinhalt Inhalt(const Feld& feld, std::string text, int ende, const std::strin
   Feldinhalt f{&feld, feld.name ? Ansi(feld.name) : std::string(), std::move(text), std::nullopt, {}, {}, ende};
   const Wert* w = &feld.wert;
   if (!feld.wahl.empty()) {
-    const std::string schluessel = vorher ? Schluessel(*vorher) : std::string();
-    const Wahl* gewaehlt = nullptr;
-    for (const Wahl& wahl : feld.wahl)
-      if (Gleich(wahl.wert, schluessel) || (!wahl.wert && !gewaehlt)) {
-        gewaehlt = &wahl;
-        if (wahl.wert) break;
-      }
+    const Wahl* gewaehlt = Waehlen(feld.wahl, vorher ? Schluessel(*vorher) : std::string());
     if (gewaehlt) {
       f.name = Ansi(gewaehlt->name);
       w = &gewaehlt->darstellung;
@@ -217,7 +223,9 @@ bool Trifft(const Satzart& s, char buchstabe, std::string_view zeile) {
     case Bedingung::Semikolon: return zeile.size() > 1 && zeile[1] == ';';
     case Bedingung::KeinSemikolon: return !(zeile.size() > 1 && zeile[1] == ';');
     case Bedingung::Endesatz: {
-      Feldleser l(zeile);
+      // Read as the reader reads it, with a ";" after the line.
+      const std::string gefuellt = std::string(zeile) + ";";
+      Feldleser l(gefuellt);
       l.Naechstes();
       return zeile.size() > 1 && zeile[1] == ';' && IstNumerisch(Trimmen(l.Naechstes()));
     }
@@ -271,12 +279,7 @@ std::optional<Zerlegung> ZeileZerlegen(const Layout& layout, std::string_view ei
   const Feldinhalt& auswahl = z.felder[static_cast<std::size_t>(satzart->auswahl)];
   const std::string schluessel = satzart->auswahlNachZahl ? FormatierenGanz(Runden(Zahlwert(auswahl.text)), "0")
                                                           : Schluessel(auswahl.text);
-  const Teil* teil = nullptr;
-  for (const Teil& t : satzart->teile)
-    if (Gleich(t.wert, schluessel) || (!t.wert && !teil)) {
-      teil = &t;
-      if (t.wert) break;
-    }
+  const Teil* teil = Waehlen(satzart->teile, schluessel);
   if (!teil) {
     z.teilUnbekannt = true;
     return z;

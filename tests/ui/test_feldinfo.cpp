@@ -145,6 +145,7 @@ class TestFeldinfo : public QObject {
                                     << QStringLiteral("E |Einfügetextsatz|Langtextzeile|Einfuegung ");
     QTest::newRow("E Endesatz") << std::string("E;1234;aus Vers.4 konvertiert, 07.12.2026;") << 4
                                 << QStringLiteral("E |Endesatz|Satzanzahl|1234 ");
+    QTest::newRow("E Endesatz ohne Schluss") << std::string("E;5") << 3 << QStringLiteral("E |Endesatz|Satzanzahl|5 ");
     const std::string z1 = "Z;N;4711;01;1;Staffel 10;Staffel 10;1;+;2;100;1150;;1;10;99;";
     QTest::newRow("Z Merker") << z1 << 13 << QStringLiteral("Z |Staffelpreissatz|Bearbeitungsmerker|1   / Staffelpreis ");
     QTest::newRow("Z1 Zu-Abschlagart") << z1 << 37 << QStringLiteral("Z |Staffelpreissatz, Bearb.Mk.1|Zu-,Abschlagart|1   / Preis ");
