@@ -194,7 +194,7 @@ void MAnzeige::Tex_Anzeige_Click() {
 }
 
 void MAnzeige::FeldinfoZeigen(const std::string& zeile, int k) {
-  if (version_ != 4 || listung_ == 9) return;
+  if (listung_ == 9) return;
   QMdiArea* bereich = Arbeitsbereich(this);
   if (!feldinfo_) {
     feldinfo_ = new MANZEIGF(this);
@@ -203,7 +203,7 @@ void MAnzeige::FeldinfoZeigen(const std::string& zeile, int k) {
     if (bereich) new Unterfenster(bereich, feldinfo_, this);
   }
   QWidget* bezug = bereich ? static_cast<QWidget*>(bereich) : hauptfenster_ ? hauptfenster_ : this;
-  feldinfo_->Zeigen(zeile, k, bezug->frameGeometry().width() - Px(20));
+  feldinfo_->Zeigen(zeile, k, version_, bezug->frameGeometry().width() - Px(20));
 }
 
 }  // namespace korvelan::ui

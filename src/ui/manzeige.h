@@ -1,6 +1,6 @@
 #pragma once
-// The file viewer: lists a DATANORM file one record per line; a click into a line of a
-// version-4 file shows the field information.
+// The file viewer: lists a DATANORM file one record per line; a click into a line shows the
+// field information of the file's version.
 #include <QPointer>
 #include <string>
 

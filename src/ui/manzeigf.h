@@ -1,6 +1,7 @@
 #pragma once
-// Field information of the viewer: names the record kind and the field under the caret of a
-// version-4 line and shows the field's content, decoded or scaled.
+// Field information of the viewer: names the record kind and the field under the caret of a line
+// of a version-3, -4 or -5 file and shows the field's content, decoded or scaled, from the
+// version's field layouts.
 #include <QWidget>
 #include <optional>
 #include <string>
@@ -16,9 +17,17 @@ struct Feldinformation {
   std::string feldinhalt;       // content and a blank
 };
 
-// The field of a version-4 line (Windows-1252, without its line end) at 1-based column k;
-// nothing when the column lies beyond the record's fields or the record kind is unknown.
-std::optional<Feldinformation> FeldinformationErmitteln(const std::string& zeile, int k);
+// What a click at 1-based column k of a line (Windows-1252, without its line end) shows: a field;
+// nothing (an empty line, a column beyond the record's fields); or, for a line whose record kind
+// the version's tables do not describe, a sentence saying so in place of the description.
+struct Feldauskunft {
+  enum Art { Nichts, Feld, Unbeschrieben } art;
+  Feldinformation info;
+};
+Feldauskunft FeldauskunftErmitteln(const std::string& zeile, int k, int version);
+
+// The field at column k, when there is one.
+std::optional<Feldinformation> FeldinformationErmitteln(const std::string& zeile, int k, int version = 4);
 
 class MANZEIGF : public QWidget {
   Q_OBJECT
@@ -26,9 +35,9 @@ class MANZEIGF : public QWidget {
  public:
   explicit MANZEIGF(QWidget* eltern = nullptr);
 
-  // Hides the strip, then shows it with the field at column k of the line if there is one.
-  // breite: the width of the strip in pixels.
-  void Zeigen(const std::string& zeile, int k, int breite);
+  // Hides the strip, then shows it with what a click at column k of a line of a file of the
+  // version shows, if anything. breite: the width of the strip in pixels.
+  void Zeigen(const std::string& zeile, int k, int version, int breite);
 
  private:
   QLabel *Lab_Satzart, *Lab_SatzartBez, *Lab_Feldbezeichnung, *Lab_Feldinhalt;

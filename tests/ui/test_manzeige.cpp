@@ -1,5 +1,6 @@
 // The file viewer and its field information: listings, cancellation, the check of the file,
-// character conversion, and the field under the caret of version-4 lines.
+// character conversion, and the field under the caret of version-4 lines (versions 3 and 5 in
+// test_feldinfo.cpp).
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -125,15 +126,18 @@ class TestMAnzeige : public QObject {
     QVERIFY(!m.isVisible());
   }
 
-  void klick_in_version5_zeigt_nichts() {
+  void klick_in_version5_zeigt_feldinformation() {
     TempVerzeichnis v;
     DateiSchreiben(v.Datei("V5.001"), Zeilen({"V;050;A;20250101;EUR;Test;;;;;;;;;;", "A;N;4711;Schraube;;;;"}));
     MAnzeige m;
     m.DateiAnzeigen(QString::fromStdString(v.Datei("V5.001")));
     QCOMPARE(m.Version(), 5);
     QVERIFY(Hilfe(m).endsWith(QStringLiteral("DATANORM Version 5")));
-    m.FeldinfoZeigen("A;N;4711;Schraube;;;;", 3);
-    QVERIFY(!m.Feldinfo());
+    m.FeldinfoZeigen("A;N;4711;Schraube;;;;", 12);
+    QVERIFY(m.Feldinfo());
+    QCOMPARE(m.Feldinfo()->findChild<QLabel*>(QStringLiteral("Lab_SatzartBez"))->text(), QStringLiteral("Artikelsatz"));
+    QCOMPARE(m.Feldinfo()->findChild<QLabel*>(QStringLiteral("Lab_Feldbezeichnung"))->text(),
+             QStringLiteral("Kurztextzeile 1"));
   }
 
   void abbruch_mit_beenden() {

@@ -1,0 +1,297 @@
+// The field layouts of versions 3 and 5 against their readers: for the lines of the test files and
+// of the real files, every field the layout shows as a number has the value the reader puts into
+// the record. A layout that drifts from its reader (a field moved, a wrong scale) fails here.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+
+#include "control/analyse.h"
+#include "control/skriptfenster.h"
+#include "formats/feldlayout.h"
+#include "readers/leser_v3.h"
+#include "readers/leser_v5.h"
+#include "record/text.h"
+#include "testhilfe.h"
+
+using namespace korvelan;
+using namespace korvelan::test;
+using feldlayout::Zerlegung;
+
+namespace {
+
+// The value the reader gave a field shown as a number; nothing where the record holds none for
+// this line (a field the reader does not take from such a line). `zeile`: the row of the line's
+// table entry the field belongs to; `nr`: the how-manieth field of that label in the line (1-based).
+using Wertholer = std::function<std::optional<Festkomma>(const Neutralsatz&, int zeile, int nr, Festkomma gezeigt)>;
+
+std::optional<Festkomma> Zahltext(const std::string& s, std::int64_t teiler = 1) {
+  if (s.empty() || s == KeineAngabe) return std::nullopt;
+  return Teilen(Val(s), teiler);
+}
+Festkomma Ganz(std::int64_t n) { return n * FestkommaEins; }
+
+// Table rows of the two records that fill them from one line.
+const Staffelzeile& Staffel(const Neutralsatz& ns) { return ns.Staffeltabelle[0]; }
+
+std::map<std::string, Wertholer> HolerV3() {
+  return {
+      {"A||Preis", [](const Neutralsatz& ns, int, int, Festkomma) { return Zahltext(ns.Preis, 100); }},
+      {"B||Kupfer-Basispreis",
+       [](const Neutralsatz& ns, int, int, Festkomma) -> std::optional<Festkomma> {
+         if (Staffel(ns).StaffelArt != 3) return std::nullopt;  // no copper data on this line
+         return Staffel(ns).RohstoffBasis;
+       }},
+      {"B||Cu-Gewicht",
+       [](const Neutralsatz& ns, int, int, Festkomma) -> std::optional<Festkomma> {
+         if (Staffel(ns).StaffelArt != 3) return std::nullopt;
+         return Staffel(ns).RohstoffGewicht;
+       }},
+      {"R||Rabatt", [](const Neutralsatz& ns, int, int, Festkomma) { return std::optional(ns.Rabatt); }},
+      {"R||Multi", [](const Neutralsatz& ns, int, int, Festkomma) { return std::optional(ns.Rabatt); }},
+      {"J||Menge", [](const Neutralsatz& ns, int z, int, Festkomma) { return std::optional(ns.SetTabelle[z].SetMenge); }},
+      {"P||Preis", [](const Neutralsatz& ns, int z, int, Festkomma) { return std::optional(ns.Preistabelle[z].PPreis); }},
+  };
+}
+
+std::map<std::string, Wertholer> HolerV5() {
+  auto staffel = [](auto feld) -> Wertholer {
+    return [feld](const Neutralsatz& ns, int, int, Festkomma) { return std::optional<Festkomma>(feld(Staffel(ns))); };
+  };
+  auto satz = [](auto feld) -> Wertholer {
+    return [feld](const Neutralsatz& ns, int, int, Festkomma) { return std::optional<Festkomma>(feld(ns)); };
+  };
+  const std::string mk1 = "Z|Staffelpreissatz, Bearb.Mk.1|", mk2 = "Z|Rohstoffsatz Von/Bis, Bearb.Mk.2|",
+                    mk3 = "Z|Rohstoffsatz (Berechng), Bearb.Mk.3|";
+  return {
+      {"A||Preiseinheit", [](const Neutralsatz& ns, int, int, Festkomma) { return Zahltext(ns.Preiseinheit); }},
+      {"A||Preis", [](const Neutralsatz& ns, int, int, Festkomma) { return Zahltext(ns.Preis, 100); }},
+      // 0 is taken as 1 and as 90: the field's meaning says so.
+      {"A||Verpackungseinheit",
+       [](const Neutralsatz& ns, int, int, Festkomma g) { return g == 0 ? std::nullopt : Zahltext(ns.Verpackungsmenge); }},
+      {"A||Kostenart",
+       [](const Neutralsatz& ns, int, int, Festkomma g) { return g == 0 ? std::nullopt : Zahltext(ns.Kostenart); }},
+      {"A||Textkennzeichen", [](const Neutralsatz& ns, int, int, Festkomma) { return Zahltext(ns.Textkz); }},
+      {mk1 + "Zu-,Abschlagart", staffel([](const Staffelzeile& s) { return Ganz(s.StaffelZuAbArt); })},
+      {mk1 + "Staffelmerker", staffel([](const Staffelzeile& s) { return Ganz(s.StaffelMerker); })},
+      {mk1 + "Preiseinheit", staffel([](const Staffelzeile& s) { return Ganz(s.StaffelEndeA); })},
+      {mk1 + "Preis", staffel([](const Staffelzeile& s) { return s.StaffelPreis; })},
+      {mk1 + "Staffelende", staffel([](const Staffelzeile& s) { return Ganz(s.StaffelEndeB); })},
+      {mk1 + "Basismerker", staffel([](const Staffelzeile& s) { return Ganz(s.StaffelBasismerker); })},
+      {mk1 + "Von Basis", staffel([](const Staffelzeile& s) { return s.VonBasis; })},
+      {mk1 + "Bis Basis", staffel([](const Staffelzeile& s) { return s.BisBasis; })},
+      {mk2 + "Zu-,Abschlagart", staffel([](const Staffelzeile& s) { return Ganz(s.RohVBZuAbArt); })},
+      {mk2 + "Rohstoffkennzeichen", staffel([](const Staffelzeile& s) { return Ganz(s.RohVBKz); })},
+      {mk2 + "Preiseinheit", staffel([](const Staffelzeile& s) { return Ganz(s.RohVBEnde); })},
+      {mk2 + "Preis/Zu-,Abschlag", staffel([](const Staffelzeile& s) { return s.RohVBPreis; })},
+      {mk2 + "Von Basis", staffel([](const Staffelzeile& s) { return s.VonBasis; })},
+      {mk2 + "Bis Basis", staffel([](const Staffelzeile& s) { return s.BisBasis; })},
+      {mk2 + "Umrechnungsfaktor",
+       [](const Neutralsatz& ns, int, int nr, Festkomma) {
+         return std::optional(nr == 1 ? Staffel(ns).RohVBFaktor : Staffel(ns).RohVBWert6);
+       }},
+      {mk2 + "Gewicht", staffel([](const Staffelzeile& s) { return s.RohVBWert5; })},
+      {mk3 + "Rohstoffkennzeichen", staffel([](const Staffelzeile& s) { return Ganz(s.RohstoffKz); })},
+      {mk3 + "Mengenbasis", staffel([](const Staffelzeile& s) { return Ganz(s.RohstoffMengenbasis); })},
+      {mk3 + "Bezugspreis-Basis", staffel([](const Staffelzeile& s) { return s.RohstoffBasis; })},
+      {mk3 + "Umrechnungsfaktor",
+       [](const Neutralsatz& ns, int, int nr, Festkomma) {
+         return std::optional(nr == 1 ? Staffel(ns).RohstoffFaktor : Staffel(ns).RohstoffWert4);
+       }},
+      {mk3 + "Gewicht", staffel([](const Staffelzeile& s) { return s.RohstoffGewicht; })},
+      {"C|Werkstoffsatz|Werkstoffwert",
+       [](const Neutralsatz& ns, int, int nr, Festkomma) {
+         return std::optional(nr == 1 ? ns.WerkstoffWert1 : nr == 2 ? ns.WerkstoffWert2 : nr == 3 ? ns.WerkstoffWert3 : ns.WerkstoffWert4);
+       }},
+      {"C|Werkstoffsatz|Werkstoffkennzeichen", satz([](const Neutralsatz& ns) { return Ganz(ns.WerkstoffKz); })},
+      {"C|Arbeitssatz|Arbeitskennzeichen",
+       [](const Neutralsatz& ns, int, int nr, Festkomma) { return std::optional(Ganz(nr == 1 ? ns.ArbeitKz1 : ns.ArbeitKz2)); }},
+      {"C|Arbeitssatz|Arbeitswert", satz([](const Neutralsatz& ns) { return ns.ArbeitWert; })},
+      {"R||Rabatt", satz([](const Neutralsatz& ns) { return ns.Rabatt; })},
+      {"R||Multi", satz([](const Neutralsatz& ns) { return ns.Rabatt; })},
+      {"J||Aufrufmerker", satz([](const Neutralsatz& ns) { return Ganz(ns.SetTabelle[0].SetAufrufmerker); })},
+      {"J||Menge", satz([](const Neutralsatz& ns) { return ns.SetTabelle[0].SetMenge; })},
+      {"P||Preiseinheit", satz([](const Neutralsatz& ns) { return Ganz(ns.Preistabelle[0].PPreiseinheit); })},
+      {"P||Preis", satz([](const Neutralsatz& ns) { return ns.Preistabelle[0].PPreis; })},
+  };
+}
+
+// Numbers shown that the record does not hold.
+const std::set<std::string> OhneSatzfeld = {"5:E||Satzanzahl"};
+
+// The label without a trailing position number ("Rabatt 2" -> "Rabatt", 2).
+std::pair<std::string, int> OhneNummer(const std::string& name) {
+  if (name.size() > 2 && name[name.size() - 2] == ' ' && name.back() >= '1' && name.back() <= '9')
+    return {name.substr(0, name.size() - 2), name.back() - '0'};
+  return {name, 0};
+}
+
+struct Pruefung {
+  int version = 0;
+  std::string kennzeichen;  // data kind
+  std::string kopf;         // the header record as it stands in the file, with its line end
+  int geprueft = 0;
+};
+
+// Reads one line behind the file's header with the reader of the file's kind.
+std::unique_ptr<Kontext> Lesen(const Pruefung& p, const std::string& zeile, const TempVerzeichnis& v) {
+  auto k = std::make_unique<Kontext>();
+  SkriptFenster f;
+  EingabeOeffnen(*k, v, p.kopf + zeile + "\r\n");
+  auto leser = p.version == 3 ? (p.kennzeichen == "J"   ? v3::SetLeser
+                                 : p.kennzeichen == "P" ? v3::Preisleser
+                                                        : v3::Artikelleser)
+                              : (p.kennzeichen == "J"   ? v5::SetLeser
+                                 : p.kennzeichen == "P" ? v5::Preisleser
+                                                        : v5::Artikelleser);
+  leser(*k, f);
+  return k;
+}
+
+void ZeilePruefen(Pruefung& p, const std::map<std::string, Wertholer>& holer, const std::string& roh,
+                  const TempVerzeichnis& v) {
+  // The viewer shows filler (NUL) as blanks.
+  std::string zeile = roh;
+  for (char& c : zeile)
+    if (c == '\0') c = ' ';
+  const std::optional<Zerlegung> z = feldlayout::ZeileZerlegen(*feldlayout::LayoutDerVersion(p.version), zeile);
+  if (!z) return;
+  std::unique_ptr<Kontext> k;
+  std::map<std::string, int> anzahl;
+  int tabellenzeile = -1;  // the row of the table entry of version-3 price and SET lines
+  bool zeileAktiv = true;
+  for (std::size_t i = 0; i < z->felder.size(); ++i) {
+    const feldlayout::Feldinhalt& f = z->felder[i];
+    if (p.version == 3 && (f.name == "Artikelnummer" && z->buchstabe == "P")) {
+      // An article of a price line with a blank number is left out; the rows move up.
+      zeileAktiv = !f.text.empty();
+      if (zeileAktiv) ++tabellenzeile;
+    }
+    if (p.version == 3 && f.name == "Artikel-, SET-Nummer") {
+      // The first position of a SET line always counts, the others when their number is not blank.
+      zeileAktiv = tabellenzeile < 0 || !f.text.empty();
+      if (zeileAktiv) ++tabellenzeile;
+    }
+    if (!f.zahl || !zeileAktiv) continue;
+    auto [name, position] = OhneNummer(Utf8(f.name));
+    const bool eigenerTeil = i >= z->teilAb && z->teilbezeichnung != z->bezeichnung;
+    const std::string schluessel = z->buchstabe + "|" + (eigenerTeil ? Utf8(z->teilbezeichnung) : "") + "|" + name;
+    const int nr = position ? position : ++anzahl[schluessel];
+    if (OhneSatzfeld.count(std::to_string(p.version) + ":" + schluessel)) continue;
+    // Discount values of a price line: by their position number.
+    if (z->buchstabe == "P" && position) {
+      if (!k) k = Lesen(p, roh, v);
+      const Preiszeile& pz = k->ns.Preistabelle[static_cast<std::size_t>(std::max(tabellenzeile, 0))];
+      EXPECT_EQ(*f.zahl, pz.ZuAbWert(position)) << roh << "\n" << f.name;
+      ++p.geprueft;
+      continue;
+    }
+    auto h = holer.find(schluessel);
+    ASSERT_NE(h, holer.end()) << "a number of the layout without its record field: " << schluessel;
+    if (!k) k = Lesen(p, roh, v);
+    const std::optional<Festkomma> gelesen = h->second(k->ns, std::max(tabellenzeile, 0), nr, *f.zahl);
+    if (!gelesen) continue;
+    EXPECT_EQ(*f.zahl, *gelesen) << roh << "\n" << schluessel << " #" << nr;
+    ++p.geprueft;
+  }
+}
+
+// The lines (or version-3 records) of a file, without their line ends.
+std::vector<std::string> Zeilen(const std::string& inhalt, int version) {
+  std::vector<std::string> zeilen;
+  if (version == 3) {
+    for (std::size_t a = 0; a + 128 <= inhalt.size(); a += 130) zeilen.push_back(inhalt.substr(a, 128));
+    return zeilen;
+  }
+  std::size_t a = 0;
+  while (a < inhalt.size()) {
+    std::size_t e = inhalt.find_first_of("\r\n", a);
+    if (e == std::string::npos) e = inhalt.size();
+    zeilen.push_back(inhalt.substr(a, e - a));
+    a = e;
+    if (a < inhalt.size() && inhalt[a] == '\r') ++a;
+    if (a < inhalt.size() && inhalt[a] == '\n') ++a;
+  }
+  return zeilen;
+}
+
+// Checks the lines of a file; at most `jeSatzart` lines of each record letter, which covers
+// every kind of a large file in little time.
+int DateiPruefen(const std::string& pfad, int jeSatzart = 300) {
+  Kontext analyse;
+  SkriptFenster f;
+  analyse.kz.Eingabedateiname = pfad;
+  EingabeAnalysieren(analyse, f);
+  Pruefung p;
+  p.version = analyse.kz.Eingabeversion;
+  p.kennzeichen = analyse.kz.Datenkennzeichen;
+  if (p.version != 3 && p.version != 5) return 0;
+  const std::string inhalt = DateiLesen(pfad);
+  const std::vector<std::string> zeilen = Zeilen(inhalt, p.version);
+  if (zeilen.empty()) return 0;
+  p.kopf = zeilen[0] + "\r\n";
+  const auto holer = p.version == 3 ? HolerV3() : HolerV5();
+  TempVerzeichnis v;
+  std::map<char, int> gesehen;
+  for (std::size_t i = 1; i < zeilen.size(); ++i) {
+    const std::string& z = zeilen[i];
+    if (z.empty() || z[0] == '\x1A' || ++gesehen[GrossZeichen(z[0])] > jeSatzart) continue;
+    ZeilePruefen(p, holer, z, v);
+    if (::testing::Test::HasFatalFailure()) break;
+  }
+  return p.geprueft;
+}
+
+TEST(Feldlayout, ZahlenDerTestdatenWieSieDerLeserNimmt) {
+  for (const char* name : {"v3_artikel.dat", "v3_preis.dat", "v3_set.dat", "v5_artikel.001", "v5_preise.001",
+                           "v5_set.001"}) {
+    SCOPED_TRACE(name);
+    EXPECT_GT(DateiPruefen(Testdaten(name)), 0);
+  }
+}
+
+TEST(Feldlayout, ZahlenDerEchtenDateienWieSieDerLeserNimmt) {
+  if (Korpusdatei("SOURCES.md").empty()) GTEST_SKIP() << "no real files";
+  int geprueft = 0;
+  for (const auto& e : std::filesystem::directory_iterator(std::string(KORVELAN_KORPUS))) {
+    if (e.path().filename() == "SOURCES.md") continue;
+    SCOPED_TRACE(e.path().filename().string());
+    geprueft += DateiPruefen(e.path().string());
+  }
+  EXPECT_GT(geprueft, 1000);
+}
+
+// Every field number of a ";"-separated layout follows the one before (a part continues its
+// record), and every fixed-column field lies within the 128 characters of a record and after the
+// one before: the viewer finds a clicked field by these. A record kind with parts names the field
+// that selects them.
+TEST(Feldlayout, FeldfolgeDerTabellen) {
+  for (int version : {3, 4, 5}) {
+    for (const feldlayout::Satzart& s : feldlayout::LayoutDerVersion(version)->satzarten) {
+      SCOPED_TRACE(std::to_string(version) + " " + s.buchstabe + " " + s.bezeichnung);
+      auto folge = [&](const std::vector<feldlayout::Feld>& felder, int vorher) {
+        for (const feldlayout::Feld& f : felder) {
+          if (s.festeSpalten) {
+            EXPECT_GT(f.von, vorher);
+            EXPECT_LE(f.von + f.breite - 1, 128);
+            vorher = f.von + f.breite - 1;
+          } else {
+            EXPECT_EQ(f.nummer, vorher + 1) << (f.name ? f.name : "");
+            vorher = f.nummer;
+          }
+        }
+        return vorher;
+      };
+      EXPECT_LT(s.auswahl, static_cast<int>(s.felder.size()));
+      EXPECT_EQ(s.auswahl < 0, s.teile.empty());
+      const int ende = folge(s.felder, s.festeSpalten ? 0 : 1);
+      for (const feldlayout::Teil& t : s.teile) folge(t.felder, ende);
+    }
+  }
+}
+
+}  // namespace
