@@ -168,8 +168,9 @@ void MAnzeige::Indexschritt() {
   uhr.start();
   bool fertig = false, fehler = false;
   try {
-    do fertig = index_.Indexieren(schrittbytes_);
-    while (!fertig && uhr.elapsed() < schrittzeit_);
+    do {
+      fertig = index_.Indexieren(schrittbytes_);
+    } while (!fertig && uhr.elapsed() < schrittzeit_);
   } catch (const Laufzeitfehler&) {
     // A file that cannot be read to its end shows what was read.
     fehler = true;

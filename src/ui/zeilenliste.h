@@ -1,7 +1,9 @@
 #pragma once
 // The viewer's listing: a list model over the rows of a Zeilenindex, read on demand through a
 // small cache of row groups, and a list that paints only the rows in sight. The list keeps no
-// data per row, so a file of millions of rows costs no more than one of ten.
+// data per row, so a file of millions of rows costs no more than one of ten (a QListView lays out
+// and keeps a position for every row, which for the 16 million rows of a 1 GB file is 64 MB and a
+// full layout pass each time the index grows).
 #include <QAbstractListModel>
 #include <QAbstractScrollArea>
 #include <QCache>
