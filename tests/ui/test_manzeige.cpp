@@ -1,11 +1,13 @@
 // The file viewer and its field information: listings of any length, line ends, cancellation,
 // search, the check of the file, character conversion, and the field under the caret of
 // version-4 lines.
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QtTest>
 
+#include "control/dateien.h"
 #include "ui/manzeige.h"
 #include "ui/manzeigf.h"
 #include "ui/zeichensatz.h"
@@ -376,6 +378,36 @@ class TestMAnzeige : public QObject {
     }
     m.Com_Ende_Click();
     QVERIFY(!m.isVisible());
+  }
+
+  // Real deliveries: every row of the listing is the line (or version-3 block) the conversion
+  // reads, in the letters shown, whatever the file's character set and line ends.
+  void echte_dateien_wie_die_konvertierung() {
+    QDir korpus(QStringLiteral(KORVELAN_KORPUS));
+    if (!korpus.exists()) QSKIP("corpus/real fehlt");
+    int geprueft = 0;
+    for (const QFileInfo& f : korpus.entryInfoList(QDir::Files)) {
+      MAnzeige m;
+      {
+        Boxen boxen;  // files that are no DATANORM file are reported and left out
+        Anzeigen(m, ui::PfadAlsBytes(f.filePath()));
+        if (!boxen.gesehen.isEmpty() || Zeilenzahl(m) == 0) continue;
+      }
+      QStringList erwartet;
+      Eingabedatei e;
+      QVERIFY(e.Oeffnen(ui::PfadAlsBytes(f.filePath())));
+      std::string zeile;
+      if (m.Version() == 3) {
+        while (e.BlockLesen(zeile, 130) > 0) erwartet << ui::DateitextAlsQString(zeile).remove(QStringLiteral("\r\n"));
+      } else {
+        while (e.ZeileLesen(zeile)) erwartet << ui::DateitextAlsQString(zeile);
+      }
+      QStringList gelistet = AlleZeilen(m);
+      if (gelistet.size() == erwartet.size() + 1 && gelistet.last() == Abbruch()) gelistet.removeLast();
+      QVERIFY2(gelistet == erwartet, qPrintable(f.fileName()));
+      ++geprueft;
+    }
+    QVERIFY(geprueft >= 10);
   }
 
   void keine_datanorm_datei() {
