@@ -12,7 +12,7 @@
 //
 // "programme" times `korvelan "IN;OUT;V"` (QT_QPA_PLATFORM=offscreen, progress window) against
 // `korvelan-konvert IN OUT V` on the same file, each as its own process, and then runs anzeige_bench
-// (built with the windows, beside this program), which times the file viewer listing 32767 lines.
+// (built with the windows, beside this program), which times the file viewer on a file of 1 GB.
 //
 // The files live in --verzeichnis (default /tmp/korvelan-bench) and are deleted at the end.
 #include <fcntl.h>

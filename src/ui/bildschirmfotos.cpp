@@ -5,11 +5,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QComboBox>
 #include <QTimer>
 #include <cstdio>
@@ -147,15 +145,25 @@ int Bildschirmfotos(Kontext& k, const QString& verzeichnis) {
 
   haupt.Men_Anzeigen_Click();
   MAnzeige* m = haupt.Betrachter();
-  m->DateiAnzeigen(datei);
-  auto* text = m->findChild<QPlainTextEdit*>(QStringLiteral("Tex_Anzeige"));
-  QTextCursor c(text->document()->findBlockByNumber(1));
-  c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 43);  // the price field of the first article
-  text->setTextCursor(c);
-  m->Tex_Anzeige_Click();
-  Warten();
+  // The viewer with a row selected and the field under the caret: the price field of the first
+  // article of the sample file, then a version-5 delivery from the test data beside the sources.
+  auto listen = [m](const QString& pfad, int zeile, int spalte) {
+    m->DateiAnzeigen(pfad);
+    while (m->ListungLaeuft()) QApplication::processEvents();
+    m->Liste()->ZeileWaehlen(zeile, spalte);
+    m->Tex_Anzeige_Click();
+    Warten();
+  };
+  listen(datei, 1, 43);
   // The viewer in the main window, the field information at the top of the work area.
   ok &= Speichern(haupt.grab(), ziel.filePath(QStringLiteral("anzeige.png")));
+  // The version-5 test file of the sources (beside docs/), copied so that the picture shows a
+  // path of no particular machine.
+  const QString v5 = tmp.filePath(QStringLiteral("DATANORM.005"));
+  if (QFile::copy(QDir(verzeichnis).filePath(QStringLiteral("../tests/data/v5_artikel.001")), v5)) {
+    listen(v5, 1, 12);  // the article number of the first article line
+    ok &= Speichern(haupt.grab(), ziel.filePath(QStringLiteral("anzeige_v5.png")));
+  }
   m->Com_Ende_Click();
 
   Kontext lauf;
