@@ -40,6 +40,40 @@ Festkomma Ganz(std::int64_t n) { return n * FestkommaEins; }
 // Table rows of the two records that fill them from one line.
 const Staffelzeile& Staffel(const Neutralsatz& ns) { return ns.Staffeltabelle[0]; }
 
+// A value of the line's scale row, or of the record.
+template <typename F>
+Wertholer AusStaffel(F feld) {
+  return [feld](const Neutralsatz& ns, int, int, Festkomma) { return std::optional<Festkomma>(feld(Staffel(ns))); };
+}
+template <typename F>
+Wertholer AusSatz(F feld) {
+  return [feld](const Neutralsatz& ns, int, int, Festkomma) { return std::optional<Festkomma>(feld(ns)); };
+}
+
+// The two factors of a raw-material line: from/to, calculation.
+Wertholer VonBisFaktoren() {
+  return [](const Neutralsatz& ns, int, int nr, Festkomma) {
+    return std::optional(nr == 1 ? Staffel(ns).RohVBFaktor : Staffel(ns).RohVBWert6);
+  };
+}
+Wertholer BerechnungsFaktoren() {
+  return [](const Neutralsatz& ns, int, int nr, Festkomma) {
+    return std::optional(nr == 1 ? Staffel(ns).RohstoffFaktor : Staffel(ns).RohstoffWert4);
+  };
+}
+
+// Material and labour lines read into the same record fields in versions 4 and 5.
+void ZusatzdatenHoler(std::map<std::string, Wertholer>& holer) {
+  holer["C|Werkstoffsatz|Werkstoffwert"] = [](const Neutralsatz& ns, int, int nr, Festkomma) {
+    return std::optional(nr == 1 ? ns.WerkstoffWert1 : nr == 2 ? ns.WerkstoffWert2 : nr == 3 ? ns.WerkstoffWert3 : ns.WerkstoffWert4);
+  };
+  holer["C|Werkstoffsatz|Werkstoffkennzeichen"] = AusSatz([](const Neutralsatz& ns) { return Ganz(ns.WerkstoffKz); });
+  holer["C|Arbeitssatz|Arbeitskennzeichen"] = [](const Neutralsatz& ns, int, int nr, Festkomma) {
+    return std::optional(Ganz(nr == 1 ? ns.ArbeitKz1 : ns.ArbeitKz2));
+  };
+  holer["C|Arbeitssatz|Arbeitswert"] = AusSatz([](const Neutralsatz& ns) { return ns.ArbeitWert; });
+}
+
 std::map<std::string, Wertholer> HolerV3() {
   return {
       {"A||Preis", [](const Neutralsatz& ns, int, int, Festkomma) { return Zahltext(ns.Preis, 100); }},
@@ -61,61 +95,39 @@ std::map<std::string, Wertholer> HolerV3() {
 }
 
 std::map<std::string, Wertholer> HolerV4() {
-  auto staffel = [](auto feld) -> Wertholer {
-    return [feld](const Neutralsatz& ns, int, int, Festkomma) { return std::optional<Festkomma>(feld(Staffel(ns))); };
-  };
-  auto satz = [](auto feld) -> Wertholer {
-    return [feld](const Neutralsatz& ns, int, int, Festkomma) { return std::optional<Festkomma>(feld(ns)); };
-  };
   const std::string mk1 = "Z|Staffelpreissatz, Bearb.Mk.1|", mk2 = "Z|Staffelpreissatz, Bearb.Mk.2|",
                     mk3 = "Z|Rohstoffsatz Von/Bis, Bearb.Mk.3|", mk4 = "Z|Rohstoffsatz (Berechng), Bearb.Mk.4|",
                     mk6 = "Z|Rohstoffsatz Von/Bis, Bearb.Mk.6|";
-  return {
+  std::map<std::string, Wertholer> holer{
       {"A||Preis", [](const Neutralsatz& ns, int, int, Festkomma) { return Zahltext(ns.Preis, 100); }},
-      {mk1 + "Preis", staffel([](const Staffelzeile& s) { return s.StaffelPreis; })},
-      {mk2 + "Preis/Zu-,Abschlag", staffel([](const Staffelzeile& s) { return s.StaffelPreis; })},
-      {mk3 + "Preis/Zu-,Abschlag", staffel([](const Staffelzeile& s) { return s.RohVBPreis; })},
-      {mk3 + "Umrechnungsfaktor", staffel([](const Staffelzeile& s) { return s.RohVBFaktor; })},
-      {mk4 + "Bezugspreis-Basis", staffel([](const Staffelzeile& s) { return s.RohstoffBasis; })},
+      {mk1 + "Preis", AusStaffel([](const Staffelzeile& s) { return s.StaffelPreis; })},
+      {mk2 + "Preis/Zu-,Abschlag", AusStaffel([](const Staffelzeile& s) { return s.StaffelPreis; })},
+      {mk3 + "Preis/Zu-,Abschlag", AusStaffel([](const Staffelzeile& s) { return s.RohVBPreis; })},
+      {mk3 + "Umrechnungsfaktor", AusStaffel([](const Staffelzeile& s) { return s.RohVBFaktor; })},
+      {mk4 + "Bezugspreis-Basis", AusStaffel([](const Staffelzeile& s) { return s.RohstoffBasis; })},
       {mk4 + "Umrechnungsfaktor",
-       [](const Neutralsatz& ns, int, int nr, Festkomma) {
-         return std::optional(nr == 1 ? Staffel(ns).RohstoffFaktor : Staffel(ns).RohstoffWert4);
-       }},
-      {mk4 + "Gewicht", staffel([](const Staffelzeile& s) { return s.RohstoffGewicht; })},
-      {mk6 + "Rohstoffkennzeichen", staffel([](const Staffelzeile& s) { return Ganz(s.RohVBKz); })},
-      {mk6 + "Preis/Zu-,Abschlag", staffel([](const Staffelzeile& s) { return s.RohVBPreis; })},
-      {mk6 + "Von Basis", staffel([](const Staffelzeile& s) { return s.VonBasis; })},
-      {mk6 + "Bis Basis", staffel([](const Staffelzeile& s) { return s.BisBasis; })},
+       BerechnungsFaktoren()},
+      {mk4 + "Gewicht", AusStaffel([](const Staffelzeile& s) { return s.RohstoffGewicht; })},
+      {mk6 + "Rohstoffkennzeichen", AusStaffel([](const Staffelzeile& s) { return Ganz(s.RohVBKz); })},
+      {mk6 + "Preis/Zu-,Abschlag", AusStaffel([](const Staffelzeile& s) { return s.RohVBPreis; })},
+      {mk6 + "Von Basis", AusStaffel([](const Staffelzeile& s) { return s.VonBasis; })},
+      {mk6 + "Bis Basis", AusStaffel([](const Staffelzeile& s) { return s.BisBasis; })},
       {mk6 + "Umrechnungsfaktor",
-       [](const Neutralsatz& ns, int, int nr, Festkomma) {
-         return std::optional(nr == 1 ? Staffel(ns).RohVBFaktor : Staffel(ns).RohVBWert6);
-       }},
-      {mk6 + "Gewicht", staffel([](const Staffelzeile& s) { return s.RohVBWert5; })},
-      {"C|Werkstoffsatz|Werkstoffwert",
-       [](const Neutralsatz& ns, int, int nr, Festkomma) {
-         return std::optional(nr == 1 ? ns.WerkstoffWert1 : nr == 2 ? ns.WerkstoffWert2 : nr == 3 ? ns.WerkstoffWert3 : ns.WerkstoffWert4);
-       }},
-      {"C|Werkstoffsatz|Werkstoffkennzeichen", satz([](const Neutralsatz& ns) { return Ganz(ns.WerkstoffKz); })},
-      {"C|Arbeitssatz|Arbeitskennzeichen",
-       [](const Neutralsatz& ns, int, int nr, Festkomma) { return std::optional(Ganz(nr == 1 ? ns.ArbeitKz1 : ns.ArbeitKz2)); }},
-      {"C|Arbeitssatz|Arbeitswert", satz([](const Neutralsatz& ns) { return ns.ArbeitWert; })},
-      {"R||Rabatt", satz([](const Neutralsatz& ns) { return ns.Rabatt; })},
-      {"R||Multi", satz([](const Neutralsatz& ns) { return ns.Rabatt; })},
-      {"J||Menge", satz([](const Neutralsatz& ns) { return ns.SetTabelle[0].SetMenge; })},
+       VonBisFaktoren()},
+      {mk6 + "Gewicht", AusStaffel([](const Staffelzeile& s) { return s.RohVBWert5; })},
+      {"R||Rabatt", AusSatz([](const Neutralsatz& ns) { return ns.Rabatt; })},
+      {"R||Multi", AusSatz([](const Neutralsatz& ns) { return ns.Rabatt; })},
+      {"J||Menge", AusSatz([](const Neutralsatz& ns) { return ns.SetTabelle[0].SetMenge; })},
       {"P||Preis", [](const Neutralsatz& ns, int z, int, Festkomma) { return std::optional(ns.Preistabelle[z].PPreis); }},
   };
+  ZusatzdatenHoler(holer);
+  return holer;
 }
 
 std::map<std::string, Wertholer> HolerV5() {
-  auto staffel = [](auto feld) -> Wertholer {
-    return [feld](const Neutralsatz& ns, int, int, Festkomma) { return std::optional<Festkomma>(feld(Staffel(ns))); };
-  };
-  auto satz = [](auto feld) -> Wertholer {
-    return [feld](const Neutralsatz& ns, int, int, Festkomma) { return std::optional<Festkomma>(feld(ns)); };
-  };
   const std::string mk1 = "Z|Staffelpreissatz, Bearb.Mk.1|", mk2 = "Z|Rohstoffsatz Von/Bis, Bearb.Mk.2|",
                     mk3 = "Z|Rohstoffsatz (Berechng), Bearb.Mk.3|";
-  return {
+  std::map<std::string, Wertholer> holer{
       {"A||Preiseinheit", [](const Neutralsatz& ns, int, int, Festkomma) { return Zahltext(ns.Preiseinheit); }},
       {"A||Preis", [](const Neutralsatz& ns, int, int, Festkomma) { return Zahltext(ns.Preis, 100); }},
       // 0 is taken as 1 and as 90: the field's meaning says so.
@@ -124,48 +136,38 @@ std::map<std::string, Wertholer> HolerV5() {
       {"A||Kostenart",
        [](const Neutralsatz& ns, int, int, Festkomma g) { return g == 0 ? std::nullopt : Zahltext(ns.Kostenart); }},
       {"A||Textkennzeichen", [](const Neutralsatz& ns, int, int, Festkomma) { return Zahltext(ns.Textkz); }},
-      {mk1 + "Zu-,Abschlagart", staffel([](const Staffelzeile& s) { return Ganz(s.StaffelZuAbArt); })},
-      {mk1 + "Staffelmerker", staffel([](const Staffelzeile& s) { return Ganz(s.StaffelMerker); })},
-      {mk1 + "Preiseinheit", staffel([](const Staffelzeile& s) { return Ganz(s.StaffelEndeA); })},
-      {mk1 + "Preis", staffel([](const Staffelzeile& s) { return s.StaffelPreis; })},
-      {mk1 + "Staffelende", staffel([](const Staffelzeile& s) { return Ganz(s.StaffelEndeB); })},
-      {mk1 + "Basismerker", staffel([](const Staffelzeile& s) { return Ganz(s.StaffelBasismerker); })},
-      {mk1 + "Von Basis", staffel([](const Staffelzeile& s) { return s.VonBasis; })},
-      {mk1 + "Bis Basis", staffel([](const Staffelzeile& s) { return s.BisBasis; })},
-      {mk2 + "Zu-,Abschlagart", staffel([](const Staffelzeile& s) { return Ganz(s.RohVBZuAbArt); })},
-      {mk2 + "Rohstoffkennzeichen", staffel([](const Staffelzeile& s) { return Ganz(s.RohVBKz); })},
-      {mk2 + "Preiseinheit", staffel([](const Staffelzeile& s) { return Ganz(s.RohVBEnde); })},
-      {mk2 + "Preis/Zu-,Abschlag", staffel([](const Staffelzeile& s) { return s.RohVBPreis; })},
-      {mk2 + "Von Basis", staffel([](const Staffelzeile& s) { return s.VonBasis; })},
-      {mk2 + "Bis Basis", staffel([](const Staffelzeile& s) { return s.BisBasis; })},
+      {mk1 + "Zu-,Abschlagart", AusStaffel([](const Staffelzeile& s) { return Ganz(s.StaffelZuAbArt); })},
+      {mk1 + "Staffelmerker", AusStaffel([](const Staffelzeile& s) { return Ganz(s.StaffelMerker); })},
+      {mk1 + "Preiseinheit", AusStaffel([](const Staffelzeile& s) { return Ganz(s.StaffelEndeA); })},
+      {mk1 + "Preis", AusStaffel([](const Staffelzeile& s) { return s.StaffelPreis; })},
+      {mk1 + "Staffelende", AusStaffel([](const Staffelzeile& s) { return Ganz(s.StaffelEndeB); })},
+      {mk1 + "Basismerker", AusStaffel([](const Staffelzeile& s) { return Ganz(s.StaffelBasismerker); })},
+      {mk1 + "Von Basis", AusStaffel([](const Staffelzeile& s) { return s.VonBasis; })},
+      {mk1 + "Bis Basis", AusStaffel([](const Staffelzeile& s) { return s.BisBasis; })},
+      {mk2 + "Zu-,Abschlagart", AusStaffel([](const Staffelzeile& s) { return Ganz(s.RohVBZuAbArt); })},
+      {mk2 + "Rohstoffkennzeichen", AusStaffel([](const Staffelzeile& s) { return Ganz(s.RohVBKz); })},
+      {mk2 + "Preiseinheit", AusStaffel([](const Staffelzeile& s) { return Ganz(s.RohVBEnde); })},
+      {mk2 + "Preis/Zu-,Abschlag", AusStaffel([](const Staffelzeile& s) { return s.RohVBPreis; })},
+      {mk2 + "Von Basis", AusStaffel([](const Staffelzeile& s) { return s.VonBasis; })},
+      {mk2 + "Bis Basis", AusStaffel([](const Staffelzeile& s) { return s.BisBasis; })},
       {mk2 + "Umrechnungsfaktor",
-       [](const Neutralsatz& ns, int, int nr, Festkomma) {
-         return std::optional(nr == 1 ? Staffel(ns).RohVBFaktor : Staffel(ns).RohVBWert6);
-       }},
-      {mk2 + "Gewicht", staffel([](const Staffelzeile& s) { return s.RohVBWert5; })},
-      {mk3 + "Rohstoffkennzeichen", staffel([](const Staffelzeile& s) { return Ganz(s.RohstoffKz); })},
-      {mk3 + "Mengenbasis", staffel([](const Staffelzeile& s) { return Ganz(s.RohstoffMengenbasis); })},
-      {mk3 + "Bezugspreis-Basis", staffel([](const Staffelzeile& s) { return s.RohstoffBasis; })},
+       VonBisFaktoren()},
+      {mk2 + "Gewicht", AusStaffel([](const Staffelzeile& s) { return s.RohVBWert5; })},
+      {mk3 + "Rohstoffkennzeichen", AusStaffel([](const Staffelzeile& s) { return Ganz(s.RohstoffKz); })},
+      {mk3 + "Mengenbasis", AusStaffel([](const Staffelzeile& s) { return Ganz(s.RohstoffMengenbasis); })},
+      {mk3 + "Bezugspreis-Basis", AusStaffel([](const Staffelzeile& s) { return s.RohstoffBasis; })},
       {mk3 + "Umrechnungsfaktor",
-       [](const Neutralsatz& ns, int, int nr, Festkomma) {
-         return std::optional(nr == 1 ? Staffel(ns).RohstoffFaktor : Staffel(ns).RohstoffWert4);
-       }},
-      {mk3 + "Gewicht", staffel([](const Staffelzeile& s) { return s.RohstoffGewicht; })},
-      {"C|Werkstoffsatz|Werkstoffwert",
-       [](const Neutralsatz& ns, int, int nr, Festkomma) {
-         return std::optional(nr == 1 ? ns.WerkstoffWert1 : nr == 2 ? ns.WerkstoffWert2 : nr == 3 ? ns.WerkstoffWert3 : ns.WerkstoffWert4);
-       }},
-      {"C|Werkstoffsatz|Werkstoffkennzeichen", satz([](const Neutralsatz& ns) { return Ganz(ns.WerkstoffKz); })},
-      {"C|Arbeitssatz|Arbeitskennzeichen",
-       [](const Neutralsatz& ns, int, int nr, Festkomma) { return std::optional(Ganz(nr == 1 ? ns.ArbeitKz1 : ns.ArbeitKz2)); }},
-      {"C|Arbeitssatz|Arbeitswert", satz([](const Neutralsatz& ns) { return ns.ArbeitWert; })},
-      {"R||Rabatt", satz([](const Neutralsatz& ns) { return ns.Rabatt; })},
-      {"R||Multi", satz([](const Neutralsatz& ns) { return ns.Rabatt; })},
-      {"J||Aufrufmerker", satz([](const Neutralsatz& ns) { return Ganz(ns.SetTabelle[0].SetAufrufmerker); })},
-      {"J||Menge", satz([](const Neutralsatz& ns) { return ns.SetTabelle[0].SetMenge; })},
-      {"P||Preiseinheit", satz([](const Neutralsatz& ns) { return Ganz(ns.Preistabelle[0].PPreiseinheit); })},
-      {"P||Preis", satz([](const Neutralsatz& ns) { return ns.Preistabelle[0].PPreis; })},
+       BerechnungsFaktoren()},
+      {mk3 + "Gewicht", AusStaffel([](const Staffelzeile& s) { return s.RohstoffGewicht; })},
+      {"R||Rabatt", AusSatz([](const Neutralsatz& ns) { return ns.Rabatt; })},
+      {"R||Multi", AusSatz([](const Neutralsatz& ns) { return ns.Rabatt; })},
+      {"J||Aufrufmerker", AusSatz([](const Neutralsatz& ns) { return Ganz(ns.SetTabelle[0].SetAufrufmerker); })},
+      {"J||Menge", AusSatz([](const Neutralsatz& ns) { return ns.SetTabelle[0].SetMenge; })},
+      {"P||Preiseinheit", AusSatz([](const Neutralsatz& ns) { return Ganz(ns.Preistabelle[0].PPreiseinheit); })},
+      {"P||Preis", AusSatz([](const Neutralsatz& ns) { return ns.Preistabelle[0].PPreis; })},
   };
+  ZusatzdatenHoler(holer);
+  return holer;
 }
 
 // Numbers the check passes over, each with its reason: numbers shown that the record does not
