@@ -92,6 +92,29 @@ std::vector<Wahl> Zuschlagswert(int j, bool gruppe) {
           {nullptr, zuab[i], Zahl(100, "###0.00")}};
 }
 
+std::vector<Feld> Preiszeile34(bool festeSpalten) {
+  static const char* const kennzeichen[] = {"Zu-,Abschlagkennzeichen 1", "Zu-,Abschlagkennzeichen 2",
+                                            "Zu-,Abschlagkennzeichen 3"};
+  std::vector<Feld> felder;
+  int stelle = 2;
+  // The next field: fixed-column fields follow each other without a gap.
+  auto neu = [&](int breite, const char* name, Wert wert, std::vector<Wahl> wahl = {}) {
+    felder.push_back(Feld{festeSpalten ? 0 : stelle, festeSpalten ? stelle : 0, breite, name, wert, std::move(wahl)});
+    stelle += festeSpalten ? breite : 1;
+  };
+  neu(1, "Verarbeitungskennzeichen", Text(&codes::Verarbeitung()));
+  for (int artikel = 0; artikel < 3; ++artikel) {
+    neu(15, "Artikelnummer", Text());
+    neu(1, "Preiskennzeichen", Text(&codes::PreiskennzeichenOderLeer()));
+    neu(8, "Preis", Zahl(100, "#####0.00"));
+    for (int j = 1; j <= 3; ++j) {
+      neu(1, kennzeichen[j - 1], Text(j == 1 ? &codes::ZuschlagsartMitGruppe() : &codes::Zuschlagsart()));
+      neu(4, nullptr, Text(), Zuschlagswert(j, j == 1));
+    }
+  }
+  return felder;
+}
+
 Festkomma Zahlwert(std::string_view text) {
   std::string ohne;
   for (char c : text)
@@ -186,6 +209,12 @@ void Darstellen(Feldinhalt& f, const Wert& w) {
       if (f.text.empty()) break;
       f.wert = std::string(Mitte(f.text, 7, 2)) + "." + std::string(Mitte(f.text, 5, 2)) + "." +
                std::string(Mitte(f.text, 1, 4));
+      break;
+    case Darstellung::DatumTTMMJJJJ:
+      if (f.text.empty()) break;
+      // The year of two or of four digits, as the line gives it.
+      f.wert = std::string(Mitte(f.text, 1, 2)) + "." + std::string(Mitte(f.text, 3, 2)) + "." +
+               std::string(Mitte(f.text, 5, f.text.size() > 6 ? 4 : 2));
       break;
   }
   if (w.codes) {

@@ -31,6 +31,7 @@ enum class Darstellung {
   Zahl,          // the numeric value times `faktor`, divided by `teiler`, in the number pattern
   DatumTTMMJJ,   // six digits DDMMYY shown as DD.MM.YY
   DatumJJJJMMTT, // eight digits YYYYMMDD shown as DD.MM.YYYY
+  DatumTTMMJJJJ, // eight digits DDMMYYYY shown as DD.MM.YYYY, six digits as DatumTTMMJJ
 };
 
 // How a field's value is shown.
@@ -136,6 +137,11 @@ inline Satzart SatzMitTeilen(char buchstabe, const char* bezeichnung, std::vecto
   return Satzart{buchstabe, Bedingung::Immer, bezeichnung, festeSpalten, false, std::move(felder),
                  auswahl, nachZahl, std::move(teile)};
 }
+
+// The fields of a price line of versions 3 and 4 after its letter: the processing flag, then three
+// articles of number, price code, price and three discount pairs of kind and value. By columns
+// without a gap from column 2 (version 3), or as fields 2 to 29 (version 4).
+std::vector<Feld> Preiszeile34(bool festeSpalten);
 
 // Meanings shared by the versions.
 namespace codes {

@@ -1,4 +1,5 @@
-// Field information of version-3 and version-5 lines: every record kind with its description,
+// Field information of version-3 and version-5 lines, and of the version-4 record kinds the reader
+// takes beyond the long-standing ones: every record kind with its description,
 // the field under the caret, and its value as the reader takes it (scaled numbers, codes with
 // their meaning); and lines the tables do not describe.
 #include <QLabel>
@@ -200,6 +201,63 @@ class TestFeldinfo : public QObject {
     QCOMPARE(Info(zeile, k, 5), erwartet);
   }
 
+  // The version-4 record kinds beyond those the viewer has always explained: price lines,
+  // additional-data lines of every kind and raw-material lines of mark 6.
+  void version4_data() {
+    QTest::addColumn<std::string>("zeile");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("erwartet");
+    const std::string p = "P;A;RG1;1;85700;1;5500;2;1250;3;0100;RG2;2;107300;0;RB12;4;0300;;;RG3;1;161200;;;;;;;";
+    QTest::newRow("P Verarbeitung") << p << 3
+                                    << QStringLiteral("P |Preisänderungssatz|Verarbeitungskennzeichen|A     / Änderung ");
+    QTest::newRow("P Preis") << p << 12 << QStringLiteral("P |Preisänderungssatz|Preis|857,00 ");
+    QTest::newRow("P Rabatt") << p << 20 << QStringLiteral("P |Preisänderungssatz|Rabatt 1|55,00 ");
+    QTest::newRow("P Multi") << p << 27 << QStringLiteral("P |Preisänderungssatz|Multi 2|1,250 ");
+    QTest::newRow("P Zuschlag") << p << 34 << QStringLiteral("P |Preisänderungssatz|Zuschlag 3|1,00 ");
+    QTest::newRow("P Artikel 2 Preiskennzeichen") << p << 42
+                                                  << QStringLiteral("P |Preisänderungssatz|Preiskennzeichen|2   / Nettopreis ");
+    // Discount 1 of kind 0 names a discount group; a kind without a name of its own is a surcharge.
+    QTest::newRow("P Rabattgruppe") << p << 54 << QStringLiteral("P |Preisänderungssatz|Rabattgruppe|RB12 ");
+    QTest::newRow("P andere Art") << p << 61 << QStringLiteral("P |Preisänderungssatz|Zu-,Abschlag 2|3,00 ");
+    QTest::newRow("P Artikel 3") << p << 68 << QStringLiteral("P |Preisänderungssatz|Artikelnummer|RG3 ");
+
+    const std::string wst = "C;N;WERKSTOFF-1;4711;00001500;00002500;0000003500;0000004500;2;Messing;";
+    QTest::newRow("C Verarbeitung") << wst << 3
+                                    << QStringLiteral("C |Zusatzdatensatz|Verarbeitungskennzeichen|N     / Neuanlage ");
+    QTest::newRow("C Art") << wst << 6 << QStringLiteral("C |Zusatzdatensatz|Zusatzdatenart|WERKSTOFF-1 ");
+    QTest::newRow("C Werkstoffwert 3") << wst << 41 << QStringLiteral("C |Werkstoffsatz|Werkstoffwert 3|3,500 ");
+    QTest::newRow("C Werkstoffkennzeichen") << wst << 62 << QStringLiteral("C |Werkstoffsatz|Werkstoffkennzeichen|2 ");
+    QTest::newRow("C Werkstofftext") << wst << 65 << QStringLiteral("C |Werkstoffsatz|Werkstofftext|Messing ");
+    const std::string arb = "C;N;ARBEIT-1;4711;1;2;000125;";
+    QTest::newRow("C Arbeitskennzeichen") << arb << 21 << QStringLiteral("C |Arbeitssatz|Arbeitskennzeichen 2|2 ");
+    QTest::newRow("C Arbeitswert") << arb << 24 << QStringLiteral("C |Arbeitssatz|Arbeitswert|12,5 ");
+    QTest::newRow("C Termin kurz") << std::string("C;;TERMIN-1;311299;") << 15
+                                   << QStringLiteral("C |Terminsatz|Termin|31.12.99 ");
+    QTest::newRow("C Termin lang") << std::string("C;;TERMIN-1;01082025;") << 15
+                                   << QStringLiteral("C |Terminsatz|Termin|01.08.2025 ");
+    QTest::newRow("C andere Art") << std::string("C;N;ES01;4711;12 AH;0;") << 11
+                                  << QStringLiteral("C |Zusatzdatensatz (nicht übernommen)|Artikelnummer|4711 ");
+    QTest::newRow("C andere Art jenseits") << std::string("C;N;ES01;4711;12 AH;0;") << 17 << QStringLiteral("-");
+
+    const std::string z6 = "Z;N;4711;06;6;MS;4;2;00000400;000100;000200;001000;000350;000500;";
+    QTest::newRow("Z6 Merker") << z6 << 13 << QStringLiteral("Z |Staffelpreissatz|Bearbeitungsmerker|6 ");
+    QTest::newRow("Z6 Zu-Abschlag") << z6 << 18
+                                    << QStringLiteral("Z |Rohstoffsatz Von/Bis, Bearb.Mk.6|Zu-,Abschlagkennzeichen|4   / Abschlag als Betrag ");
+    QTest::newRow("Z6 Rohstoffkennzeichen") << z6 << 20 << QStringLiteral("Z |Rohstoffsatz Von/Bis, Bearb.Mk.6|Rohstoffkennzeichen|2 ");
+    QTest::newRow("Z6 Preis") << z6 << 23 << QStringLiteral("Z |Rohstoffsatz Von/Bis, Bearb.Mk.6|Preis/Zu-,Abschlag|4,00 ");
+    QTest::newRow("Z6 Von Basis") << z6 << 32 << QStringLiteral("Z |Rohstoffsatz Von/Bis, Bearb.Mk.6|Von Basis|100,00 ");
+    QTest::newRow("Z6 Faktor") << z6 << 46 << QStringLiteral("Z |Rohstoffsatz Von/Bis, Bearb.Mk.6|Umrechnungsfaktor|1,000 ");
+    QTest::newRow("Z6 Gewicht") << z6 << 53 << QStringLiteral("Z |Rohstoffsatz Von/Bis, Bearb.Mk.6|Gewicht|3,50 ");
+    QTest::newRow("Z6 Faktor 2") << z6 << 60 << QStringLiteral("Z |Rohstoffsatz Von/Bis, Bearb.Mk.6|Umrechnungsfaktor|0,500 ");
+  }
+
+  void version4() {
+    QFETCH(std::string, zeile);
+    QFETCH(int, k);
+    QFETCH(QString, erwartet);
+    QCOMPARE(Info(zeile, k, 4), erwartet);
+  }
+
   // A line whose record kind the tables do not describe says so instead of showing nothing; a
   // click beyond the fields of a known record still shows nothing.
   void unbeschriebene_zeile() {
@@ -207,6 +265,7 @@ class TestFeldinfo : public QObject {
     QCOMPARE(Info("X;N;4711;", 3, 5), QStringLiteral("X |") + satz5 + QStringLiteral("||"));
     QCOMPARE(Info("Q" + std::string(127, ' '), 3, 3),
              QStringLiteral("Q |Dieser Satz ist in Version 3 nicht beschrieben.||"));
+    QCOMPARE(Info("X;N;4711;", 3, 4), QStringLiteral("X |Dieser Satz ist in Version 4 nicht beschrieben.||"));
     // A scale line of a mark the tables do not know: its common fields, then the sentence.
     QCOMPARE(Info("Z;N;4711;01;7;x;", 13, 5), QStringLiteral("Z |Staffelpreissatz|Bearbeitungsmerker|7 "));
     QCOMPARE(Info("Z;N;4711;01;7;x;", 15, 5), QStringLiteral("Z |") + satz5 + QStringLiteral("||"));

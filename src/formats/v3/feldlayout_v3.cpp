@@ -6,27 +6,6 @@ namespace korvelan::feldlayout {
 
 namespace {
 
-// The three articles of a price line, 39 characters each from column 3: number, price code,
-// price, and three discount pairs of kind and value.
-std::vector<Feld> Preisartikel() {
-  std::vector<Feld> felder{Fest(2, 1, "Verarbeitungskennzeichen", Text(&codes::Verarbeitung()))};
-  for (int a = 0; a < 3; ++a) {
-    const int von = 3 + 39 * a;
-    felder.push_back(Fest(von, 15, "Artikelnummer"));
-    felder.push_back(Fest(von + 15, 1, "Preiskennzeichen", Text(&codes::PreiskennzeichenOderLeer())));
-    felder.push_back(Fest(von + 16, 8, "Preis", Zahl(100, "#####0.00")));
-    static const char* const kennzeichen[] = {"Zu-,Abschlagkennzeichen 1", "Zu-,Abschlagkennzeichen 2",
-                                              "Zu-,Abschlagkennzeichen 3"};
-    for (int j = 1; j <= 3; ++j) {
-      const int paar = von + 24 + 5 * (j - 1);
-      felder.push_back(Fest(paar, 1, kennzeichen[j - 1],
-                            Text(j == 1 ? &codes::ZuschlagsartMitGruppe() : &codes::Zuschlagsart())));
-      felder.push_back(FestWahl(paar + 1, 4, Zuschlagswert(j, j == 1)));
-    }
-  }
-  return felder;
-}
-
 // Four positions of a SET line, 22 characters each from column 33.
 std::vector<Feld> Setpositionen() {
   std::vector<Feld> felder{Fest(2, 1, "Verarbeitungskennzeichen", Text(&codes::VerarbeitungMitX())),
@@ -110,7 +89,8 @@ const Layout& LayoutV3() {
                                 {nullptr, "Rabatt", Zahl(1000, "###0.000")}}),
                       Fest(12, 40, "Rabattgruppenbezeichnung")}),
           FesterSatz('J', "Artikel SET-Satz", Setpositionen()),
-          FesterSatz('P', "Preisänderungssatz", Preisartikel()),
+          // The three articles of a price line, 39 characters each from column 3.
+          FesterSatz('P', "Preisänderungssatz", Preiszeile34(true)),
       }};
   return layout;
 }

@@ -4,8 +4,23 @@
 
 namespace korvelan::feldlayout {
 
+namespace {
+
+// The surcharge code of a raw-material line: a percentage or an amount, added or taken off.
+const Codeliste& ZuAbCode() {
+  static const Codeliste c{{{"1", "   / Zuschlag in Prozent"},
+                            {"2", "   / Abschlag in Prozent"},
+                            {"3", "   / Zuschlag als Betrag"},
+                            {"4", "   / Abschlag als Betrag"}}};
+  return c;
+}
+
+}  // namespace
+
 const Layout& LayoutV4() {
   using namespace codes;
+  const Wert ganz = Zahl(1, "#####0");
+  const Wert basis = Zahl(1, "#####0.00");
   const Wert betrag = Zahl(100, "#####0.00");
   const Wert faktor = Zahl(1000, "#####0.000");
   static const Layout layout{
@@ -75,11 +90,36 @@ const Layout& LayoutV4() {
               Sp(8, 6, "Umrechnungsfaktor", faktor), Sp(9, 6, "Gewicht", betrag),
               Sp(10, 6, "Umrechnungsfaktor", faktor)}},
             {"5", "Sonderkosten, Bearb.Mk.5",
-             {Sp(6, 40, "Bezeichnung"), Sp(7, 1, "Zuschlagkennzeichen"), Sp(8, 8, "Preis", betrag)}}}),
+             {Sp(6, 40, "Bezeichnung"), Sp(7, 1, "Zuschlagkennzeichen"), Sp(8, 8, "Preis", betrag)}},
+            // A raw-material line of mark 3 with its own material flag and two values more.
+            {"6", "Rohstoffsatz Von/Bis, Bearb.Mk.6",
+             {Sp(6, 2, "Rohstoffmerker"), Sp(7, 1, "Zu-,Abschlagkennzeichen", Text(&ZuAbCode())),
+              Sp(8, 1, "Rohstoffkennzeichen", ganz), Sp(9, 8, "Preis/Zu-,Abschlag", betrag),
+              Sp(10, 6, "Von Basis", basis), Sp(11, 6, "Bis Basis", basis), Sp(12, 6, "Umrechnungsfaktor", faktor),
+              Sp(13, 6, "Gewicht", betrag), Sp(14, 6, "Umrechnungsfaktor", faktor)}}}),
+          // The kind selects the rest of an additional-data line. The date line belongs to no
+          // article; of a line of any other kind the reader takes only the article number, which
+          // keys the record. Material lines of an earlier form carry a fifth value before the
+          // text, which the reader then takes from the field after it; they are explained here in
+          // the usual order.
+          SatzMitTeilen('C', "Zusatzdatensatz",
+           {Sp(2, 1, "Verarbeitungskennzeichen", Text(&Verarbeitung())), Sp(3, 15, "Zusatzdatenart")},
+           1, false,
+           {{"TERMIN-1", "Terminsatz", {Sp(4, 8, "Termin", Datum(Darstellung::DatumTTMMJJJJ))}},
+            {"WERKSTOFF-1", "Werkstoffsatz",
+             {Sp(4, 15, "Artikelnummer"), Sp(5, 8, "Werkstoffwert 1", faktor), Sp(6, 8, "Werkstoffwert 2", faktor),
+              Sp(7, 10, "Werkstoffwert 3", faktor), Sp(8, 10, "Werkstoffwert 4", faktor),
+              Sp(9, 1, "Werkstoffkennzeichen", ganz), Sp(10, 10, "Werkstofftext")}},
+            {"ARBEIT-1", "Arbeitssatz",
+             {Sp(4, 15, "Artikelnummer"), Sp(5, 1, "Arbeitskennzeichen 1", ganz),
+              Sp(6, 1, "Arbeitskennzeichen 2", ganz), Sp(7, 6, "Arbeitswert", Zahl(10, "#####0.0"))}},
+            {nullptr, "Zusatzdatensatz (nicht übernommen)", {Sp(4, 15, "Artikelnummer")}}}),
           Satz('J', "Artikel SET-Satz",
            {Sp(2, 1, "Verarbeitungskennzeichen", Text(&VerarbeitungMitX())), Sp(3, 15, "SET-Satznummer"),
             Sp(4, 2, "Zeilennummer"), Sp(5, 1, "SET-Merker"), Sp(6, 15, "Matchcode"), Sp(7, 28, "Beschreibungstext"),
             Sp(8, 1, "Aufrufmerker"), Sp(9, 15, "Artikel-, SET-Nummer"), Sp(10, 7, "Menge", faktor)}),
+          // Up to three articles; the reader takes none after an article without number.
+          Satz('P', "Preisänderungssatz", Preiszeile34(false)),
       }};
   return layout;
 }
