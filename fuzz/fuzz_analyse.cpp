@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "control/analyse.h"
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "control/skriptfenster.h"
 #include "fuzzhilfe.h"
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "control/satzpruefung.h"
 #include "control/skriptfenster.h"
 #include "settings/grunddaten.h"

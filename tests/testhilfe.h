@@ -11,7 +11,7 @@
 #include <iterator>
 #include <string>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "record/text.h"
 
 namespace korvelan::test {

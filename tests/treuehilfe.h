@@ -38,7 +38,7 @@
 #include "control/analyse.h"
 #include "control/konvertierlauf.h"
 #include "control/satzpruefung.h"
-#include "control/zeichentabellen.h"
+#include "context/zeichentabellen.h"
 #include "konvertierhilfe.h"
 #include "settings/grunddaten.h"
 

@@ -3,9 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "control/dateien.h"
+#include "context/dateien.h"
 #include "control/konvertierlauf.h"
-#include "control/zeichentabellen.h"
+#include "context/zeichentabellen.h"
 #include "record/feldholen.h"
 #include "record/festkomma.h"
 #include "record/laufzeitfehler.h"

@@ -2,12 +2,12 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "control/dateien.h"
+#include "context/dateien.h"
 #include "control/konvertierlauf.h"
-#include "control/zeichentabellen.h"
+#include "context/zeichentabellen.h"
 #include "record/festkomma.h"
 #include "record/text.h"
-#include "writers/zeilenausgabe.h"
+#include "formats/zeilenausgabe.h"
 
 namespace korvelan {
 

@@ -6,19 +6,19 @@
 #include <new>
 
 #include "control/analyse.h"
-#include "control/dateien.h"
+#include "context/dateien.h"
 #include "control/parameter.h"
 #include "control/satzpruefung.h"
 #include "control/textschluessel.h"
-#include "control/zeichentabellen.h"
-#include "readers/leser_v3.h"
-#include "readers/leser_v4.h"
-#include "readers/leser_v5.h"
+#include "context/zeichentabellen.h"
+#include "formats/v3/leser_v3.h"
+#include "formats/v4/leser_v4.h"
+#include "formats/v5/leser_v5.h"
 #include "record/festkomma.h"
 #include "record/text.h"
-#include "writers/schreiber_v3.h"
-#include "writers/schreiber_v4.h"
-#include "writers/schreiber_v5.h"
+#include "formats/v3/schreiber_v3.h"
+#include "formats/v4/schreiber_v4.h"
+#include "formats/v5/schreiber_v5.h"
 
 namespace korvelan {
 

@@ -3,8 +3,9 @@
 // the error handler. Two drivers share the loop.
 #include <functional>
 
-#include "control/fenster.h"
-#include "control/kontext.h"
+#include "context/datum.h"
+#include "context/fenster.h"
+#include "context/kontext.h"
 
 namespace korvelan {
 
@@ -17,10 +18,6 @@ Satzfunktion SchreiberFuer(const std::string& version, const std::string& datenk
 void AusgabeOeffnen(Kontext& k, Fenster& f);
 // The header line of output version 3, 4 or 5 (before the final ZeichenNachOem).
 std::string KopfsatzBauen(Kontext& k, Fenster& f);
-
-// Today's date as "DD.MM.YYYY"; tests can fix it.
-std::string HeutigesDatum();
-void DatumFestlegen(const std::string& ddmmyyyy);  // empty: the real date again
 
 // How a run ended, for the exit status of the headless converter.
 enum class Laufergebnis {

@@ -1,11 +1,11 @@
 #include "control/satzpruefung.h"
 
-#include "control/konvertierlauf.h"
-#include "control/zeichentabellen.h"
+#include "context/protokoll.h"
+#include "context/zeichentabellen.h"
 #include "record/festkomma.h"
 #include "record/laufzeitfehler.h"
 #include "record/text.h"
-#include "writers/schreiber_v3.h"
+#include "formats/v3/schreiber_v3.h"
 
 namespace korvelan {
 
@@ -18,18 +18,6 @@ int VersionAusText(const std::string& text) {
 }
 
 namespace {
-
-constexpr std::size_t Protokollgrenze = 60000;
-
-std::string Protokollkopf(Fenster& f) {
-  // "DD.MM.YYYY" -> "DD.MM.YY"
-  std::string heute = HeutigesDatum();
-  std::string datum = heute.size() >= 10 ? heute.substr(0, 6) + heute.substr(8, 2) : heute;
-  std::string kopf = "F E H L E R P R O T O K O L L   vom " + datum + "\r\n";
-  kopf += "Konvertierung von Vers." + f.Text("Lab_Version") + " in Vers." + f.Text("Com_Version") + "\r\n";
-  kopf += std::string(45, '_') + "\r\n\r\n";
-  return kopf;
-}
 
 // Runs one step of the record check; a run-time error leaves that step without effect.
 template <typename Schritt>
@@ -73,31 +61,6 @@ void WertUmrechnen(Festkomma& wert, const Konvertierzustand& kz) {
 
 }  // namespace
 
-namespace {
-
-// True when an entry reaches anywhere: the window's text below its cap or the run's sink. Past
-// both, an entry is only counted, and its text need not be made (a conversion that loses a field
-// of every record would spend its time on texts nobody sees).
-bool EintragWirdGelesen(const Konvertierzustand& kz) {
-  return kz.Fehlerprotokoll.size() < Protokollgrenze || static_cast<bool>(kz.Protokollsenke);
-}
-
-// Appends a piece of the error log: to the window's text (entries only while it is shorter than
-// the cap; the head and the closing lines always) and to the run's sink, which takes every piece.
-void Anfuegen(Konvertierzustand& kz, std::string_view text, bool begrenzt) {
-  if (!begrenzt || kz.Fehlerprotokoll.size() < Protokollgrenze) kz.Fehlerprotokoll += text;
-  if (kz.Protokollsenke) kz.Protokollsenke(text);
-}
-
-}  // namespace
-
-
-void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag) {
-  auto& kz = k.kz;
-  if (kz.Fehlerzahl == 0) Anfuegen(kz, Protokollkopf(f), false);
-  Anfuegen(kz, eintrag + "\r\n", true);
-  ++kz.Fehlerzahl;
-}
 
 namespace {
 
@@ -424,9 +387,9 @@ void VerlustzusammenfassungAnfuegen(Kontext& k) {
   for (std::size_t i = 0; i < Verlustarten; ++i) {
     const std::int64_t n = kz.Verlustzaehler[i];
     if (n == 0) continue;
-    if (erste) Anfuegen(kz, "\r\n", false);
+    if (erste) ProtokollAnfuegen(kz, "\r\n", false);
     erste = false;
-    Anfuegen(kz,
+    ProtokollAnfuegen(kz,
              "Datenverlust " + std::string(Verlustwort(static_cast<Verlust>(i))) + ": " +
                  FormatierenGanz(n, "#########0") + (n == 1 ? " Datensatz" : Ansi(" Datensätze")) + "\r\n",
              false);

@@ -2,8 +2,9 @@
 // The checks between reader and writer of every record, and the error log.
 #include <string>
 
-#include "control/fenster.h"
-#include "control/kontext.h"
+#include "context/fenster.h"
+#include "context/kontext.h"
+#include "context/protokoll.h"
 
 namespace korvelan {
 
@@ -20,12 +21,6 @@ void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel);
 void VerlustzusammenfassungAnfuegen(Kontext& k);
 // Converts every price of the record by Umrechnungsfaktor (interactive runs only).
 void WaehrungUmrechnen(Kontext& k);
-// Appends an entry line (without CR LF) to the error log: the header first when Fehlerzahl is 0,
-// the entry only while the log is shorter than 60000 characters; Fehlerzahl always counts. The
-// run's Protokollsenke receives header and entry in every case.
-// The log is Windows-1252: file text in an entry (article numbers, kept C lines) is passed
-// through DateitextNachAnsi first, so that the log window shows its letters.
-void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag);
 // Version number shown in a control ("3", "4", "5"); 0 when the text holds no number.
 int VersionAusText(const std::string& text);
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "control/satzpruefung.h"
-#include "control/zeichentabellen.h"
+#include "context/zeichentabellen.h"
 #include "record/neutralsatz.h"
 #include "record/text.h"
 

@@ -3,7 +3,7 @@
 #include "control/konvertierlauf.h"
 #include "control/satzpruefung.h"
 #include "control/skriptfenster.h"
-#include "control/zeichentabellen.h"
+#include "context/zeichentabellen.h"
 #include "testhilfe.h"
 
 using namespace korvelan;
