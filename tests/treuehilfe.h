@@ -292,7 +292,7 @@ inline Dateibild Einlesen(const std::string& pfad) {
   Dateibild d;
   d.version = Trimmen(f.Text("Lab_Version"));
   d.datenkennzeichen = k.kz.Datenkennzeichen;
-  const Satzfunktion leser = LeserFuer(d.version, d.datenkennzeichen);
+  const Lesefunktion leser = LeserFuer(d.version, d.datenkennzeichen);
   if (!leser || !k.kz.EingabeDateiNr.Oeffnen(pfad)) return d;
   k.ns.ZeileVorgelesen = 0;
   k.ns.Termin1.clear();

@@ -16,9 +16,13 @@ struct Kontext {
   std::string Programmverzeichnis;
 };
 
-// Signature of every reader and writer: 0 success; reader -1 = input exhausted,
-// writer -1 = run-time failure with its text in Ausgabefehlertext.
+// A reader assembles one logical record from the input into the record: 0 success, -1 input
+// exhausted (what it assembled is still checked and written). It shows the line it reads and the
+// record's key in the window and logs what it cannot read.
 class Fenster;
-using Satzfunktion = std::int16_t (*)(Kontext&, Fenster&);
+using Lesefunktion = std::int16_t (*)(Kontext&, Fenster&);
+// A writer turns the record into lines of the output; it has no window. 0 written, -1 run-time
+// failure with its text in Ausgabefehlertext.
+using Schreibfunktion = std::int16_t (*)(Kontext&);
 
 }  // namespace korvelan

@@ -24,20 +24,22 @@ namespace korvelan {
 
 namespace {
 
+template <typename Funktion>
 struct Dispatch {
-  Satzfunktion artikel, set, preis;
+  Funktion artikel, set, preis;
 };
 
-const Dispatch Leser[3] = {{v3::Artikelleser, v3::SetLeser, v3::Preisleser},
+const Dispatch<Lesefunktion> Leser[3] = {{v3::Artikelleser, v3::SetLeser, v3::Preisleser},
                            {v4::Artikelleser, v4::SetLeser, v4::Preisleser},
                            {v5::Artikelleser, v5::SetLeser, v5::Preisleser}};
-const Dispatch Schreiber[3] = {{v3::Artikelschreiber, v3::Setschreiber, v3::Preisschreiber},
+const Dispatch<Schreibfunktion> Schreiber[3] = {{v3::Artikelschreiber, v3::Setschreiber, v3::Preisschreiber},
                                {v4::Artikelschreiber, v4::Setschreiber, v4::Preisschreiber},
                                {v5::Artikelschreiber, v5::Setschreiber, v5::Preisschreiber}};
 
-Satzfunktion Waehlen(const Dispatch (&tabelle)[3], const std::string& version, const std::string& dk) {
+template <typename Funktion>
+Funktion Waehlen(const Dispatch<Funktion> (&tabelle)[3], const std::string& version, const std::string& dk) {
   if (version != "3" && version != "4" && version != "5") return nullptr;
-  const Dispatch& d = tabelle[version[0] - '3'];
+  const Dispatch<Funktion>& d = tabelle[version[0] - '3'];
   if (dk == "A" || dk == "S" || dk == "R") return d.artikel;
   if (dk == "J") return d.set;
   if (dk == "P") return d.preis;
@@ -108,8 +110,8 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
   auto& kz = k.kz;
   const std::string eingabeversion = Trimmen(f.Text("Lab_Version"));
   const std::string ausgabeversion = Trimmen(f.Text("Com_Version"));
-  const Satzfunktion leser = Waehlen(Leser, eingabeversion, kz.Datenkennzeichen);
-  const Satzfunktion schreiber = Waehlen(Schreiber, ausgabeversion, kz.Datenkennzeichen);
+  const Lesefunktion leser = Waehlen(Leser, eingabeversion, kz.Datenkennzeichen);
+  const Schreibfunktion schreiber = Waehlen(Schreiber, ausgabeversion, kz.Datenkennzeichen);
   const bool umrechnen = interaktiv && kz.Umrechnungsfaktor != 0;
   // Unit mappings are remembered for this loop only: the next run may have other tables or
   // another output version. The loop's versions are held for the record checks while it runs.
@@ -163,7 +165,7 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     if (umrechnen) WaehrungUmrechnen(k);
     if (textschluesselVergeben) TextschluesselVergeben(k, f);
     SatzPruefen(k, f);
-    if (schreiber) kz.Ergebnis = schreiber(k, f);
+    if (schreiber) kz.Ergebnis = schreiber(k);
     f.SetzeText("Lab_Bearbeitet", bearbeitet);
     if (kz.Fehlerzahl != gezeigteFehler) {
       gezeigteFehler = kz.Fehlerzahl;
@@ -339,8 +341,8 @@ void LaufBeenden(Kontext& k, Fenster& f, bool interaktiv, bool abgebrochen) {
 
 }  // namespace
 
-Satzfunktion LeserFuer(const std::string& version, const std::string& dk) { return Waehlen(Leser, version, dk); }
-Satzfunktion SchreiberFuer(const std::string& version, const std::string& dk) {
+Lesefunktion LeserFuer(const std::string& version, const std::string& dk) { return Waehlen(Leser, version, dk); }
+Schreibfunktion SchreiberFuer(const std::string& version, const std::string& dk) {
   return Waehlen(Schreiber, version, dk);
 }
 

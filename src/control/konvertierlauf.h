@@ -10,8 +10,8 @@
 namespace korvelan {
 
 // Readers and writers for (version shown, data kind); null when there is none.
-Satzfunktion LeserFuer(const std::string& version, const std::string& datenkennzeichen);
-Satzfunktion SchreiberFuer(const std::string& version, const std::string& datenkennzeichen);
+Lesefunktion LeserFuer(const std::string& version, const std::string& datenkennzeichen);
+Schreibfunktion SchreiberFuer(const std::string& version, const std::string& datenkennzeichen);
 
 // Opens the input, asks before overwriting, creates the output and writes its header.
 // Success is AusgabeNichtBereit = 0.

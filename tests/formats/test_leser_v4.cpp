@@ -18,15 +18,15 @@ constexpr Festkomma E = FestkommaEins;
 
 // Reads a whole input with one reader and keeps every record it returned.
 struct Leselauf {
-  void Lesen(Satzfunktion leser, const std::string& inhalt) {
+  void Lesen(Lesefunktion leser, const std::string& inhalt) {
     EingabeOeffnen(k, v, inhalt);
     Alle(leser);
   }
-  void DateiLesen(Satzfunktion leser, const std::string& pfad) {
+  void DateiLesen(Lesefunktion leser, const std::string& pfad) {
     ASSERT_TRUE(k.kz.EingabeDateiNr.Oeffnen(pfad));
     Alle(leser);
   }
-  void Alle(Satzfunktion leser) {
+  void Alle(Lesefunktion leser) {
     for (int i = 0; i < 10000; ++i) {
       std::int16_t rc = leser(k, f);
       ergebnisse.push_back(rc);
@@ -133,7 +133,7 @@ TEST_F(LeserV4, EigeneVersion4AusgabeWirdVollstaendigZurueckgelesen) {
     AusgabeErstellen(schreiben.k, schreiben.v, 4);
     for (;;) {
       std::int16_t rc = v4::Artikelleser(schreiben.k, schreiben.f);
-      ASSERT_EQ(v4::Artikelschreiber(schreiben.k, schreiben.f), 0);
+      ASSERT_EQ(v4::Artikelschreiber(schreiben.k), 0);
       if (rc == -1) break;
     }
     zurueck.Lesen(v4::Artikelleser, AusgabeLesen(schreiben.k, schreiben.v));

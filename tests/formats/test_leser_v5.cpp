@@ -237,7 +237,7 @@ TEST_F(LeserV5, EigeneAusgabeLiestSichGleichZurueck) {
       for (int i = 0; i < 4; ++i) s += "[" + Staffel(n.Staffeltabelle[i]) + "]";
       b.push_back(s);
       if (schreiben) {
-        EXPECT_EQ(v5::Artikelschreiber(*kk, f), 0);
+        EXPECT_EQ(v5::Artikelschreiber(*kk), 0);
       }
     }
     if (schreiben) kk->kz.AusgabeDateiNr.Schliessen();

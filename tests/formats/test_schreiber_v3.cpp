@@ -26,8 +26,8 @@ class SchreiberV3 : public ::testing::Test {
   void SetUp() override { test::AusgabeErstellen(k, dir, 3); }
 
   // Runs one writer and returns the lines written; every line must be 128 characters.
-  std::vector<std::string> Schreiben(Satzfunktion schreiber) {
-    EXPECT_EQ(schreiber(k, f), 0);
+  std::vector<std::string> Schreiben(Schreibfunktion schreiber) {
+    EXPECT_EQ(schreiber(k), 0);
     std::string text = test::AusgabeLesen(k, dir);
     std::vector<std::string> zeilen;
     std::size_t a = 0;
@@ -60,7 +60,7 @@ class SchreiberV3 : public ::testing::Test {
 const std::string AKopf = "AN" + F("4711", 15) + "00" + F("Rohr", 40);
 
 TEST_F(SchreiberV3, KundeSchreibtKZeileInAllenDreiSchreibern) {
-  for (Satzfunktion s : {&v3::Artikelschreiber, &v3::Setschreiber, &v3::Preisschreiber}) {
+  for (Schreibfunktion s : {&v3::Artikelschreiber, &v3::Setschreiber, &v3::Preisschreiber}) {
     test::AusgabeErstellen(k, dir, 3);
     k.ns.Kundennummer = "12345";
     k.ns.Preispflege = "J";
@@ -298,7 +298,7 @@ TEST_F(SchreiberV3, TextBytesWieGelesen) {
 TEST_F(SchreiberV3, SchreibfehlerGibtMinusEins) {
   k.kz.AusgabeDateiNr.Schliessen();
   Artikel();
-  EXPECT_EQ(v3::Artikelschreiber(k, f), -1);
+  EXPECT_EQ(v3::Artikelschreiber(k), -1);
   EXPECT_FALSE(k.kz.Ausgabefehlertext.empty());
 }
 

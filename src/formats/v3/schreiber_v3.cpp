@@ -329,7 +329,7 @@ void Preisteil(Zeile& z, const Preiszeile& p) {
 
 }  // namespace
 
-std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
+std::int16_t Artikelschreiber(Kontext& k) {
   return SchreiberAusfuehren(k, [&k] {
     auto& ns = k.ns;
     k.kz.Ausgabezeile.clear();
@@ -370,7 +370,7 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
   });
 }
 
-std::int16_t Setschreiber(Kontext& k, Fenster&) {
+std::int16_t Setschreiber(Kontext& k) {
   return SchreiberAusfuehren(k, [&k] {
     auto& ns = k.ns;
     k.kz.Ausgabezeile.clear();
@@ -402,7 +402,7 @@ std::int16_t Setschreiber(Kontext& k, Fenster&) {
   });
 }
 
-std::int16_t Preisschreiber(Kontext& k, Fenster&) {
+std::int16_t Preisschreiber(Kontext& k) {
   return SchreiberAusfuehren(k, [&k] {
     auto& ns = k.ns;
     k.kz.Ausgabezeile.clear();

@@ -3,15 +3,14 @@
 // 0 = written, -1 = run-time failure with its text in Ausgabefehlertext.
 #include <cstdint>
 
-#include "context/fenster.h"
 #include "context/kontext.h"
 #include "record/neutralsatz.h"
 
 namespace korvelan::v3 {
 
-std::int16_t Artikelschreiber(Kontext& k, Fenster& f);
-std::int16_t Setschreiber(Kontext& k, Fenster& f);
-std::int16_t Preisschreiber(Kontext& k, Fenster& f);
+std::int16_t Artikelschreiber(Kontext& k);
+std::int16_t Setschreiber(Kontext& k);
+std::int16_t Preisschreiber(Kontext& k);
 
 // The number fields of version 3 have fixed widths. A value that does not fit its field (more
 // digits, or below zero) is written as filler, which reads back as "no value"; a price row whose

@@ -421,7 +421,7 @@ void ZuAbWert(Zeilenpuffer& z, std::int16_t art, Festkomma wert) {
 
 }  // namespace
 
-std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
+std::int16_t Artikelschreiber(Kontext& k) {
   return SchreiberAusfuehren(k, [&] {
     Neutralsatz& ns = k.ns;
     Zeilenpuffer& z = k.kz.Ausgabezeile;
@@ -467,7 +467,7 @@ std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
   });
 }
 
-std::int16_t Setschreiber(Kontext& k, Fenster&) {
+std::int16_t Setschreiber(Kontext& k) {
   return SchreiberAusfuehren(k, [&] {
     const Neutralsatz& ns = k.ns;
     Zeilenpuffer& z = k.kz.Ausgabezeile;
@@ -502,7 +502,7 @@ std::int16_t Setschreiber(Kontext& k, Fenster&) {
   });
 }
 
-std::int16_t Preisschreiber(Kontext& k, Fenster&) {
+std::int16_t Preisschreiber(Kontext& k) {
   return SchreiberAusfuehren(k, [&] {
     Neutralsatz& ns = k.ns;
     Zeilenpuffer& z = k.kz.Ausgabezeile;

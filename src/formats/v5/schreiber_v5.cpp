@@ -552,7 +552,7 @@ void PZeilen(Kontext& k) {
 
 }  // namespace
 
-std::int16_t Artikelschreiber(Kontext& k, Fenster&) {
+std::int16_t Artikelschreiber(Kontext& k) {
   k.kz.Ausgabezeile.clear();
   return SchreiberAusfuehren(k, [&k] {
     Neutralsatz& ns = k.ns;
@@ -604,8 +604,8 @@ std::int16_t KundeOderZeilen(Kontext& k, void (*zeilen)(Kontext&)) {
 
 }  // namespace
 
-std::int16_t Setschreiber(Kontext& k, Fenster&) { return KundeOderZeilen(k, JZeilen); }
+std::int16_t Setschreiber(Kontext& k) { return KundeOderZeilen(k, JZeilen); }
 
-std::int16_t Preisschreiber(Kontext& k, Fenster&) { return KundeOderZeilen(k, PZeilen); }
+std::int16_t Preisschreiber(Kontext& k) { return KundeOderZeilen(k, PZeilen); }
 
 }  // namespace korvelan::v5
