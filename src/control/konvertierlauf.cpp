@@ -13,6 +13,7 @@
 #include "context/zeichentabellen.h"
 #include "formats/v3/leser_v3.h"
 #include "formats/v4/leser_v4.h"
+#include "formats/v5/kopfsatz_v5.h"
 #include "formats/v5/leser_v5.h"
 #include "record/festkomma.h"
 #include "record/text.h"
@@ -197,16 +198,7 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
 // output is removed, or (a device, a pipe) ends without one and so reads as incomplete.
 void Endesatz(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
-  const std::string n = FormatierenGanz(kz.AusgabeSatzzahl + 1, "#######0");
-  const std::string d = HeutigesDatum();
-  std::string zeile = "E;" + n + ";";
-  if (kz.Fehlerzahl != 0)
-    zeile += "aus Vers." + f.Text("Lab_Version") + " konvertiert, " + d + ", " +
-             FormatierenGanz(kz.Fehlerzahl, "#####0") + " Konvertierfehler;";
-  else
-    zeile += "aus Vers." + f.Text("Lab_Version") + " konvertiert, " + d + ";";
-  ZeichenNachOem(zeile, kz.Ausgabeversion);
-  kz.Ausgabezeile = zeile;
+  kz.Ausgabezeile = v5::Endesatz(kz, f.Text("Lab_Version"), HeutigesDatum());
   kz.AusgabeDateiNr.ZeileSchreiben(kz.Ausgabezeile);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "formats/v3/kopfsatz_v3.h"
 #include "formats/zeilenfolge.h"
 #include "record/feldholen.h"
 #include "record/festkomma.h"
@@ -21,8 +22,6 @@ namespace korvelan::v3 {
 
 namespace {
 
-constexpr std::size_t Blocklaenge = 130;
-constexpr std::size_t Satzlaenge = 128;
 constexpr char Dateiendezeichen = '\x1A';
 const std::string SchluesselGeloescht = "XXXXXXXXXXXXXXX";
 const std::string SchluesselKunde = "KundennummerSatz";
