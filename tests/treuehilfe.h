@@ -882,9 +882,8 @@ struct Vergleicher {
     Kontext k;
     k.gd = einheiten->gd;
     k.ns.Mengeneinheit = einheit;
-    SkriptFenster f;
-    f.SetzeText("Com_Version", std::to_string(nach));
-    EinheitUmsetzen(k, f);
+    k.lauf.VersionenSetzen("", std::to_string(nach));
+    EinheitUmsetzen(k);
     std::string u = k.ns.Mengeneinheit;
     if (u != einheit) ZeichenNachOem(u, static_cast<std::int16_t>(nach));
     return u;

@@ -4,12 +4,14 @@
 #include <string>
 
 #include "context/konvertierzustand.h"
+#include "context/laufbeschreibung.h"
 #include "record/neutralsatz.h"
 #include "settings/grunddaten.h"
 
 namespace korvelan {
 
 struct Kontext {
+  Laufbeschreibung lauf;
   Konvertierzustand kz;
   Neutralsatz ns;
   Grunddaten gd;

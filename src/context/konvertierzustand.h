@@ -71,7 +71,7 @@ struct Konvertierzustand {
   // Units already mapped by EinheitUmsetzen in the running record loop. The output version and
   // the unit tables do not change while the loop runs and units repeat from record to record,
   // so a unit seen before is mapped from here. Used only while aktiv: the record loop starts it
-  // empty with the loop's output version and switches it off when it ends.
+  // empty and switches it off when it ends.
   struct Einheitengedaechtnis {
     struct Eintrag {
       std::string einheit;     // Mengeneinheit as the reader left it
@@ -79,20 +79,12 @@ struct Konvertierzustand {
       std::string ergebnis;    // the mapped unit
     };
     bool aktiv = false;
-    std::string ausgabeversion;  // Com_Version, trimmed
     std::array<Eintrag, 16> eintraege{};
     std::size_t belegt = 0;     // used entries
     std::size_t naechster = 0;  // entry replaced next when all are used
   };
   Einheitengedaechtnis Einheiten;
 
-  // The versions of the record loop that is running, as numbers, read from the window when the
-  // loop starts: its version texts do not change while records are converted.
-  struct Schleifenversionen {
-    bool aktiv = false;
-    int eingabe = 0, ausgabe = 0;
-  };
-  Schleifenversionen Schleife;
 
   // The long-text keys of a conversion from version 5 into version 3 or 4, whose keys have 8
   // characters instead of 15 (TextschluesselVergeben): every distinct key of the run keeps the one

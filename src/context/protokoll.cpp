@@ -8,12 +8,12 @@ namespace {
 
 constexpr std::size_t Protokollgrenze = 60000;
 
-std::string Protokollkopf(Fenster& f) {
+std::string Protokollkopf(const Laufbeschreibung& lauf) {
   // "DD.MM.YYYY" -> "DD.MM.YY"
   std::string heute = HeutigesDatum();
   std::string datum = heute.size() >= 10 ? heute.substr(0, 6) + heute.substr(8, 2) : heute;
   std::string kopf = "F E H L E R P R O T O K O L L   vom " + datum + "\r\n";
-  kopf += "Konvertierung von Vers." + f.Text("Lab_Version") + " in Vers." + f.Text("Com_Version") + "\r\n";
+  kopf += "Konvertierung von Vers." + lauf.eingabeversionText + " in Vers." + lauf.ausgabeversionText + "\r\n";
   kopf += std::string(45, '_') + "\r\n\r\n";
   return kopf;
 }
@@ -29,9 +29,9 @@ void ProtokollAnfuegen(Konvertierzustand& kz, std::string_view text, bool begren
   if (kz.Protokollsenke) kz.Protokollsenke(text);
 }
 
-void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag) {
+void ProtokollEintrag(Kontext& k, const std::string& eintrag) {
   auto& kz = k.kz;
-  if (kz.Fehlerzahl == 0) ProtokollAnfuegen(kz, Protokollkopf(f), false);
+  if (kz.Fehlerzahl == 0) ProtokollAnfuegen(kz, Protokollkopf(k.lauf), false);
   ProtokollAnfuegen(kz, eintrag + "\r\n", true);
   ++kz.Fehlerzahl;
 }

@@ -13,7 +13,7 @@ namespace korvelan {
 // run's Protokollsenke receives header and entry in every case.
 // The log is Windows-1252: file text in an entry (article numbers, kept C lines) is passed
 // through DateitextNachAnsi first, so that the log window shows its letters.
-void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag);
+void ProtokollEintrag(Kontext& k, const std::string& eintrag);
 
 // True when an entry reaches anywhere: the window's text below its cap or the run's sink. Past
 // both, an entry is only counted, and its text need not be made (a conversion that loses a field

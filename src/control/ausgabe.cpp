@@ -18,11 +18,12 @@ std::string KopfsatzBauen(Kontext& k, Fenster& f) {
   // An empty header date is written as today's date rather than as blanks.
   if (IstLeer(datum)) datum = HeutigesDatum();
   if (datum.size() < 10) datum += std::string(10, ' ');
-  const std::string version = Trimmen(f.Text("Com_Version"));
-  if (version == "3") return v3::Kopfsatz(k.kz, datum);
-  if (version == "4") return v4::Kopfsatz(k.kz, datum, f.Text("Com_WaehrungsKz"));
-  if (version == "5") return v5::Kopfsatz(k.kz, datum, f.Text("Com_WaehrungsKz"));
-  return {};
+  switch (k.lauf.ausgabeversion) {
+    case 3: return v3::Kopfsatz(k.kz, datum);
+    case 4: return v4::Kopfsatz(k.kz, datum, k.lauf.ausgabewaehrung);
+    case 5: return v5::Kopfsatz(k.kz, datum, k.lauf.ausgabewaehrung);
+    default: return {};
+  }
 }
 
 void AusgabeOeffnen(Kontext& k, Fenster& f) {

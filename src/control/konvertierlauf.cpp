@@ -79,8 +79,8 @@ bool EingabeUngeeignet(Kontext& k, Fenster& f) {
 // asked or written.
 bool DatenkennzeichenOhneUmsetzung(Kontext& k, Fenster& f) {
   const std::string& dk = k.kz.Datenkennzeichen;
-  if (k.kz.Analysestatus != 1 || (Waehlen(Leser, Trimmen(f.Text("Lab_Version")), dk) &&
-                                  Waehlen(Schreiber, Trimmen(f.Text("Com_Version")), dk)))
+  if (k.kz.Analysestatus != 1 ||
+      (Waehlen(Leser, k.lauf.eingabeversionText, dk) && Waehlen(Schreiber, k.lauf.ausgabeversionText, dk)))
     return false;
   f.Meldung("Datenkennzeichen " + dk + Ansi(" wird nicht konvertiert\n\nkeine Verarbeitung möglich!"),
             Ansi("DATANORM-Prüfung"), Knoepfe::Ok, Symbol::Kritisch);
@@ -109,32 +109,27 @@ bool NamenFalsch(Fenster& f) {
 // The record loop shared by both drivers. Returns true when the run was cancelled.
 bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
   auto& kz = k.kz;
-  const std::string eingabeversion = Trimmen(f.Text("Lab_Version"));
-  const std::string ausgabeversion = Trimmen(f.Text("Com_Version"));
-  const Lesefunktion leser = Waehlen(Leser, eingabeversion, kz.Datenkennzeichen);
-  const Schreibfunktion schreiber = Waehlen(Schreiber, ausgabeversion, kz.Datenkennzeichen);
+  const Lesefunktion leser = Waehlen(Leser, k.lauf.eingabeversionText, kz.Datenkennzeichen);
+  const Schreibfunktion schreiber = Waehlen(Schreiber, k.lauf.ausgabeversionText, kz.Datenkennzeichen);
   const bool umrechnen = interaktiv && kz.Umrechnungsfaktor != 0;
-  // Unit mappings are remembered for this loop only: the next run may have other tables or
-  // another output version. The loop's versions are held for the record checks while it runs.
+  // Unit mappings and written text keys are remembered for this loop only: the next run may have
+  // other tables or another output version.
   struct NurFuerDieseSchleife {
     Konvertierzustand& kz;
-    NurFuerDieseSchleife(Konvertierzustand& z, const std::string& ein, const std::string& aus) : kz(z) {
+    explicit NurFuerDieseSchleife(Konvertierzustand& z) : kz(z) {
       kz.Einheiten = {};
-      kz.Einheiten.ausgabeversion = aus;
       kz.Einheiten.aktiv = true;
-      kz.Schleife = {true, VersionAusText(ein), VersionAusText(aus)};
       kz.Textschluessel = {};
     }
     ~NurFuerDieseSchleife() {
       kz.Einheiten = {};
-      kz.Schleife = {};
       kz.Textschluessel = {};
     }
-  } schleifenwerte(kz, eingabeversion, ausgabeversion);
+  } schleifenwerte(kz);
   // Version-5 long-text keys have up to 15 characters, those of versions 3 and 4 have 8: the keys
   // of such a run are given out anew, one per distinct key. Only the article writers write keys.
   const bool textschluesselVergeben =
-      kz.Schleife.eingabe == 5 && (schreiber == v3::Artikelschreiber || schreiber == v4::Artikelschreiber);
+      k.lauf.eingabeversion == 5 && (schreiber == v3::Artikelschreiber || schreiber == v4::Artikelschreiber);
   // The count of records done, shown after every record as the pattern "#######" writes it:
   // empty for none, else its digits. It is counted up in its text, which costs less than
   // formatting it anew for every record.
@@ -160,12 +155,12 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     // same record for ever.
     if (leser) kz.Ergebnis = leser(k, f);
     if (kz.Ergebnis == -1) ende = true;
-    EinheitUmsetzen(k, f);
+    EinheitUmsetzen(k);
     // Prices are converted before the record check, so that it judges the prices the writer
     // will write (a converted price may no longer fit a version-3 field).
     if (umrechnen) WaehrungUmrechnen(k);
-    if (textschluesselVergeben) TextschluesselVergeben(k, f);
-    SatzPruefen(k, f);
+    if (textschluesselVergeben) TextschluesselVergeben(k);
+    SatzPruefen(k);
     if (schreiber) kz.Ergebnis = schreiber(k);
     f.SetzeText("Lab_Bearbeitet", bearbeitet);
     if (kz.Fehlerzahl != gezeigteFehler) {
@@ -196,9 +191,9 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
 
 // The end record of a version-5 output; it counts itself. A cancelled run writes none: its
 // output is removed, or (a device, a pipe) ends without one and so reads as incomplete.
-void Endesatz(Kontext& k, Fenster& f) {
+void Endesatz(Kontext& k) {
   auto& kz = k.kz;
-  kz.Ausgabezeile = v5::Endesatz(kz, f.Text("Lab_Version"), HeutigesDatum());
+  kz.Ausgabezeile = v5::Endesatz(kz, k.lauf.eingabeversionText, HeutigesDatum());
   kz.AusgabeDateiNr.ZeileSchreiben(kz.Ausgabezeile);
 }
 
@@ -262,6 +257,14 @@ void LaufVorbereiten(Kontext& k) {
   k.ns.ZeileVorgelesen = 0;
 }
 
+// The run's description, filled once from the driving window when a driver starts: the analysis
+// has shown the input version, the user or the command line has chosen the output version.
+void LaufBeschreiben(Kontext& k, Fenster& f, bool interaktiv) {
+  k.lauf = {};
+  k.lauf.VersionenSetzen(f.Text("Lab_Version"), f.Text("Com_Version"));
+  k.lauf.interaktiv = interaktiv;
+}
+
 void LoopStarten(Kontext& k, Fenster& f) {
   f.Sanduhr(true);
   k.kz.Konvertierstatus = 8;
@@ -301,8 +304,7 @@ void AbbruchMelden(Kontext& k, Fenster& f) {
 
 // The record loop and the end of the output: the version-5 end record, then the output is
 // closed and takes its name (a failure there is a write error); a cancelled run leaves no output.
-// The command-line run decides the end record by its output version, the interactive run by
-// the version shown. False when the error handler took over.
+// False when the error handler took over.
 bool LaufAusfuehren(Kontext& k, Fenster& f, bool interaktiv, bool& abgebrochen) {
   Stufe stufe = StufeVerarbeitung;
   return Bewacht(k, f, interaktiv, stufe, [&] {
@@ -314,7 +316,7 @@ bool LaufAusfuehren(Kontext& k, Fenster& f, bool interaktiv, bool& abgebrochen) 
       AbbruchMelden(k, f);
       return;
     }
-    if (interaktiv ? Trimmen(f.Text("Com_Version")) == "5" : k.kz.Ausgabeversion == 5) Endesatz(k, f);
+    if (k.lauf.ausgabeversion == 5) Endesatz(k);
     k.kz.AusgabeDateiNr.Schliessen();
   });
 }
@@ -351,6 +353,7 @@ int Rueckgabewert(Laufergebnis ergebnis, std::int64_t fehlerzahl) {
 Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   kz.Umrechnungsfaktor = 0;
+  LaufBeschreiben(k, f, false);
   Stufe stufe = StufeOeffnen;
   LaufVorbereiten(k);
   bool weiter = false;
@@ -358,8 +361,8 @@ Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
     f.SetzeText("Com_WaehrungsKz", f.Text("Lab_WaehrungKz"));
     f.SetzeText("Lab_VersionEin", "Vers." + FormatierenGanz(kz.AufrufEingabeversion, "0"));
     if (EingabeUngeeignet(k, f) || DatenkennzeichenOhneUmsetzung(k, f)) return;
-    if (Trimmen(f.Text("Com_Version")) != "3" &&
-        (IstLeer(f.Text("Com_WaehrungsKz")) || Trimmen(f.Text("Lab_Version")) == "3")) {
+    if (k.lauf.ausgabeversionText != "3" &&
+        (IstLeer(f.Text("Com_WaehrungsKz")) || k.lauf.eingabeversionText == "3")) {
       auto antwort = f.Eingabe(Ansi("Für die Ausgabedatei wird ein Währungskennzeichen erwartet. Bitte geben Sie "
                                     "zum Beispiel DEM für DM vor"),
                                "", "DEM");
@@ -375,6 +378,7 @@ Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
       }
     }
     if (NamenFalsch(f)) return;
+    k.lauf.ausgabewaehrung = f.Text("Com_WaehrungsKz");
     AusgabeOeffnen(k, f);
     if (kz.AusgabeNichtBereit == -1) return;
     LoopStarten(k, f);
@@ -408,6 +412,7 @@ Laufergebnis InteraktivLauf(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   kz.SetVerwendung = "0";
   kz.SetAbfrageErfolgt = 0;
+  LaufBeschreiben(k, f, true);
   if (IstLeer(f.Text("Tex_Ausgabe"))) {
     f.Meldung(Ansi("Bitte zuerst Laufwerk, Pfad und Dateinamen für die Ausgabe vorgeben"),
               "Laufwerk/Pfad/Dateiname falsch", Knoepfe::Ok, Symbol::Kein);
@@ -443,12 +448,13 @@ Laufergebnis InteraktivLauf(Kontext& k, Fenster& f) {
   };
   bool weiter = false;
   bool ok = Bewacht(k, f, true, stufe, [&] {
-    if (f.Text("Com_Version") != "3" && IstLeer(f.Text("Com_WaehrungsKz"))) {
+    if (k.lauf.ausgabeversionText != "3" && IstLeer(f.Text("Com_WaehrungsKz"))) {
       f.Meldung(Ansi("kein Währungskennzeichen angegeben"), "", Knoepfe::Ok, Symbol::Kein);
       return;
     }
     if (NamenFalsch(f)) return;
-    kz.Ausgabeversion = static_cast<std::int16_t>(Runden(Val(f.Text("Com_Version"))));
+    kz.Ausgabeversion = static_cast<std::int16_t>(k.lauf.ausgabeversion);
+    k.lauf.ausgabewaehrung = f.Text("Com_WaehrungsKz");
     AusgabeOeffnen(k, f);
     if (kz.AusgabeNichtBereit == -1) return;
     f.SetzeText("Lab_Hilfe", "Daten werden bearbeitet - Unterbrechung mit Taste 'Beenden'");

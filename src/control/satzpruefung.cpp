@@ -9,14 +9,6 @@
 
 namespace korvelan {
 
-int VersionAusText(const std::string& text) {
-  try {
-    return static_cast<int>(Runden(Val(text)));
-  } catch (const Laufzeitfehler&) {
-    return 0;
-  }
-}
-
 namespace {
 
 // Runs one step of the record check; a run-time error leaves that step without effect.
@@ -109,12 +101,12 @@ std::string EinheitNormal(const std::string& einheit) {
 
 }  // namespace
 
-void EinheitUmsetzen(Kontext& k, Fenster& f) {
+void EinheitUmsetzen(Kontext& k) {
   auto& ns = k.ns;
   auto& gedaechtnis = k.kz.Einheiten;
   if (!gedaechtnis.aktiv) {
     std::string ergebnis;
-    if (EinheitSuchen(k.gd, Trimmen(f.Text("Com_Version")), EinheitNormal(ns.Mengeneinheit), ergebnis))
+    if (EinheitSuchen(k.gd, k.lauf.ausgabeversionText, EinheitNormal(ns.Mengeneinheit), ergebnis))
       ns.Mengeneinheit = ergebnis;
     return;
   }
@@ -136,7 +128,7 @@ void EinheitUmsetzen(Kontext& k, Fenster& f) {
   }
   auto& e = gedaechtnis.eintraege[platz];
   e.einheit = ns.Mengeneinheit;
-  e.umgesetzt = EinheitSuchen(k.gd, gedaechtnis.ausgabeversion, EinheitNormal(ns.Mengeneinheit), e.ergebnis);
+  e.umgesetzt = EinheitSuchen(k.gd, k.lauf.ausgabeversionText, EinheitNormal(ns.Mengeneinheit), e.ergebnis);
   if (e.umgesetzt) ns.Mengeneinheit = e.ergebnis;
 }
 
@@ -352,7 +344,7 @@ const std::string& Satzkennung(const Kontext& k) {
 
 }  // namespace
 
-void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel) {
+void VerlusteEintragen(Kontext& k, const std::string& schluessel) {
   auto& kz = k.kz;
   Verlustliste& v = kz.Satzverluste;
   if (v.Leer()) return;
@@ -377,8 +369,7 @@ void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel) {
     }
   });
   v.Leeren();
-  ProtokollEintrag(k, f,
-                   Auffuellen(DateitextNachAnsi(schluessel), 16) + "\tDatenverlust: \t" + liste.substr(0, 35));
+  ProtokollEintrag(k, Auffuellen(DateitextNachAnsi(schluessel), 16) + "\tDatenverlust: \t" + liste.substr(0, 35));
 }
 
 void VerlustzusammenfassungAnfuegen(Kontext& k) {
@@ -396,7 +387,7 @@ void VerlustzusammenfassungAnfuegen(Kontext& k) {
   }
 }
 
-void SatzPruefen(Kontext& k, Fenster& f) {
+void SatzPruefen(Kontext& k) {
   auto& ns = k.ns;
   if (!ns.ArtikelNr.empty()) {
     // Short texts: an empty first line takes the second.
@@ -415,16 +406,14 @@ void SatzPruefen(Kontext& k, Fenster& f) {
       if (Val(kz) == 0) kz = "00";
       if (kz[0] < '0' || kz[0] > '6') {
         kz = "00";
-        ProtokollEintrag(k, f, Auffuellen(DateitextNachAnsi(ns.ArtikelNr), 18) + "\tTextkennzeichen falsch");
+        ProtokollEintrag(k, Auffuellen(DateitextNachAnsi(ns.ArtikelNr), 18) + "\tTextkennzeichen falsch");
       }
     });
   }
 
-  // What the output version cannot hold. Within the record loop the versions were read once,
-  // when it started.
-  const auto& schleife = k.kz.Schleife;
-  const int aus = schleife.aktiv ? schleife.ausgabe : VersionAusText(f.Text("Com_Version"));
-  const int ein = schleife.aktiv ? schleife.eingabe : VersionAusText(f.Text("Lab_Version"));
+  // What the output version cannot hold.
+  const int aus = k.lauf.ausgabeversion;
+  const int ein = k.lauf.eingabeversion;
   // A record keeps everything in its own version.
   Verlustliste& v = k.kz.Satzverluste;
   if (aus != ein) Versuchen([&] { VerlusteFinden(ns, ein, aus, v); });
@@ -449,11 +438,11 @@ void SatzPruefen(Kontext& k, Fenster& f) {
         Versuchen([&] {
           if (!v3::PreiszeilePasst(p)) v.Nennen(Verlust::Zahlbreite);
         });
-      VerlusteEintragen(k, f, p.PArtikelNr);
+      VerlusteEintragen(k, p.PArtikelNr);
     }
     if (zeilen) return v.Leeren();
   }
-  VerlusteEintragen(k, f, Satzkennung(k));
+  VerlusteEintragen(k, Satzkennung(k));
 }
 
 void WaehrungUmrechnen(Kontext& k) {

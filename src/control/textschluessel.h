@@ -21,6 +21,6 @@ namespace korvelan {
 // written in another form than its first 8 characters, and a written key given to a second key,
 // are logged once each, together with the other key.
 // For conversions from version 5 into version 3 or 4 only; runs before the record check.
-void TextschluesselVergeben(Kontext& k, Fenster& f);
+void TextschluesselVergeben(Kontext& k);
 
 }  // namespace korvelan

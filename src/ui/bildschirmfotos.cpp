@@ -16,7 +16,6 @@
 #include <fstream>
 #include <functional>
 
-#include "control/skriptfenster.h"
 #include "control/satzpruefung.h"
 #include "record/text.h"
 #include "settings/grunddaten.h"
@@ -159,9 +158,8 @@ int Bildschirmfotos(Kontext& k, const QString& verzeichnis) {
   m->Com_Ende_Click();
 
   Kontext lauf;
-  SkriptFenster skript;
-  ProtokollEintrag(lauf, skript, Ansi("Artikel 4711      Kurztext 2 wurde gekürzt"));
-  ProtokollEintrag(lauf, skript, Ansi("Artikel 4713      Mengeneinheit ST  nicht umsetzbar"));
+  ProtokollEintrag(lauf, Ansi("Artikel 4711      Kurztext 2 wurde gekürzt"));
+  ProtokollEintrag(lauf, Ansi("Artikel 4713      Mengeneinheit ST  nicht umsetzbar"));
   FAnzeige f(&haupt);
   f.ProtokollSetzen(AlsQString(lauf.kz.Fehlerprotokoll));
   f.show();

@@ -638,7 +638,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& f) {
         return Schritt::Weiter;
       }
       default:
-        ProtokollEintrag(k, f,
+        ProtokollEintrag(k,
                          "in DATPREIS-Datei darf keine Satzart " + std::string(1, satzart) + Ansi(" geführt werden"));
         f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
         return Schritt::Weiter;

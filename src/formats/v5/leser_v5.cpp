@@ -661,7 +661,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
         return Schritt::Fertig;
       }
       default:
-        ProtokollEintrag(k, fenster,
+        ProtokollEintrag(k,
                          "in DATPREIS-Datei darf keine Satzart " + std::string(1, satzart) + Ansi(" geführt werden"));
         fenster.SetzeText("Tex_Bearbeitet", zeile);
         return Schritt::Weiter;
