@@ -8,6 +8,7 @@
 
 #include "context/kontext.h"
 #include "record/festkomma.h"
+#include "record/schnellweg.h"
 #include "record/laufzeitfehler.h"
 #include "record/zeilenpuffer.h"
 
@@ -168,7 +169,7 @@ inline void GanzfeldAnfuegen(Zeilenpuffer& zeile, std::int64_t wert, const Zahlm
 // tests of the pattern fold away at the writers' constant patterns.
 class Zahltext {
  public:
-  __attribute__((always_inline)) explicit Zahltext(std::string_view text) : text_(text) {
+  KORVELAN_SCHNELLWEG explicit Zahltext(std::string_view text) : text_(text) {
     // An empty text (a field not given) reads as zero, as a text of zeros does.
     allgemein_ = !text.empty() && !ZiffernOhneNullen(text, ziffern_);
     if (allgemein_) wert_ = Val(text);
@@ -176,7 +177,7 @@ class Zahltext {
   bool IstNull() const { return allgemein_ ? wert_ == 0 : ziffern_.empty(); }
   Festkomma Wert() const { return allgemein_ ? wert_ : Val(text_); }
   // Writes what FormatiertSchreiben(aus, Wert(), muster) writes.
-  __attribute__((always_inline)) std::size_t Schreiben(char* aus, const Zahlmuster& muster) const {
+  KORVELAN_SCHNELLWEG std::size_t Schreiben(char* aus, const Zahlmuster& muster) const {
     // The digits are the formatted text for a whole-number pattern with at most one "0".
     if (allgemein_ || muster.bruchStellen != 0 || muster.ganzNullen > 1 || !muster.rest.empty())
       return FormatiertSchreiben(aus, Wert(), muster);
@@ -193,7 +194,7 @@ class Zahltext {
     return allgemein_ ? PasstInStellen(Runden(wert_), stellen) : ziffern_.size() <= stellen;
   }
   // Writes what StellenSchreiben(aus, Runden(Wert()), stellen) writes, with its result.
-  __attribute__((always_inline)) bool StellenSchreiben(char* aus, std::size_t stellen) const {
+  KORVELAN_SCHNELLWEG bool StellenSchreiben(char* aus, std::size_t stellen) const {
     if (allgemein_) return korvelan::StellenSchreiben(aus, Runden(wert_), stellen);
     if (!PasstIn(stellen)) return false;
     BytesFuellen(aus, '0', stellen - ziffern_.size());
@@ -209,7 +210,7 @@ class Zahltext {
 };
 
 // A number field held as text, with its closing ";"; returns the text written for the number.
-__attribute__((always_inline)) inline std::string_view ZahltextfeldAnfuegen(Zeilenpuffer& zeile, const Zahltext& zahl, const Zahlmuster& muster) {
+inline KORVELAN_SCHNELLWEG std::string_view ZahltextfeldAnfuegen(Zeilenpuffer& zeile, const Zahltext& zahl, const Zahlmuster& muster) {
   char* p = zeile.Platz(muster.Hoechstlaenge() + 1);
   const std::size_t n = zahl.Schreiben(p, muster);
   p[n] = ';';
@@ -217,9 +218,6 @@ __attribute__((always_inline)) inline std::string_view ZahltextfeldAnfuegen(Zeil
   return std::string_view(p, n);
 }
 
-// True when a text is exactly the given one. Compared as views: comparing a std::string with a
-// literal is a library call that measures the literal first, for flags written on every record.
-inline bool Ist(std::string_view text, std::string_view wert) { return text == wert; }
 // True for a field held as "@" (present but empty).
 inline bool IstKeineAngabe(std::string_view feld) { return feld.size() == 1 && feld[0] == '@'; }
 

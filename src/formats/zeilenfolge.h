@@ -11,7 +11,7 @@ namespace korvelan {
 inline bool NaechsteZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
   if (ns.ZeileVorgelesen == 0) {
-    ns.VorgelesenerSchluessel.zeile = nullptr;
+    ns.VorgelesenerSchluessel.gilt = false;
     if (!k.kz.EingabeDateiNr.ZeileLesen(ns.Eingabezeile)) {
       ns.Eingabezeile = {};
       return false;
@@ -33,8 +33,8 @@ inline void SatzBeenden(Neutralsatz& ns, Fenster& f) {
 // ended by another kind of line handler); else the field status is as after the key.
 inline const Neutralsatz::Schluesselfund* SchluesselVorgefunden(Neutralsatz& ns, char satzart) {
   Neutralsatz::Schluesselfund& fund = ns.VorgelesenerSchluessel;
-  if (fund.zeile != ns.Eingabezeile.data() || fund.satzart != satzart) return nullptr;
-  fund.zeile = nullptr;
+  if (!fund.gilt || fund.satzart != satzart) return nullptr;
+  fund.gilt = false;
   ns.FeldStatus = fund.feldStatus;
   return &fund;
 }
@@ -43,7 +43,7 @@ inline const Neutralsatz::Schluesselfund* SchluesselVorgefunden(Neutralsatz& ns,
 // status then) are kept for the next call, which takes the same line.
 inline void SchluesselVormerken(Neutralsatz& ns, char satzart, const Schluesseltext& schluessel, int cursor) {
   Neutralsatz::Schluesselfund& fund = ns.VorgelesenerSchluessel;
-  fund.zeile = ns.Eingabezeile.data();
+  fund.gilt = true;
   fund.satzart = satzart;
   fund.schluessel = schluessel;
   fund.cursor = cursor;

@@ -103,11 +103,12 @@ struct Neutralsatz {
   std::int16_t ZeileVorgelesen = 0;  // -1: Eingabezeile belongs to the next logical record
   std::string SatzSchluessel;
   std::int16_t FeldStatus = 0;  // 9 when the field just taken was empty
-  // What a reader found on the pending line when that line ended its record: the line, its record
-  // letter, its key, and cursor and field status after the key. The next call takes the same line
-  // and goes on from there instead of walking to the key again. Forgotten when a new line is read.
+  // What a reader found on the pending line when that line ended its record: its record letter,
+  // its key, and cursor and field status after the key. The next call takes the same line and goes
+  // on from there instead of walking to the key again. Valid (gilt) only for the pending line:
+  // forgotten when a new line is read or when it is taken.
   struct Schluesselfund {
-    const char* zeile = nullptr;
+    bool gilt = false;
     char satzart = 0;
     Schluesseltext schluessel;
     int cursor = 0;

@@ -176,13 +176,13 @@ char Preiseinheitcode(const std::string& pe) {
       if (pe[0] == '0' || pe[0] == '1') return '0';
       break;
     case 2:
-      if (Ist(pe, "10")) return '1';
+      if (TexteGleich(pe, "10")) return '1';
       break;
     case 3:
-      if (Ist(pe, "100")) return '2';
+      if (TexteGleich(pe, "100")) return '2';
       break;
     case 4:
-      if (Ist(pe, "1000")) return '3';
+      if (TexteGleich(pe, "1000")) return '3';
       break;
     default:
       break;
@@ -346,14 +346,14 @@ std::int16_t Artikelschreiber(Kontext& k) {
       return;
     }
     if (!IstLeer(ns.ArtikelNr)) {
-      if (Ist(ns.Verarbeitungskz, "L")) {
+      if (TexteGleich(ns.Verarbeitungskz, "L")) {
         Zeile z(k);
         z.Text("AL");
         z.Feld(ns.ArtikelNr, 15);
         z.Ausgeben(Fueller);
         return;
       }
-      if (Ist(ns.Verarbeitungskz, "X")) {
+      if (TexteGleich(ns.Verarbeitungskz, "X")) {
         Zeile z(k);
         z.Text("AX");
         z.Feld(ns.ArtikelNr, 15);
@@ -445,10 +445,10 @@ bool PreiszeilePasst(const Preiszeile& p) {
 bool ZahlenPassen(const Neutralsatz& ns) {
   if (!ns.Kundennummer.empty() || !ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty()) return true;
   if (!ns.RgNummer.empty()) return PasstInStellen(Rabattwert(ns), RabattStellen);
-  if (!IstLeer(ns.ArtikelNr) && !Ist(ns.Verarbeitungskz, "L") && !Ist(ns.Verarbeitungskz, "X")) {
+  if (!IstLeer(ns.ArtikelNr) && !TexteGleich(ns.Verarbeitungskz, "L") && !TexteGleich(ns.Verarbeitungskz, "X")) {
     if (!IstKeineAngabe(ns.Preis) && !Zahltext(ns.Preis).PasstIn(PreisStellen)) return false;
   }
-  if (!IstLeer(ns.ArtikelNr) && !Ist(ns.Verarbeitungskz, "L") && !Ist(ns.Verarbeitungskz, "X")) {
+  if (!IstLeer(ns.ArtikelNr) && !TexteGleich(ns.Verarbeitungskz, "L") && !TexteGleich(ns.Verarbeitungskz, "X")) {
     const Staffelzeile* cu = KupferzeileDerBZeile(ns, false);
     if (cu != nullptr && (!PasstInStellen(Kupferbasis(*cu), KupferbasisStellen) ||
                           !PasstInStellen(Kupfergewicht(*cu), KupfergewichtStellen)))

@@ -53,14 +53,14 @@ class Felder {
 
   std::string_view Feld2() const { return feld2_; }
 
-  KORVELAN_FELDWEG std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, ns_.FeldStatus); }
+  KORVELAN_SCHNELLWEG std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, ns_.FeldStatus); }
   // A text field that reads as "@" when it was empty in the line.
-  KORVELAN_FELDWEG std::string_view TextOderKeineAngabe(int breite) {
+  KORVELAN_SCHNELLWEG std::string_view TextOderKeineAngabe(int breite) {
     std::string_view t = Text(breite);
     return Leer() ? std::string_view(KeineAngabe) : t;
   }
   // Article, text and SET numbers: trimmed, in capitals.
-  KORVELAN_FELDWEG Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
+  KORVELAN_SCHNELLWEG Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
   Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, ns_.FeldStatus); }
   // A number field as its text, for the fields kept as text: Leer() as after Zahl (also when
   // the field is blank), and Val of the text is the value Zahl reads.
@@ -71,7 +71,7 @@ class Felder {
   }
   Festkomma Zahl(int breite, std::int64_t teiler) { return Teilen(Zahl(breite), teiler); }
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
-  KORVELAN_FELDWEG void Ueberspringen(int breite) { FeldUeberspringen(zeile_, cursor_, breite, ns_.FeldStatus); }
+  KORVELAN_SCHNELLWEG void Ueberspringen(int breite) { FeldUeberspringen(zeile_, cursor_, breite, ns_.FeldStatus); }
   bool Leer() const { return ns_.FeldStatus == 9; }
 
  private:

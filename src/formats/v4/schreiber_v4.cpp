@@ -153,13 +153,13 @@ std::size_t AZeileSchreiben(Kontext& k) {
   z += ';';
 
   const std::string& pe = ns.Preiseinheit;
-  if (Ist(pe, "0") || Ist(pe, "1")) {
+  if (TexteGleich(pe, "0") || TexteGleich(pe, "1")) {
     z += '0';
-  } else if (Ist(pe, "10")) {
+  } else if (TexteGleich(pe, "10")) {
     z += '1';
-  } else if (Ist(pe, "100")) {
+  } else if (TexteGleich(pe, "100")) {
     z += '2';
-  } else if (Ist(pe, "1000")) {
+  } else if (TexteGleich(pe, "1000")) {
     z += '3';
   } else if (!IstKeineAngabe(pe) && hatPreis) {
     z += '0';
@@ -171,7 +171,7 @@ std::size_t AZeileSchreiben(Kontext& k) {
   if (!IstKeineAngabe(ns.Preis)) {
     if (hatPreis) {
       z.Vorruecken(preis.Schreiben(z.Platz(muster::R7N1.Hoechstlaenge()), muster::R7N1));
-    } else if (Ist(ns.Verarbeitungskz, "N")) {
+    } else if (TexteGleich(ns.Verarbeitungskz, "N")) {
       z += '0';
     }
   }
@@ -440,13 +440,13 @@ std::int16_t Artikelschreiber(Kontext& k) {
       return;
     }
     if (!IstLeer(ns.ArtikelNr)) {
-      if (Ist(ns.Verarbeitungskz, "L")) {
+      if (TexteGleich(ns.Verarbeitungskz, "L")) {
         Artikelkopf(z, 'A', ns);
         z += ";;;;;;;;;;";
         ZeileAusgeben(k, false);
         return;
       }
-      if (Ist(ns.Verarbeitungskz, "X")) {
+      if (TexteGleich(ns.Verarbeitungskz, "X")) {
         Artikelkopf(z, 'A', ns);
         z += ';';
         FeldRechts(z, ns.NeueArtikelNr);

@@ -46,7 +46,7 @@ class Felder {
   Felder(const GefuellteZeile& zeile, int cursor, std::int16_t& feldStatus)
       : zeile_(zeile), cursor_(cursor), status_(feldStatus) {}
 
-  KORVELAN_FELDWEG std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, status_); }
+  KORVELAN_SCHNELLWEG std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, status_); }
   // Text, or "@" when the field was empty.
   std::string_view MitMarke(int breite) {
     std::string_view t = Text(breite);
@@ -54,15 +54,15 @@ class Felder {
   }
   // Article, text and SET numbers: trimmed, in capitals.
   // Formed here rather than by the constructor, which is not expanded in place (every line has one).
-  KORVELAN_FELDWEG Schluesseltext Nummer(int breite) {
+  KORVELAN_SCHNELLWEG Schluesseltext Nummer(int breite) {
     Schluesseltext nummer;
     nummer.Anfuegen(TrimmenAnsicht(Text(breite)));
     return nummer;
   }
-  KORVELAN_FELDWEG Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, status_); }
+  KORVELAN_SCHNELLWEG Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, status_); }
   // A small code; a value beyond 16 bits raises error 6, which the run reports.
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
-  KORVELAN_FELDWEG void Ueberspringen() { FeldUeberspringen(zeile_, cursor_, 1, status_); }
+  KORVELAN_SCHNELLWEG void Ueberspringen() { FeldUeberspringen(zeile_, cursor_, 1, status_); }
   int Cursor() const { return cursor_; }
 
  private:
@@ -77,7 +77,7 @@ GefuellteZeile Gefuellt(const Neutralsatz& ns, Fuellart fuellung) { return {ns.E
 
 // A line with a processing flag as field 2: the fields after it. Field 2 is passed over as a
 // field, so an empty or longer flag does not shift the article number.
-KORVELAN_FELDWEG Felder NachKennzeichen(Neutralsatz& ns, Fuellart fuellung) {
+inline KORVELAN_SCHNELLWEG Felder NachKennzeichen(Neutralsatz& ns, Fuellart fuellung) {
   Felder f(Gefuellt(ns, fuellung), 3, ns.FeldStatus);
   f.Ueberspringen();
   return f;

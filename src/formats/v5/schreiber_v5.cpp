@@ -128,14 +128,6 @@ struct Wichtigkeit {
   std::string_view ohne1, ohne2;  // values that count as "not given" besides blank ("" = none)
 };
 
-// Compared by hand: the texts are a few characters, a library compare would cost more.
-bool Gleich(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i]) return false;
-  return true;
-}
-
 // The value of a whole number as a number pattern without fraction writes it: an optional "-"
 // and digits (at most nineteen characters, so it fits). Read here instead of by Val, which would
 // also look for blanks, a point and fraction digits, for a value read once per article.
@@ -149,7 +141,7 @@ std::int64_t GeschriebeneGanzzahl(std::string_view text) {
 bool IstBedeutsam(std::string_view geschrieben, const Wichtigkeit& w) {
   std::string_view wert = OhneBlanks(Anfang(geschrieben, w.breite));
   // A value that is not empty never equals an empty default value.
-  return !wert.empty() && !Gleich(wert, w.ohne1) && !Gleich(wert, w.ohne2);
+  return !wert.empty() && !TexteGleich(wert, w.ohne1) && !TexteGleich(wert, w.ohne2);
 }
 
 // True when the text holds a character other than a blank within its first n: IstBedeutsam
@@ -195,10 +187,10 @@ std::int64_t AZeile(Kontext& k, std::size_t& kopf) {
   // Formats a number straight into the line; returns the text written for it. A number holds no
   // blanks, so only its cut to the width is compared with the default values.
   auto zahlAnfuegen = [&](const Zahltext& zahl, const Zahlmuster& muster, const Wichtigkeit& w)
-                          __attribute__((always_inline)) {
+                          KORVELAN_SCHNELLWEG {
     const std::string_view text = ZahltextfeldAnfuegen(z, zahl, muster);
     const std::string_view vorn = Anfang(text, w.breite);
-    if (!vorn.empty() && !Gleich(vorn, w.ohne1) && !Gleich(vorn, w.ohne2)) schnitt = z.size();
+    if (!vorn.empty() && !TexteGleich(vorn, w.ohne1) && !TexteGleich(vorn, w.ohne2)) schnitt = z.size();
     return text;
   };
 
@@ -313,7 +305,7 @@ void DZeilen(Kontext& k, std::size_t artikelkopf) {
 // True when it wrote the line.
 bool GZeile(Kontext& k) {
   Neutralsatz& ns = k.ns;
-  if (!Ist(ns.Verarbeitungskz, "N") || ns.AnbindungKz != -1 || IstLeer(OhneKeineAngabe(ns.Anbindungsnummer)))
+  if (!TexteGleich(ns.Verarbeitungskz, "N") || ns.AnbindungKz != -1 || IstLeer(OhneKeineAngabe(ns.Anbindungsnummer)))
     return false;
   Zeilenpuffer& z = NeueZeile(k);
   z += "G;N;";
@@ -504,7 +496,7 @@ void JZeilen(Kontext& k) {
     TextFeld(z, s.SetMerker);
     GanzFeld(z, n, muster::N2);
     bool position = true;
-    if (Ist(s.SetMerker, "L")) {
+    if (TexteGleich(s.SetMerker, "L")) {
       if (SetTexteSchreiben(ns, n - 1)) {
         GekuerztFeld(z, s.SetKurztext, 15);
         GekuerztFeld(z, s.SetBeschreibung, 40);
@@ -569,7 +561,7 @@ std::int16_t Artikelschreiber(Kontext& k) {
       return;
     }
     const bool artikel = !IstLeer(ns.ArtikelNr);
-    const bool loeschen = Ist(ns.Verarbeitungskz, "L") || Ist(ns.Verarbeitungskz, "X");
+    const bool loeschen = TexteGleich(ns.Verarbeitungskz, "L") || TexteGleich(ns.Verarbeitungskz, "X");
     if (artikel && !loeschen) {
       // The A, D and Z lines share their head; a G line between them has another.
       std::size_t kopf = 0;
