@@ -102,4 +102,11 @@ inline std::string AusgabeLesen(Kontext& k, const TempVerzeichnis& v) {
   return DateiLesen(v.Datei("ausgabe.dat"));
 }
 
+// Runs a writer on a record built by hand, with the kind the reader of an article file would
+// give it (the writers choose their lines by the kind).
+inline std::int16_t MitSatzart(Schreibfunktion schreiber, Kontext& k) {
+  k.ns.Art = SatzartBestimmen(k.ns, Satzart::Artikel);
+  return schreiber(k);
+}
+
 }  // namespace korvelan::test

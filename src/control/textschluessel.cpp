@@ -213,12 +213,9 @@ void TextschluesselVergeben(Kontext& k) {
   g.urLangtextNr.clear();
   // Only what the article writers of versions 3 and 4 write: a customer, goods-group or
   // discount-group record writes no key, a delete or renumber line neither.
-  if (!ns.Kundennummer.empty() || !ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty() || !ns.RgNummer.empty())
-    return;
+  if (ns.Art != Satzart::Artikel && ns.Art != Satzart::Langtext) return;
   bool verlust = false;
-  if (!IstLeer(ns.ArtikelNr)) {
-    const std::string& vk = ns.Verarbeitungskz;
-    if (vk.size() == 1 && (vk[0] == 'L' || vk[0] == 'X')) return;
+  if (ns.Art == Satzart::Artikel) {
     if (!ns.Langtextschluessel.empty()) verlust |= Vergeben(k, ns.Langtextschluessel);
     for (Dimensionszeile& d : ns.Dimensionstabelle) {
       if (d.DimUnterkz.empty()) break;

@@ -94,7 +94,22 @@ struct Preiszeile {
   Festkomma ZuAbWert(int j) const { return j == 1 ? PZuAbWert1 : j == 2 ? PZuAbWert2 : PZuAbWert3; }
 };
 
+// What a record is. The reader sets it when it has assembled the record (SatzartBestimmen); the
+// writers choose their lines by it.
+enum class Satzart : std::uint8_t {
+  Langtext,      // no article: its long text alone, or nothing (at the end of the input)
+  Kunde,         // customer-number record
+  Warengruppe,   // main group or product group
+  Rabattgruppe,  // discount group
+  Artikel,       // an article with its lines
+  Loeschen,      // delete (flag "L") or renumber (flag "X") an article
+  Set,           // a SET record
+  Preis          // a price record
+};
+
 struct Neutralsatz {
+  Satzart Art = Satzart::Langtext;
+
   // Reader state.
   // The line being read, without a copy: it points into the input file's block and stays
   // valid until the next read from the file (version 3: into Eingabeblock).
@@ -195,6 +210,12 @@ struct Neutralsatz {
 inline bool PreiskennzeichenZiffer(std::string_view kz) { return kz.size() == 1 && kz[0] >= '0' && kz[0] <= '9'; }
 // The same for the price flag of a price row, held as a number.
 inline bool PreiskennzeichenZiffer(std::int16_t kz) { return kz >= 0 && kz <= 9; }
+
+// The kind of the record a reader has assembled, for a reader of data kind Artikel (article
+// files, product and discount groups), Set or Preis. The one-line kinds (customer, product group,
+// discount group) are told by their number; a SET or price reader's other records are of its kind;
+// an article file's are articles, delete or renumber records, or long texts alone.
+Satzart SatzartBestimmen(const Neutralsatz& ns, Satzart datenart);
 
 // Resets all article fields and tables in the order and with the stopping rules of the record;
 // called by every Artikelleser at the start of each call.

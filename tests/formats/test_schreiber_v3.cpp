@@ -27,7 +27,7 @@ class SchreiberV3 : public ::testing::Test {
 
   // Runs one writer and returns the lines written; every line must be 128 characters.
   std::vector<std::string> Schreiben(Schreibfunktion schreiber) {
-    EXPECT_EQ(schreiber(k), 0);
+    EXPECT_EQ(test::MitSatzart(schreiber, k), 0);
     std::string text = test::AusgabeLesen(k, dir);
     std::vector<std::string> zeilen;
     std::size_t a = 0;
@@ -298,7 +298,7 @@ TEST_F(SchreiberV3, TextBytesWieGelesen) {
 TEST_F(SchreiberV3, SchreibfehlerGibtMinusEins) {
   k.kz.AusgabeDateiNr.Schliessen();
   Artikel();
-  EXPECT_EQ(v3::Artikelschreiber(k), -1);
+  EXPECT_EQ(test::MitSatzart(v3::Artikelschreiber, k), -1);
   EXPECT_FALSE(k.kz.Ausgabefehlertext.empty());
 }
 

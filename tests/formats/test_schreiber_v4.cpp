@@ -15,10 +15,10 @@ class SchreiberV4 : public ::testing::Test {
 
   // Runs a writer, expects success, and returns everything written so far (closes the output).
   std::string Schreiben(Schreibfunktion schreiber) {
-    EXPECT_EQ(schreiber(k), 0) << k.kz.Ausgabefehlertext;
+    EXPECT_EQ(test::MitSatzart(schreiber, k), 0) << k.kz.Ausgabefehlertext;
     return test::AusgabeLesen(k, v);
   }
-  void Lauf(Schreibfunktion schreiber) { EXPECT_EQ(schreiber(k), 0) << k.kz.Ausgabefehlertext; }
+  void Lauf(Schreibfunktion schreiber) { EXPECT_EQ(test::MitSatzart(schreiber, k), 0) << k.kz.Ausgabefehlertext; }
 
   void Artikel(const std::string& kz, const std::string& nr) {
     k.ns.Verarbeitungskz = kz;
@@ -125,7 +125,7 @@ TEST_F(SchreiberV4, APreiskennzeichenPreiseinheitUndPreis) {
     kk.ns.Preiskz = preiskz;
     kk.ns.Preiseinheit = einheit;
     kk.ns.Preis = preis;
-    EXPECT_EQ(v4::Artikelschreiber(kk), 0);
+    EXPECT_EQ(test::MitSatzart(v4::Artikelschreiber, kk), 0);
     std::string zeile = test::AusgabeLesen(kk, d);
     return zeile.substr(std::string("A;N;1;00;;;").size());  // from field 7 on
   };

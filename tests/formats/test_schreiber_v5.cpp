@@ -59,13 +59,13 @@ TEST(LeerfelderKuerzen, EntferntLeereFelderAmEnde) {
 
 TEST_F(SchreiberV5, WarengruppeUndRabattgruppe) {
   ns.WgNummer = "12";
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   ns.WgNummer.clear();
 
   ns.Hauptwarengruppe = "001";
   ns.WgNummer = "@";
   ns.WgBezeichnung = "R\x94hren";  // text in the file's code
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   ns.Hauptwarengruppe.clear();
   ns.WgNummer.clear();
   ns.WgBezeichnung.clear();
@@ -74,14 +74,14 @@ TEST_F(SchreiberV5, WarengruppeUndRabattgruppe) {
   ns.RabattKz = 1;
   ns.Rabatt = Fk("12.5");
   ns.RgBezeichnung = "Rohre";
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   ns.RabattKz = 2;
   ns.Rabatt = Fk("0.85");
   ns.RgBezeichnung.clear();
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   // A multiplier of zero stands for "not given": the neutral multiplier 1.
   ns.Rabatt = 0;
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
 
   EXPECT_EQ(Ausgabe(), Zeilen({"S;;12;", "S;001;;R\x94hren;", "R;AB;1;1250;Rohre;", "R;AB;2;850;", "R;AB;2;1000;"}));
   EXPECT_EQ(k.kz.AusgabeSatzzahl, 5);
@@ -92,7 +92,7 @@ TEST_F(SchreiberV5, KundensatzWirdEinmalGeschrieben) {
   ns.KName1 = "Name";
   // The K record comes before an article in the same record.
   Artikel("N", "4711", "Rohr");
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   EXPECT_TRUE(ns.Kundennummer.empty());
   EXPECT_EQ(Ausgabe(), Zeilen({"K;018988;Name;"}));
 }
@@ -105,14 +105,14 @@ TEST_F(SchreiberV5, AZeileEndetNachKurztext2WennRestLeerOderVorgabe) {
   ns.Kostenart = "90";
   ns.Textkz = "00";
   ns.Mengeneinheit = " ";
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
 
   // Price unit 0 or none writes "1" but does not keep the line long by itself.
   ns.Preiseinheit = "0";
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   ns.Preiseinheit.clear();
   ns.Preis = "0000012345";
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
 
   // Every field held as "@" is written empty, the price unit and the packing quantity too (their
   // "1" is for a zero or a record without the field).
@@ -120,7 +120,7 @@ TEST_F(SchreiberV5, AZeileEndetNachKurztext2WennRestLeerOderVorgabe) {
                             &ns.Preis, &ns.Rabattgruppe, &ns.Matchcode, &ns.Verpackungsmenge, &ns.Textkz,
                             &ns.Kostenart, &ns.A5Feld26, &ns.ReferenzNr})
     *feld = "@";
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   EXPECT_EQ(ns.Verpackungsmenge, "@");
 
   EXPECT_EQ(Ausgabe(), Zeilen({"A;N;4711;Rohr;;", "A;N;4711;Rohr;;", "A;N;4711;Rohr;; ;;1;12345;", "A;N;4711;;;"}));
@@ -154,7 +154,7 @@ TEST_F(SchreiberV5, AZeileMitAllenFeldernUndUmlauten) {
   ns.ReferenzKuerzel = "RK";
   ns.ReferenzNr = "RN";
   ns.A5Zusatz = "Z";
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   EXPECT_EQ(ns.Verpackungsmenge, "1");
 
   // The text flag keeps the line up to it; the cost type 90 after it does not.
@@ -164,7 +164,7 @@ TEST_F(SchreiberV5, AZeileMitAllenFeldernUndUmlauten) {
   ns.Matchcode = ns.A5Feld14 = ns.AlternativArtikelNr = ns.A5Feld16 = ns.A5Feld17 = ns.A5Feld18 = "";
   ns.EanNr = ns.Anbindungsnummer = ns.Katalogseite = "";
   ns.Preiseinheit = ns.Langtextschluessel = ns.A5Feld26 = ns.ReferenzKuerzel = ns.ReferenzNr = ns.A5Zusatz = "";
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
 
   EXPECT_EQ(Ausgabe(), Zeilen({"A;A;4711;Gr\x94\xE1" "e \x8E\x99\x9A\x84\x94\x81\xE1 \xF5\xF8\xFD\xFC\xFE;15 mm;MTR ;1;100;12345;"
                                "R1;001;WG1;ROHR;F14;4712;F16;F17;F18;4000000000000;AN1;1;S12;1;LT1;90;1;RK;RN;Z;",
@@ -208,12 +208,12 @@ TEST_F(SchreiberV5, ZZeilenNehmenDiePreiseinheitDerAZeile) {
   t[4].StaffelArt = 1;
   t[4].StaffelEndeA = 5;
   t[4].StaffelEndeB = 999;
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
 
   // An A line without a price unit of its own: 999 becomes 1.
   ns.Preiseinheit.clear();
   t[1] = Staffelzeile{};
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
 
   EXPECT_EQ(Ausgabe(), Zeilen({"A;N;4711;Rohr;;;;100;", "Z;N;4711;01;1;Staffel 1;bis 10;1;+;;100;1234;10;",
                                "Z;N;4711;02;2;AL;2;-;1;50;150;10000;20000;500;25;2;",
@@ -244,7 +244,7 @@ TEST_F(SchreiberV5, ArtikelgruppeInReihenfolgeUndZaehlung) {
   ns.LangtextArt = 1;
   ns.Langtexttabelle[0] = {"X", "Zeile \x84"};
   ns.Langtexttabelle[1] = {"X", lang};
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
 
   EXPECT_EQ(Ausgabe(), Zeilen({"A;N;4711;Rohr;;;;1;" + std::string(11, ';') + "BILD1;",
                                "D;N;4711;01;F;" + std::string(40, 'x') + ";D1;",
@@ -267,7 +267,7 @@ TEST_F(SchreiberV5, ArbeitswertMitZehnUndLeereWerkstoffdaten) {
   ns.ArbeitWert = Fk("12.5");
   ns.AnbindungKz = -1;  // a G line needs processing flag N
   ns.Anbindungsnummer = "BILD1";
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   EXPECT_EQ(Ausgabe(), Zeilen({"A;A;4711;Rohr;;;;1;" + std::string(11, ';') + "BILD1;", "C;A;ARBA;4711;2;1;125;"}));
 }
 
@@ -277,13 +277,13 @@ TEST_F(SchreiberV5, LoeschenUndUmnummernSchreibenBZeile) {
   ns.LangtextNr = "T1";  // a delete record writes no long text
   ns.LangtextArt = 1;
   ns.Langtexttabelle[0] = {"X", "Text"};
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
 
   Artikel("X", "4711", "");
   ns.NummerAltKz = "A";
   ns.NeueArtikelNr = " 4712 ";
   ns.NummerAltZusatz = "20011231";
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
 
   EXPECT_EQ(Ausgabe(), Zeilen({"B;L;4711;", "B;A;4711;4712;20011231;"}));
   EXPECT_EQ(k.kz.AusgabeSatzzahl, 2);
@@ -295,10 +295,10 @@ TEST_F(SchreiberV5, LangtextOhneArtikelWirdGekuerzt) {
   ns.LangtextArt = 2;
   ns.Langtexttabelle[0] = {"X", std::string(75, 'y')};
   ns.Langtexttabelle[1] = {"X", "   "};
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   // Text kind 0: no T lines.
   ns.LangtextArt = 0;
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   // A text row keeps up to 70 characters.
   EXPECT_EQ(Ausgabe(), Zeilen({"T;A;LANGTEXTNUMMER1;2;01;" + std::string(70, 'y') + ";", "T;A;LANGTEXTNUMMER1;2;02;"}));
 }
@@ -310,7 +310,7 @@ TEST_F(SchreiberV5, SetZeilen) {
   s[1] = {"SET1", "L", "", 1, "4711", "", Fk("2.5")};
   s[2] = {"SET1", "L", "", 0, "4712", "", Fk("1")};  // call marker 0: no position part
   s[3] = {"SET2", "S", "", 0, "ARTIKELNUMMER12345", "", 0};
-  EXPECT_EQ(v5::Setschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Setschreiber, k), 0);
   EXPECT_EQ(Ausgabe(), Zeilen({"J;N;SET1;L;01;Kurz;" + std::string(40, 'b') + ";", "J;N;SET1;L;02;;;1;4711;2500;",
                                "J;N;SET1;L;03;", "J;N;SET2;S;04;0;ARTIKELNUMMER12;0;"}));
   EXPECT_EQ(k.kz.AusgabeSatzzahl, 4);
@@ -319,10 +319,10 @@ TEST_F(SchreiberV5, SetZeilen) {
 TEST_F(SchreiberV5, KundensatzImSetUndPreisschreiber) {
   ns.Kundennummer = "K1";
   ns.SetTabelle[0] = {"SET1", "S", "", 0, "4711", "", Fk("1")};
-  EXPECT_EQ(v5::Setschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Setschreiber, k), 0);
   ns.Kundennummer = "K2";
   ns.Preistabelle[0].PArtikelNr = "4711";
-  EXPECT_EQ(v5::Preisschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Preisschreiber, k), 0);
   EXPECT_TRUE(ns.Kundennummer.empty());
   EXPECT_EQ(Ausgabe(), Zeilen({"K;K1;", "K;K2;"}));
   EXPECT_EQ(k.kz.AusgabeSatzzahl, 2);
@@ -348,12 +348,12 @@ TEST_F(SchreiberV5, PreiszeilenUeberspringenLeereZeile) {
   p[2].PZuAbWert1 = Fk("1");
   p[2].PZuAbKz2 = 3;
   p[2].PZuAbWert2 = Fk("1");
-  EXPECT_EQ(v5::Preisschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Preisschreiber, k), 0);
   EXPECT_EQ(p[0].PPreiseinheit, 1);
 
   // A record without rows writes nothing.
   PreistabelleLeeren(ns);
-  EXPECT_EQ(v5::Preisschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Preisschreiber, k), 0);
 
   EXPECT_EQ(Ausgabe(), Zeilen({"P;4711;1;1;1234;;1;550;2;850;", "P;4713;2;3;;RG12;5;100;3;100;"}));
   EXPECT_EQ(k.kz.AusgabeSatzzahl, 2);
@@ -364,7 +364,7 @@ TEST_F(SchreiberV5, SchreibfehlerGibtMinusEins) {
   Artikel("N", "4711", std::string(40, 'r').c_str());
   std::int16_t ergebnis = 0;
   // Writes are buffered: the failure shows once the buffer reaches the device.
-  for (int i = 0; i < 100000 && ergebnis == 0; ++i) ergebnis = v5::Artikelschreiber(k);
+  for (int i = 0; i < 100000 && ergebnis == 0; ++i) ergebnis = test::MitSatzart(v5::Artikelschreiber, k);
   EXPECT_EQ(ergebnis, -1);
   EXPECT_FALSE(k.kz.Ausgabefehlertext.empty());
   k.kz.AusgabeDateiNr.Verwerfen();
@@ -377,6 +377,6 @@ TEST_F(SchreiberV5, SemikolonImTextVerschiebtKeineFelder) {
   ns.ArtikelNr = "4711";
   ns.Kurztext1 = "Rohr; verzinkt";
   ns.Kurztext2 = "a;b";
-  EXPECT_EQ(v5::Artikelschreiber(k), 0);
+  EXPECT_EQ(test::MitSatzart(v5::Artikelschreiber, k), 0);
   EXPECT_EQ(Ausgabe(), Zeilen({"A;N;4711;Rohr, verzinkt;a,b;"}));
 }

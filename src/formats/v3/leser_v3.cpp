@@ -476,7 +476,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
     for (auto& z : k.ns.Langtexttabelle) z = Langtextzeile{};
     k.ns.LangtextArt = 0;
   }
-  return Leseschleife(k, f, [&](char satzart) {
+  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
     if (satzart == 'A') return SatzA(k, f);
     if (satzart == 'B') return SatzB(k);
     if (satzart == 'D') return SatzD(k);
@@ -487,24 +487,30 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
     // Header, price lines in an article file and unknown letters are skipped.
     return false;
   });
+  k.ns.Art = SatzartBestimmen(k.ns, Satzart::Artikel);
+  return ergebnis;
 }
 
 std::int16_t SetLeser(Kontext& k, Fenster& f) {
   SetTabelleLeeren(k.ns);
-  return Leseschleife(k, f, [&](char satzart) {
+  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
     if (satzart == 'K') return SatzK(k, f);
     if (satzart == 'J') return SatzJ(k, f);
     return false;
   });
+  k.ns.Art = SatzartBestimmen(k.ns, Satzart::Set);
+  return ergebnis;
 }
 
 std::int16_t Preisleser(Kontext& k, Fenster& f) {
   PreistabelleLeeren(k.ns);
-  return Leseschleife(k, f, [&](char satzart) {
+  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
     if (satzart == 'K') return SatzK(k, f);
     if (satzart == 'P') return SatzP(k);
     return false;
   });
+  k.ns.Art = SatzartBestimmen(k.ns, Satzart::Preis);
+  return ergebnis;
 }
 
 }  // namespace korvelan::v3

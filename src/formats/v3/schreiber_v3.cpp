@@ -333,40 +333,29 @@ std::int16_t Artikelschreiber(Kontext& k) {
   return SchreiberAusfuehren(k, [&k] {
     auto& ns = k.ns;
     k.kz.Ausgabezeile.clear();
-    if (!ns.Kundennummer.empty()) {
-      KZeile(k);
-      return;
-    }
-    if (!ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty()) {
-      SZeile(k);
-      return;
-    }
-    if (!ns.RgNummer.empty()) {
-      RZeile(k);
-      return;
-    }
-    if (!IstLeer(ns.ArtikelNr)) {
-      if (TexteGleich(ns.Verarbeitungskz, "L")) {
+    switch (ns.Art) {
+      case Satzart::Kunde: return KZeile(k);
+      case Satzart::Warengruppe: return SZeile(k);
+      case Satzart::Rabattgruppe: return RZeile(k);
+      case Satzart::Loeschen: {
+        // A delete line ("AL") ends after the number, a renumber line ("AX") names the new number.
         Zeile z(k);
-        z.Text("AL");
+        const bool loeschen = TexteGleich(ns.Verarbeitungskz, "L");
+        z.Text(loeschen ? "AL" : "AX");
         z.Feld(ns.ArtikelNr, 15);
-        z.Ausgeben(Fueller);
-        return;
+        if (!loeschen) {
+          z.Fuellen(2);
+          z.Feld(Rechtstrimmen(ns.NeueArtikelNr), 15);
+        }
+        return z.Ausgeben(Fueller);
       }
-      if (TexteGleich(ns.Verarbeitungskz, "X")) {
-        Zeile z(k);
-        z.Text("AX");
-        z.Feld(ns.ArtikelNr, 15);
-        z.Fuellen(2);
-        z.Feld(Rechtstrimmen(ns.NeueArtikelNr), 15);
-        z.Ausgeben(Fueller);
-        return;
-      }
-      AZeile(k);
-      BZeile(k);
-      DZeilen(k);
+      case Satzart::Artikel:
+        AZeile(k);
+        BZeile(k);
+        DZeilen(k);
+        return Langtextzeilen(k);
+      default: return Langtextzeilen(k);
     }
-    Langtextzeilen(k);
   });
 }
 
@@ -374,10 +363,7 @@ std::int16_t Setschreiber(Kontext& k) {
   return SchreiberAusfuehren(k, [&k] {
     auto& ns = k.ns;
     k.kz.Ausgabezeile.clear();
-    if (!ns.Kundennummer.empty()) {
-      KZeile(k);
-      return;
-    }
+    if (ns.Art == Satzart::Kunde) return KZeile(k);
     // Up to four positions per J line; the head comes from the row that opens the line.
     std::optional<Zeile> z;
     int positionen = 0;
@@ -406,10 +392,7 @@ std::int16_t Preisschreiber(Kontext& k) {
   return SchreiberAusfuehren(k, [&k] {
     auto& ns = k.ns;
     k.kz.Ausgabezeile.clear();
-    if (!ns.Kundennummer.empty()) {
-      KZeile(k);
-      return;
-    }
+    if (ns.Art == Satzart::Kunde) return KZeile(k);
     // Only rows with an article number are written, side by side; a table without such a row
     // writes no line. A blank first row is skipped like the others: written, it would end the
     // price table on reading and take the rows after it with it. A row whose price or discount

@@ -602,6 +602,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
   if (!bFelder)
     AlleLeeren(ns.Matchcode, ns.AlternativArtikelNr, ns.Katalogseite, ns.EanNr, ns.Anbindungsnummer,
                ns.Warengruppe, ns.Kostenart, ns.Verpackungsmenge, ns.ReferenzKuerzel, ns.ReferenzNr);
+  k.ns.Art = SatzartBestimmen(k.ns, Satzart::Artikel);
   return ergebnis;
 }
 
@@ -609,20 +610,22 @@ std::int16_t SetLeser(Kontext& k, Fenster& f) {
   Neutralsatz& ns = k.ns;
   SetTabelleLeeren(ns);
   ns.SatzSchluessel.clear();
-  return Leseschleife(k, f, [&](char satzart) {
+  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
     switch (satzart) {
       case 'K': return ZeileK(ns, f);
       case 'J': return ZeileJ(ns);
       default: return Schritt::Weiter;
     }
   });
+  k.ns.Art = SatzartBestimmen(k.ns, Satzart::Set);
+  return ergebnis;
 }
 
 std::int16_t Preisleser(Kontext& k, Fenster& f) {
   Neutralsatz& ns = k.ns;
   PreistabelleLeeren(ns);
   ns.SatzSchluessel.clear();
-  return Leseschleife(k, f, [&](char satzart) {
+  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
     switch (satzart) {
       case 'V': return Schritt::Weiter;
       case 'K': return ZeileK(ns, f);
@@ -644,6 +647,8 @@ std::int16_t Preisleser(Kontext& k, Fenster& f) {
         return Schritt::Weiter;
     }
   });
+  k.ns.Art = SatzartBestimmen(k.ns, Satzart::Preis);
+  return ergebnis;
 }
 
 }  // namespace korvelan::v4

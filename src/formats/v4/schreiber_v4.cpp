@@ -427,43 +427,34 @@ std::int16_t Artikelschreiber(Kontext& k) {
     Zeilenpuffer& z = k.kz.Ausgabezeile;
     z.clear();
     Termin1Schreiben(k);
-    if (!ns.Kundennummer.empty()) {
-      KZeileSchreiben(k);
-      return;
-    }
-    if (!ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty()) {
-      SZeileSchreiben(k);
-      return;
-    }
-    if (!ns.RgNummer.empty()) {
-      RZeileSchreiben(k);
-      return;
-    }
-    if (!IstLeer(ns.ArtikelNr)) {
-      if (TexteGleich(ns.Verarbeitungskz, "L")) {
+    switch (ns.Art) {
+      case Satzart::Kunde: return KZeileSchreiben(k);
+      case Satzart::Warengruppe: return SZeileSchreiben(k);
+      case Satzart::Rabattgruppe: return RZeileSchreiben(k);
+      case Satzart::Loeschen:
+        // A delete line ("L") ends after the number, a renumber line ("X") names the new number.
         Artikelkopf(z, 'A', ns);
-        z += ";;;;;;;;;;";
-        ZeileAusgeben(k, false);
-        return;
+        if (TexteGleich(ns.Verarbeitungskz, "L")) {
+          z += ";;;;;;;;;;";
+        } else {
+          z += ';';
+          FeldRechts(z, ns.NeueArtikelNr);
+          z += ";;;;;;;;";
+        }
+        return ZeileAusgeben(k, false);
+      case Satzart::Artikel: {
+        // The A, B, D and Z lines follow each other and share their head.
+        const std::size_t kopf = AZeileSchreiben(k);
+        const Staffelzeile* kupfer = KupferzeileDerBZeile(ns, true);
+        BZeileSchreiben(k, kopf, kupfer);
+        DZeilenSchreiben(k, kopf);
+        ZZeilenSchreiben(k, kopf, kupfer);
+        WerkstoffZeileSchreiben(k);
+        ArbeitZeileSchreiben(k);
+        return LangtextZeilenSchreiben(k);
       }
-      if (TexteGleich(ns.Verarbeitungskz, "X")) {
-        Artikelkopf(z, 'A', ns);
-        z += ';';
-        FeldRechts(z, ns.NeueArtikelNr);
-        z += ";;;;;;;;";
-        ZeileAusgeben(k, false);
-        return;
-      }
-      // The A, B, D and Z lines follow each other and share their head.
-      const std::size_t kopf = AZeileSchreiben(k);
-      const Staffelzeile* kupfer = KupferzeileDerBZeile(ns, true);
-      BZeileSchreiben(k, kopf, kupfer);
-      DZeilenSchreiben(k, kopf);
-      ZZeilenSchreiben(k, kopf, kupfer);
-      WerkstoffZeileSchreiben(k);
-      ArbeitZeileSchreiben(k);
+      default: return LangtextZeilenSchreiben(k);
     }
-    LangtextZeilenSchreiben(k);
   });
 }
 
@@ -472,10 +463,7 @@ std::int16_t Setschreiber(Kontext& k) {
     const Neutralsatz& ns = k.ns;
     Zeilenpuffer& z = k.kz.Ausgabezeile;
     z.clear();
-    if (!ns.Kundennummer.empty()) {
-      KZeileSchreiben(k);
-      return;
-    }
+    if (ns.Art == Satzart::Kunde) return KZeileSchreiben(k);
     for (int i = 0; i < Tabellenzeilen; ++i) {
       const Setzeile& s = ns.SetTabelle[i];
       if (s.SetNr.empty()) break;
@@ -508,10 +496,7 @@ std::int16_t Preisschreiber(Kontext& k) {
     Zeilenpuffer& z = k.kz.Ausgabezeile;
     z.clear();
     Termin1Schreiben(k);
-    if (!ns.Kundennummer.empty()) {
-      KZeileSchreiben(k);
-      return;
-    }
+    if (ns.Art == Satzart::Kunde) return KZeileSchreiben(k);
     bool belegt = false;
     for (const Preiszeile& p : ns.Preistabelle) belegt = belegt || !IstLeer(p.PArtikelNr);
     if (!belegt) return;  // a record without rows writes no bare "P;" line

@@ -530,6 +530,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
     }
   });
   if (!aZeile) AZeilenfelderLeeren(ns);
+  k.ns.Art = SatzartBestimmen(k.ns, Satzart::Artikel);
   return ergebnis;
 }
 
@@ -539,7 +540,7 @@ std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
   ns.SatzSchluessel.clear();
   Inhalt inhalt = Inhalt::Nichts;
 
-  return Lesen(k, fenster, [&](char satzart) -> Schritt {
+  const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
     const std::string_view zeile = ns.Eingabezeile;
     if (satzart == 'K') {
       if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
@@ -576,6 +577,8 @@ std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
     if (i >= 0) ns.SetTabelle[i] = z;
     return Schritt::Weiter;
   });
+  k.ns.Art = SatzartBestimmen(k.ns, Satzart::Set);
+  return ergebnis;
 }
 
 namespace {
@@ -623,7 +626,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
   Inhalt inhalt = Inhalt::Nichts;
   int zeilen = 0;
 
-  return Lesen(k, fenster, [&](char satzart) -> Schritt {
+  const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
     const std::string_view zeile = ns.Eingabezeile;
     switch (satzart) {
       case 'V':
@@ -667,6 +670,8 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
         return Schritt::Weiter;
     }
   });
+  k.ns.Art = SatzartBestimmen(k.ns, Satzart::Preis);
+  return ergebnis;
 }
 
 }  // namespace korvelan::v5

@@ -547,36 +547,24 @@ void PZeilen(Kontext& k) {
 std::int16_t Artikelschreiber(Kontext& k) {
   k.kz.Ausgabezeile.clear();
   return SchreiberAusfuehren(k, [&k] {
-    Neutralsatz& ns = k.ns;
-    if (!ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty()) {
-      SZeile(k);
-      return;
-    }
-    if (!ns.RgNummer.empty()) {
-      RZeile(k);
-      return;
-    }
-    if (!ns.Kundennummer.empty()) {
-      KZeile(k);
-      return;
-    }
-    const bool artikel = !IstLeer(ns.ArtikelNr);
-    const bool loeschen = TexteGleich(ns.Verarbeitungskz, "L") || TexteGleich(ns.Verarbeitungskz, "X");
-    if (artikel && !loeschen) {
-      // The A, D and Z lines share their head; a G line between them has another.
-      std::size_t kopf = 0;
-      std::int64_t artikelpreiseinheit = AZeile(k, kopf);
-      DZeilen(k, kopf);
-      if (GZeile(k)) kopf = 0;
-      ZZeilen(k, artikelpreiseinheit, kopf);
-      CWerkstoffZeile(k);
-      CArbeitZeile(k);
-      BehalteneCZeilen(k);
-    }
-    if (artikel && loeschen) {
-      BZeile(k);
-    } else {
-      TZeilen(k);
+    switch (k.ns.Art) {
+      case Satzart::Kunde: return KZeile(k);
+      case Satzart::Warengruppe: return SZeile(k);
+      case Satzart::Rabattgruppe: return RZeile(k);
+      case Satzart::Loeschen: return BZeile(k);
+      case Satzart::Artikel: {
+        // The A, D and Z lines share their head; a G line between them has another.
+        std::size_t kopf = 0;
+        std::int64_t artikelpreiseinheit = AZeile(k, kopf);
+        DZeilen(k, kopf);
+        if (GZeile(k)) kopf = 0;
+        ZZeilen(k, artikelpreiseinheit, kopf);
+        CWerkstoffZeile(k);
+        CArbeitZeile(k);
+        BehalteneCZeilen(k);
+        return TZeilen(k);
+      }
+      default: return TZeilen(k);
     }
   });
 }
@@ -587,7 +575,7 @@ namespace {
 std::int16_t KundeOderZeilen(Kontext& k, void (*zeilen)(Kontext&)) {
   k.kz.Ausgabezeile.clear();
   return SchreiberAusfuehren(k, [&k, zeilen] {
-    if (!k.ns.Kundennummer.empty())
+    if (k.ns.Art == Satzart::Kunde)
       KZeile(k);
     else
       zeilen(k);
