@@ -55,7 +55,18 @@ void InfotexteLeeren(Konvertierzustand& kz) {
   for (auto& t : kz.Infotexte) t.clear();
 }
 
+std::string InfotexteInSpalten(Konvertierzustand& kz, Fenster& f, std::string_view kopf, std::string_view roh,
+                               std::size_t breite3) {
+  kz.Infotexte[0] = SpaltenGetrimmt(kopf, 9, 40);
+  kz.Infotexte[1] = SpaltenGetrimmt(kopf, 49, 40);
+  f.SetzeText("Tex_Info1", AnzeigeSpalten(roh, 9, 40));
+  f.SetzeText("Tex_Info2", AnzeigeSpalten(roh, 49, 40));
+  f.SetzeText("Tex_Info3", AnzeigeSpalten(roh, 89, breite3));
+  return SpaltenGetrimmt(kopf, 89, breite3);
+}
+
 bool ErsteZeileLesen(Eingabedatei& datei, Konvertierzustand& kz, std::string& zeile, std::string& roh) {
+  InfotexteLeeren(kz);
   datei.Schliessen();
   if (!datei.Oeffnen(kz.Eingabedateiname) || datei.AmEnde()) return false;
   kz.Eingabezeichensatz = ZeichensatzName(datei.ErkannterZeichensatz());

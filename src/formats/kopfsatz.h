@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "context/dateien.h"
+#include "context/fenster.h"
 #include "context/konvertierzustand.h"
 
 namespace korvelan {
@@ -37,8 +38,14 @@ std::string DatumLang(const std::string& d);
 
 void InfotexteLeeren(Konvertierzustand& kz);
 
-// Opens the file again from its start and reads its first line as read (roh) and converted with
-// ZeichenNachAnsi (zeile). A file of one line only is not a DATANORM file in any version.
+// The info texts of a header of fixed columns (versions 3 and 4, kopf converted, roh as read):
+// the first two of 40 characters from column 9 are kept and shown, the third (from column 89,
+// breite3 characters) is shown and returned trimmed.
+std::string InfotexteInSpalten(Konvertierzustand& kz, Fenster& f, std::string_view kopf, std::string_view roh,
+                               std::size_t breite3);
+// Empties the info texts, opens the file again from its start and reads its first line as read
+// (roh) and converted with ZeichenNachAnsi (zeile). A file of one line only is not a DATANORM
+// file in any version.
 bool ErsteZeileLesen(Eingabedatei& datei, Konvertierzustand& kz, std::string& zeile, std::string& roh);
 
 }  // namespace korvelan

@@ -11,12 +11,7 @@ bool HatZeilenende(std::string_view block) {
 
 Befund KopfPruefen(Kontext& k, Fenster& f, const std::string& kopf, const std::string& roh) {
   auto& kz = k.kz;
-  kz.Infotexte[0] = SpaltenGetrimmt(kopf, 9, 40);
-  kz.Infotexte[1] = SpaltenGetrimmt(kopf, 49, 40);
-  f.SetzeText("Tex_Info1", AnzeigeSpalten(roh, 9, 40));
-  f.SetzeText("Tex_Info2", AnzeigeSpalten(roh, 49, 40));
-  std::string info3 = SpaltenGetrimmt(kopf, 89, 40);
-  f.SetzeText("Tex_Info3", AnzeigeSpalten(roh, 89, 40));
+  const std::string info3 = InfotexteInSpalten(kz, f, kopf, roh, 40);
   kz.Infotexte[3] = SpaltenGetrimmt(kopf, 89, 30);
   if (info3.size() > 30) kz.Infotexte[4] = SpaltenGetrimmt(kopf, 119, 10);
   f.SetzeText("Lab_Datum", DatumAusTTMMJJ(Mitte(kopf, 3, 6)));

@@ -9,7 +9,6 @@ namespace korvelan::v4 {
 Befund KopfPruefen(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   auto& datei = kz.EingabeDateiNr;
-  InfotexteLeeren(kz);
   std::string kopf, roh;
   if (!ErsteZeileLesen(datei, kz, kopf, roh)) return Befund::NichtErkannt;
   if (Gross(Mitte(kopf, 1, 1)) != "V") return Befund::NichtErkannt;
@@ -21,12 +20,7 @@ Befund KopfPruefen(Kontext& k, Fenster& f) {
   kz.Eingabewaehrung.clear();
   // The version digits of the header; "05" gives 5 although the layout is that of version 4.
   kz.Eingabeversion = static_cast<std::int16_t>(Runden(Val(Mitte(kopf, 124, 2))));
-  kz.Infotexte[0] = SpaltenGetrimmt(kopf, 9, 40);
-  kz.Infotexte[1] = SpaltenGetrimmt(kopf, 49, 40);
-  f.SetzeText("Tex_Info1", AnzeigeSpalten(roh, 9, 40));
-  f.SetzeText("Tex_Info2", AnzeigeSpalten(roh, 49, 40));
-  std::string info3 = SpaltenGetrimmt(kopf, 89, 35);
-  f.SetzeText("Tex_Info3", AnzeigeSpalten(roh, 89, 35));
+  std::string info3 = InfotexteInSpalten(kz, f, kopf, roh, 35);
   if (info3.size() > 30) kz.Infotexte[4] = SpaltenGetrimmt(kopf, 119, 5);
   kz.Infotexte[3] = info3;
   f.SetzeText("Lab_WaehrungKz", Spalten(kopf, 126, 3));

@@ -13,7 +13,6 @@ namespace korvelan::v5 {
 Befund KopfPruefen(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   auto& datei = kz.EingabeDateiNr;
-  InfotexteLeeren(kz);
   std::string kopf, roh;
   if (!ErsteZeileLesen(datei, kz, kopf, roh)) return Befund::NichtErkannt;
   // Filled like every ";"-separated line, so that a last field without its ";" is whole.
