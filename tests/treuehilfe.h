@@ -294,7 +294,7 @@ inline Dateibild Einlesen(const std::string& pfad) {
   d.datenkennzeichen = k.kz.Datenkennzeichen;
   const Lesefunktion leser = LeserFuer(d.version, d.datenkennzeichen);
   if (!leser || !k.kz.EingabeDateiNr.Oeffnen(pfad)) return d;
-  k.ns.ZeileVorgelesen = 0;
+  k.lz.ZeileVorgelesen = 0;
   k.ns.Termin1.clear();
   for (;;) {
     const std::int16_t e = leser(k, f);

@@ -1,10 +1,11 @@
 #pragma once
-// The three long-lived records of a program run, passed by reference to every step of a
+// The long-lived records of a program run, passed by reference to every step of a
 // conversion, so that each test starts from a fresh one.
 #include <string>
 
 #include "context/konvertierzustand.h"
 #include "context/laufbeschreibung.h"
+#include "context/lesezustand.h"
 #include "record/neutralsatz.h"
 #include "settings/grunddaten.h"
 
@@ -14,6 +15,7 @@ struct Kontext {
   Laufbeschreibung lauf;
   Konvertierzustand kz;
   Neutralsatz ns;
+  Lesezustand lz;  // the readers' own
   Grunddaten gd;
   std::string Programmverzeichnis;
 };

@@ -254,7 +254,7 @@ void LaufVorbereiten(Kontext& k) {
   kz.Verlustzaehler = {};
   kz.EingabeDateiNr.Schliessen();
   // A run that ended in an error may have left a line read ahead; each run starts at line 1.
-  k.ns.ZeileVorgelesen = 0;
+  k.lz.ZeileVorgelesen = 0;
 }
 
 // The run's description, filled once from the driving window when a driver starts: the analysis
@@ -325,7 +325,7 @@ bool LaufAusfuehren(Kontext& k, Fenster& f, bool interaktiv, bool& abgebrochen) 
 // the input closed, two beeps unless cancelled.
 void LaufBeenden(Kontext& k, Fenster& f, bool interaktiv, bool abgebrochen) {
   if (k.kz.Fehlerzahl != 0) f.ProtokollZeigen(k.kz.Fehlerprotokoll, interaktiv ? 800 : 700, 150);
-  k.ns.ZeileVorgelesen = 0;
+  k.lz.ZeileVorgelesen = 0;
   k.kz.EingabeDateiNr.Schliessen();
   if (!abgebrochen) {
     f.Piepton();

@@ -110,26 +110,6 @@ enum class Satzart : std::uint8_t {
 struct Neutralsatz {
   Satzart Art = Satzart::Langtext;
 
-  // Reader state.
-  // The line being read, without a copy: it points into the input file's block and stays
-  // valid until the next read from the file (version 3: into Eingabeblock).
-  std::string_view Eingabezeile;
-  std::string Eingabeblock;  // the block of a version-3 record
-  std::int16_t ZeileVorgelesen = 0;  // -1: Eingabezeile belongs to the next logical record
-  std::string SatzSchluessel;
-  std::int16_t FeldStatus = 0;  // 9 when the field just taken was empty
-  // What a reader found on the pending line when that line ended its record: its record letter,
-  // its key, and cursor and field status after the key. The next call takes the same line and goes
-  // on from there instead of walking to the key again. Valid (gilt) only for the pending line:
-  // forgotten when a new line is read or when it is taken.
-  struct Schluesselfund {
-    bool gilt = false;
-    char satzart = 0;
-    Schluesseltext schluessel;
-    int cursor = 0;
-    std::int16_t feldStatus = 0;
-  } VorgelesenerSchluessel;
-
   // Article fields.
   std::string Verarbeitungskz;
   std::string ArtikelNr;

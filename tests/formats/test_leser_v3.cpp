@@ -32,7 +32,7 @@ class LeserV3 : public ::testing::Test {
  protected:
   void Oeffnen(const std::string& inhalt) {
     EingabeOeffnen(k, dir, inhalt);
-    k.ns.ZeileVorgelesen = 0;
+    k.lz.ZeileVorgelesen = 0;
   }
   void DateiOeffnen(const std::string& name) { Oeffnen(DateiLesen(Testdaten(name))); }
   std::int16_t Artikel() { return v3::Artikelleser(k, f); }
@@ -55,7 +55,7 @@ TEST_F(LeserV3, HeaderIsSkippedAndArticleLinesAreGrouped) {
   EXPECT_EQ(k.ns.Kurztext1, "Kurz eins");
   EXPECT_EQ(k.ns.Matchcode, "MATCH");
   EXPECT_EQ(f.Text("Tex_ArtikelNr"), "4711");
-  EXPECT_EQ(k.ns.ZeileVorgelesen, -1);
+  EXPECT_EQ(k.lz.ZeileVorgelesen, -1);
   // The last full block is data: the second article arrives together with the end of the input.
   EXPECT_EQ(Artikel(), -1);
   EXPECT_EQ(k.ns.ArtikelNr, "4712");
@@ -304,7 +304,7 @@ TEST_F(LeserV3, EndMarkers) {
   Oeffnen(a1 + Satz({{1, "\x1A"}}) + a2);
   EXPECT_EQ(Artikel(), -1);
   EXPECT_EQ(k.ns.ArtikelNr, "1");
-  EXPECT_EQ(k.ns.Eingabezeile, "");
+  EXPECT_EQ(k.lz.Eingabezeile, "");
   // A short last block (a lone end-of-file byte, or a cut record) ends it too.
   Oeffnen(a1 + "\x1A");
   EXPECT_EQ(Artikel(), -1);

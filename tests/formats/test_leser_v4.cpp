@@ -31,6 +31,7 @@ struct Leselauf {
       std::int16_t rc = leser(k, f);
       ergebnisse.push_back(rc);
       saetze.push_back(k.ns);
+      zustaende.push_back(k.lz);
       schluessel.push_back(f.Text("Tex_ArtikelNr"));
       if (rc == -1) return;
     }
@@ -48,6 +49,7 @@ struct Leselauf {
   Kontext k;
   SkriptFenster f;
   std::vector<std::int16_t> ergebnisse;
+  std::vector<Lesezustand> zustaende;  // the reader's state after each call
   std::vector<Neutralsatz> saetze;
   std::vector<std::string> schluessel;
 };
@@ -67,8 +69,8 @@ TEST_F(LeserV4, ZeilenEinesArtikelsBildenEinenSatzDieFolgezeileBleibtVorgelesen)
   EXPECT_EQ(a.Verarbeitungskz, "N");
   EXPECT_EQ(a.Kurztext1, "Schraube");
   EXPECT_EQ(a.Matchcode, "SCHRAUBE");  // lower-case letter, padded number: same article
-  EXPECT_EQ(a.ZeileVorgelesen, -1);
-  EXPECT_EQ(a.Eingabezeile.substr(0, 8), "A;A;4712");
+  EXPECT_EQ(zustaende[0].ZeileVorgelesen, -1);
+  EXPECT_EQ(zustaende[0].Eingabezeile.substr(0, 8), "A;A;4712");
   EXPECT_EQ(schluessel[0], "4711");
   // The held line opens the second call; being the last line, it is data.
   EXPECT_EQ(saetze[1].ArtikelNr, "4712");
@@ -98,8 +100,8 @@ TEST_F(LeserV4, LetzteZeileIstDatenNurLeereZeileUndDateiendeZeichenWerdenUeberga
     Leselauf t;
     t.Lesen(v4::Artikelleser, Zeilen({Kopf}));
     ASSERT_EQ(t.ergebnisse, (std::vector<std::int16_t>{-1}));
-    EXPECT_EQ(t.saetze[0].SatzSchluessel, "");
-    EXPECT_EQ(t.saetze[0].Eingabezeile, "");
+    EXPECT_EQ(t.zustaende[0].SatzSchluessel, "");
+    EXPECT_EQ(t.zustaende[0].Eingabezeile, "");
   }
 }
 

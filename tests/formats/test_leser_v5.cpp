@@ -118,10 +118,10 @@ TEST_F(LeserV5, ArtikeldateiMitAllenZeilenarten) {
   EXPECT_EQ(Bild({ns().Verarbeitungskz, ns().NummerAltKz, ns().ArtikelNr, ns().NeueArtikelNr, ns().Kurztext1}),
             "L|L|4713||");
   EXPECT_EQ(f.Text("Tex_ArtikelNr"), "XXXXXXXXXXXXXXX");
-  EXPECT_EQ(ns().ZeileVorgelesen, 0);
+  EXPECT_EQ(k.lz.ZeileVorgelesen, 0);
   ASSERT_EQ(Artikel(), 0);
   EXPECT_EQ(Bild({ns().Verarbeitungskz, ns().NummerAltKz, ns().ArtikelNr, ns().NeueArtikelNr, ns().NummerAltZusatz,
-                  ns().SatzSchluessel}),
+                  k.lz.SatzSchluessel}),
             "X|A|4714|4715|20011231|");
 
   // K, S and R are one-line records; the R line comes with -1, the end record follows it.
@@ -381,7 +381,7 @@ TEST_P(KorpusV5, AlleSaetzeKommenAn) {
   EXPECT_EQ(k.kz.Fehlerzahl, 0);
   // Where the file has an end record, the reader stopped there.
   if (erwartet.endesatz) {
-    EXPECT_EQ(ns().Eingabezeile.substr(0, 2), "E;");
+    EXPECT_EQ(k.lz.Eingabezeile.substr(0, 2), "E;");
   }
 }
 

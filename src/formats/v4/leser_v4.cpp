@@ -35,25 +35,25 @@ enum class Schritt { Weiter, SatzEnde };
 class Felder {
  public:
   // The line is not copied: Eingabezeile stays unchanged while its fields are taken.
-  Felder(Neutralsatz& ns, Fuellart fuellung) : ns_(ns), zeile_{ns.Eingabezeile, fuellung} {
+  Felder(Lesezustand& lz, Fuellart fuellung) : lz_(lz), zeile_{lz.Eingabezeile, fuellung} {
     if (KurzerAnfang(zeile_)) {
       // What the walk gives: a blank flag is held as one blank.
       cursor_ = 5;
-      ns.FeldStatus = 0;
-      feld2_ = ns.Eingabezeile[2] == ' ' ? std::string_view(" ") : ns.Eingabezeile.substr(2, 1);
+      lz.FeldStatus = 0;
+      feld2_ = lz.Eingabezeile[2] == ' ' ? std::string_view(" ") : lz.Eingabezeile.substr(2, 1);
       return;
     }
     Text(1);
     feld2_ = Text(1);
   }
   // Goes on from a cursor found before on the same line (fields 1 and 2 and the key taken).
-  Felder(Neutralsatz& ns, Fuellart fuellung, int cursor) : ns_(ns), zeile_{ns.Eingabezeile, fuellung}, cursor_(cursor) {}
+  Felder(Lesezustand& lz, Fuellart fuellung, int cursor) : lz_(lz), zeile_{lz.Eingabezeile, fuellung}, cursor_(cursor) {}
 
   int Cursor() const { return cursor_; }
 
   std::string_view Feld2() const { return feld2_; }
 
-  KORVELAN_SCHNELLWEG std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, ns_.FeldStatus); }
+  KORVELAN_SCHNELLWEG std::string_view Text(int breite) { return FeldHolenAnsicht(zeile_, cursor_, breite, lz_.FeldStatus); }
   // A text field that reads as "@" when it was empty in the line.
   KORVELAN_SCHNELLWEG std::string_view TextOderKeineAngabe(int breite) {
     std::string_view t = Text(breite);
@@ -61,29 +61,29 @@ class Felder {
   }
   // Article, text and SET numbers: trimmed, in capitals.
   KORVELAN_SCHNELLWEG Schluesseltext Nummer(int breite) { return Schluesseltext(Text(breite)); }
-  Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, ns_.FeldStatus); }
+  Festkomma Zahl(int breite) { return FeldHolenZahl(zeile_, cursor_, breite, lz_.FeldStatus); }
   // A number field as its text, for the fields kept as text: Leer() as after Zahl (also when
   // the field is blank), and Val of the text is the value Zahl reads.
   std::string_view Zahltext(int breite) {
     const std::string_view t = Text(breite);
-    if (!t.empty() && IstLeer(t)) ns_.FeldStatus = 9;
+    if (!t.empty() && IstLeer(t)) lz_.FeldStatus = 9;
     return t;
   }
   Festkomma Zahl(int breite, std::int64_t teiler) { return Teilen(Zahl(breite), teiler); }
   std::int16_t Kurzzahl(int breite) { return AlsKurzzahl(Zahl(breite)); }
-  KORVELAN_SCHNELLWEG void Ueberspringen(int breite) { FeldUeberspringen(zeile_, cursor_, breite, ns_.FeldStatus); }
-  bool Leer() const { return ns_.FeldStatus == 9; }
+  KORVELAN_SCHNELLWEG void Ueberspringen(int breite) { FeldUeberspringen(zeile_, cursor_, breite, lz_.FeldStatus); }
+  bool Leer() const { return lz_.FeldStatus == 9; }
 
  private:
-  Neutralsatz& ns_;
+  Lesezustand& lz_;
   GefuellteZeile zeile_;
   int cursor_ = 1;
   std::string_view feld2_;
 };
 
 // The keyed line ends the record: its key and the walk up to it are kept for the next call.
-Schritt SatzEndeMitSchluessel(Neutralsatz& ns, const Felder& z, char satzart, const Schluesseltext& schluessel) {
-  SchluesselVormerken(ns, satzart, schluessel, z.Cursor());
+Schritt SatzEndeMitSchluessel(Lesezustand& lz, const Felder& z, char satzart, const Schluesseltext& schluessel) {
+  SchluesselVormerken(lz, satzart, schluessel, z.Cursor());
   return Schritt::SatzEnde;
 }
 
@@ -108,8 +108,8 @@ char Kennzeichenzeichen(std::string_view kz) { return kz.empty() ? ' ' : kz[0]; 
 // A line of an article or long text belongs to the record being assembled when its key is the
 // record's key or nothing keyed has been assembled yet. Nothing joins a delete or renumber
 // record, whatever the key of the line after it.
-bool Gehoert(const Neutralsatz& ns, std::string_view schluessel) {
-  return ns.NummerAltKz.empty() && (TexteGleich(schluessel, ns.SatzSchluessel) || IstLeer(ns.SatzSchluessel));
+bool Gehoert(const Neutralsatz& ns, Lesezustand& lz, std::string_view schluessel) {
+  return ns.NummerAltKz.empty() && (TexteGleich(schluessel, lz.SatzSchluessel) || IstLeer(lz.SatzSchluessel));
 }
 
 // The first A, B, D or Z line of an article sets its flag and number.
@@ -147,18 +147,18 @@ void Eintragen(Tabelle& tabelle, int frei, const Zeile& zeile) {
 // ---- Article lines -------------------------------------------------------------------------
 
 // geschrieben: set when the line wrote the A fields (Textkz to Langtextschluessel).
-Schritt ZeileA(Neutralsatz& ns, bool& geschrieben) {
-  const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, 'A');
-  Felder z = fund ? Felder(ns, MitSemikolon, fund->cursor) : Felder(ns, MitSemikolon);
+Schritt ZeileA(Neutralsatz& ns, Lesezustand& lz, bool& geschrieben) {
+  const Lesezustand::Schluesselfund* fund = SchluesselVorgefunden(lz, 'A');
+  Felder z = fund ? Felder(lz, MitSemikolon, fund->cursor) : Felder(lz, MitSemikolon);
   const Schluesseltext nummer = fund ? fund->schluessel : z.Nummer(15);
-  if (!Gehoert(ns, nummer)) return SatzEndeMitSchluessel(ns, z, 'A', nummer);
-  const Schluesseltext kennzeichen = Kennzeichen(ns.Eingabezeile);
+  if (!Gehoert(ns, lz, nummer)) return SatzEndeMitSchluessel(lz, z, 'A', nummer);
+  const Schluesseltext kennzeichen = Kennzeichen(lz.Eingabezeile);
   const std::string_view kz = kennzeichen;
   if (kz == "L" || kz == "X") {
     // Delete or renumber: a record of its own, no further article field. It also ends lines of
     // the same article before it: joined to them, its new number would be read as a short text
     // and the renumbering lost.
-    if (!ns.SatzSchluessel.empty()) return SatzEndeMitSchluessel(ns, z, 'A', nummer);
+    if (!lz.SatzSchluessel.empty()) return SatzEndeMitSchluessel(lz, z, 'A', nummer);
     FeldZuweisen(ns.ArtikelNr, nummer);
     ns.NummerAltKz = kz == "L" ? "L" : "A";
     ns.NeueArtikelNr.clear();
@@ -168,7 +168,7 @@ Schritt ZeileA(Neutralsatz& ns, bool& geschrieben) {
       FeldZuweisen(ns.NeueArtikelNr, z.Nummer(15));
     }
     FeldZuweisen(ns.Verarbeitungskz, kz);
-    ns.SatzSchluessel = SchluesselEinzeilig;
+    lz.SatzSchluessel = SchluesselEinzeilig;
     return Schritt::Weiter;
   }
   if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, kz, nummer);
@@ -199,21 +199,21 @@ Schritt ZeileA(Neutralsatz& ns, bool& geschrieben) {
   FeldUeberschreiben(ns.Rabattgruppe, z.TextOderKeineAngabe(4));
   FeldUeberschreiben(ns.Warenhauptgruppe, z.TextOderKeineAngabe(3));
   FeldUeberschreiben(ns.Langtextschluessel, z.TextOderKeineAngabe(8));
-  FeldUeberschreiben(ns.SatzSchluessel, ns.ArtikelNr);
+  FeldUeberschreiben(lz.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }
 
 // geschrieben: set when the line wrote the B fields (Matchcode to ReferenzNr).
-Schritt ZeileB(Neutralsatz& ns, bool& geschrieben) {
-  const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, 'B');
-  Felder z = fund ? Felder(ns, MitBlank, fund->cursor) : Felder(ns, MitBlank);
+Schritt ZeileB(Neutralsatz& ns, Lesezustand& lz, bool& geschrieben) {
+  const Lesezustand::Schluesselfund* fund = SchluesselVorgefunden(lz, 'B');
+  Felder z = fund ? Felder(lz, MitBlank, fund->cursor) : Felder(lz, MitBlank);
   const Schluesseltext nummer = fund ? fund->schluessel : z.Nummer(15);
-  if (!Gehoert(ns, nummer)) return SatzEndeMitSchluessel(ns, z, 'B', nummer);
+  if (!Gehoert(ns, lz, nummer)) return SatzEndeMitSchluessel(lz, z, 'B', nummer);
   if (ns.ArtikelNr.empty()) {
     // An article that begins with its B line has the defaults of an A line's absence.
     ns.Verpackungsmenge = "1";
     ns.Kostenart = "90";
-    ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
+    ArtikelBeginnen(ns, Kennzeichen(lz.Eingabezeile), nummer);
   }
   geschrieben = true;
   FeldUeberschreiben(ns.Matchcode, z.TextOderKeineAngabe(15));
@@ -246,7 +246,7 @@ Schritt ZeileB(Neutralsatz& ns, bool& geschrieben) {
   NormalzahlZuweisen(ns.Verpackungsmenge, z, 5, "1");
   FeldUeberschreiben(ns.ReferenzKuerzel, z.TextOderKeineAngabe(4));
   FeldUeberschreiben(ns.ReferenzNr, z.TextOderKeineAngabe(17));
-  FeldUeberschreiben(ns.SatzSchluessel, ns.ArtikelNr);
+  FeldUeberschreiben(lz.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }
 
@@ -265,17 +265,17 @@ void DimensionLesen(Neutralsatz& ns, Felder& z, bool speichern) {
   FeldZuweisen(d.DimText, text);
 }
 
-Schritt ZeileD(Neutralsatz& ns) {
-  const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, 'D');
-  Felder z = fund ? Felder(ns, MitBlank, fund->cursor) : Felder(ns, MitBlank);
+Schritt ZeileD(Neutralsatz& ns, Lesezustand& lz) {
+  const Lesezustand::Schluesselfund* fund = SchluesselVorgefunden(lz, 'D');
+  Felder z = fund ? Felder(lz, MitBlank, fund->cursor) : Felder(lz, MitBlank);
   const Schluesseltext nummer = fund ? fund->schluessel : z.Nummer(15);
-  if (!Gehoert(ns, nummer)) return SatzEndeMitSchluessel(ns, z, 'D', nummer);
-  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
+  if (!Gehoert(ns, lz, nummer)) return SatzEndeMitSchluessel(lz, z, 'D', nummer);
+  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(lz.Eingabezeile), nummer);
   z.Ueberspringen(2);
   DimensionLesen(ns, z, true);
   const Festkomma zeile2 = z.Zahl(2);
   DimensionLesen(ns, z, zeile2 != 0);
-  FeldUeberschreiben(ns.SatzSchluessel, ns.ArtikelNr);
+  FeldUeberschreiben(lz.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }
 
@@ -289,15 +289,15 @@ void LangtextzeileEintragen(Neutralsatz& ns, std::string_view text) {
 }
 
 // T (long text) and E (insert text): two text rows per line.
-Schritt ZeileTE(Neutralsatz& ns, char satzart) {
-  const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, satzart);
-  Felder z = fund ? Felder(ns, MitBlank, fund->cursor) : Felder(ns, MitBlank);
+Schritt ZeileTE(Neutralsatz& ns, Lesezustand& lz, char satzart) {
+  const Lesezustand::Schluesselfund* fund = SchluesselVorgefunden(lz, satzart);
+  Felder z = fund ? Felder(lz, MitBlank, fund->cursor) : Felder(lz, MitBlank);
   // The key is the letter and the text number, in capitals; the number is its part after the letter.
   const Schluesseltext schluessel = fund ? fund->schluessel : Schluesseltext(satzart, z.Text(8));
   const std::string_view textnr = schluessel.Ansicht().substr(1);
-  if (!Gehoert(ns, schluessel)) return SatzEndeMitSchluessel(ns, z, satzart, schluessel);
+  if (!Gehoert(ns, lz, schluessel)) return SatzEndeMitSchluessel(lz, z, satzart, schluessel);
   if (ns.LangtextNr.empty()) {
-    VerarbeitungskzBeginnen(ns, Kennzeichenzeichen(Kennzeichen(ns.Eingabezeile)));
+    VerarbeitungskzBeginnen(ns, Kennzeichenzeichen(Kennzeichen(lz.Eingabezeile)));
     // A text without number is held as a blank number, so that the next record's reset still
     // clears its rows (the long-text rows are cleared only while a number is held).
     FeldZuweisen(ns.LangtextNr, textnr.empty() ? std::string_view(" ") : textnr);
@@ -311,7 +311,7 @@ Schritt ZeileTE(Neutralsatz& ns, char satzart) {
   z.Ueberspringen(9);
   const std::string_view text2 = z.Text(40);
   if (zeile2 != 0) LangtextzeileEintragen(ns, text2);
-  FeldUeberschreiben(ns.SatzSchluessel, schluessel);
+  FeldUeberschreiben(lz.SatzSchluessel, schluessel);
   return Schritt::Weiter;
 }
 
@@ -370,12 +370,12 @@ void StaffelLesen(Staffelzeile& s, Felder& z, std::string_view marke) {
 }
 
 // Z: price scales (marks 1, 2), raw-material from/to entries (3, 6), raw-material calculation (4).
-Schritt ZeileZ(Neutralsatz& ns) {
-  const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, 'Z');
-  Felder z = fund ? Felder(ns, MitBlank, fund->cursor) : Felder(ns, MitBlank);
+Schritt ZeileZ(Neutralsatz& ns, Lesezustand& lz) {
+  const Lesezustand::Schluesselfund* fund = SchluesselVorgefunden(lz, 'Z');
+  Felder z = fund ? Felder(lz, MitBlank, fund->cursor) : Felder(lz, MitBlank);
   const Schluesseltext nummer = fund ? fund->schluessel : z.Nummer(15);
-  if (!Gehoert(ns, nummer)) return SatzEndeMitSchluessel(ns, z, 'Z', nummer);
-  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(ns.Eingabezeile), nummer);
+  if (!Gehoert(ns, lz, nummer)) return SatzEndeMitSchluessel(lz, z, 'Z', nummer);
+  if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, Kennzeichen(lz.Eingabezeile), nummer);
   z.Ueberspringen(2);
   const std::string_view marke = z.Text(1);
   // Written into the first free row, which is empty; a full table drops the row, its fields
@@ -387,7 +387,7 @@ Schritt ZeileZ(Neutralsatz& ns) {
     Staffelzeile verworfen;
     StaffelLesen(verworfen, z, marke);
   }
-  FeldUeberschreiben(ns.SatzSchluessel, ns.ArtikelNr);
+  FeldUeberschreiben(lz.SatzSchluessel, ns.ArtikelNr);
   return Schritt::Weiter;
 }
 
@@ -405,8 +405,8 @@ void Termin1Lesen(Neutralsatz& ns, Felder& z) {
 
 // C lines: the file-wide date TERMIN-1 (part of no record), material and labour data of an
 // article. The fields are taken after the fill, so a date not closed by ";" keeps its last digit.
-Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
-  Felder z(ns, MitBlank);
+Schritt ZeileC(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
+  Felder z(lz, MitBlank);
   const Schluesseltext kz(z.Feld2());
   const Schluesseltext art = z.Nummer(15);
   if (art.Ansicht() == "TERMIN-1") {
@@ -415,15 +415,15 @@ Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
     return Schritt::Weiter;
   }
   const Schluesseltext nummer = z.Nummer(15);
-  if (!Gehoert(ns, nummer)) return Schritt::SatzEnde;
+  if (!Gehoert(ns, lz, nummer)) return Schritt::SatzEnde;
   // The flag is set only once the line belongs to this record, and a blank flag keeps the one
   // the article's own lines gave.
   if (!kz.empty()) FeldZuweisen(ns.Verarbeitungskz, kz);
-  f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
+  f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
   // The C line keys the record by its own article number, also when it comes before the
   // article's first line: a following line of another article then starts a record of its own
   // instead of taking over this line's data.
-  FeldZuweisen(ns.SatzSchluessel, nummer);
+  FeldZuweisen(lz.SatzSchluessel, nummer);
   if (art.Ansicht() == "WERKSTOFF-1") {
     ns.WerkstoffWert1 = z.Zahl(8, 1000);
     ns.WerkstoffWert2 = z.Zahl(8, 1000);
@@ -445,20 +445,20 @@ Schritt ZeileC(Neutralsatz& ns, Fenster& f) {
 
 // ---- One-line records ----------------------------------------------------------------------
 
-Schritt ZeileK(Neutralsatz& ns, Fenster& f) {
-  if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
-  f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
-  Felder z(ns, MitSemikolon);
+Schritt ZeileK(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
+  if (!lz.SatzSchluessel.empty()) return Schritt::SatzEnde;
+  f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
+  Felder z(lz, MitSemikolon);
   FeldZuweisen(ns.Kundennummer, z.Nummer(10));
   FeldZuweisen(ns.Preispflege, z.Nummer(1));
-  ns.SatzSchluessel = SchluesselKunde;
+  lz.SatzSchluessel = SchluesselKunde;
   return Schritt::Weiter;
 }
 
-Schritt ZeileS(Neutralsatz& ns, Fenster& f) {
-  if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
-  f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
-  Felder z(ns, MitSemikolon);
+Schritt ZeileS(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
+  if (!lz.SatzSchluessel.empty()) return Schritt::SatzEnde;
+  f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
+  Felder z(lz, MitSemikolon);
   FeldZuweisen(ns.Hauptwarengruppe, z.Nummer(3));
   const std::string_view hauptbezeichnung = z.Text(40);
   FeldZuweisen(ns.WgNummer, z.Nummer(10));
@@ -472,32 +472,32 @@ Schritt ZeileS(Neutralsatz& ns, Fenster& f) {
     // only one given.
     FeldZuweisen(ns.WgBezeichnung, IstLeer(bezeichnung) ? hauptbezeichnung : bezeichnung);
   }
-  ns.SatzSchluessel = SchluesselWarengruppe;
+  lz.SatzSchluessel = SchluesselWarengruppe;
   return Schritt::Weiter;
 }
 
-Schritt ZeileR(Neutralsatz& ns, Fenster& f) {
-  if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
-  f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
-  Felder z(ns, MitSemikolon);
+Schritt ZeileR(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
+  if (!lz.SatzSchluessel.empty()) return Schritt::SatzEnde;
+  f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
+  Felder z(lz, MitSemikolon);
   FeldZuweisen(ns.RgNummer, z.Nummer(4));
   ns.RabattKz = z.Kurzzahl(1);
   ns.Rabatt = z.Zahl(4, ns.RabattKz == 1 ? 100 : 1000);
   // A description of blanks only is no description.
   const std::string_view bezeichnung = z.Text(40);
   FeldZuweisen(ns.RgBezeichnung, IstLeer(bezeichnung) ? std::string_view() : bezeichnung);
-  ns.SatzSchluessel = SchluesselRabattgruppe;
+  lz.SatzSchluessel = SchluesselRabattgruppe;
   return Schritt::Weiter;
 }
 
 // J: one SET row per line; the lines of one SET number form one record.
-Schritt ZeileJ(Neutralsatz& ns) {
-  Felder j(ns, MitSemikolonUndBlank);
+Schritt ZeileJ(Neutralsatz& ns, Lesezustand& lz) {
+  Felder j(lz, MitSemikolonUndBlank);
   const std::string_view feld3 = j.Text(15);
   const Schluesseltext setnr(feld3);
-  if (!ns.SatzSchluessel.empty() && setnr.Ansicht() != ns.SatzSchluessel) return Schritt::SatzEnde;
-  FeldZuweisen(ns.SatzSchluessel, setnr);
-  FeldZuweisen(ns.Verarbeitungskz, Kennzeichen(ns.Eingabezeile));
+  if (!lz.SatzSchluessel.empty() && setnr.Ansicht() != lz.SatzSchluessel) return Schritt::SatzEnde;
+  FeldZuweisen(lz.SatzSchluessel, setnr);
+  FeldZuweisen(ns.Verarbeitungskz, Kennzeichen(lz.Eingabezeile));
   Setzeile s;
   s.SetNr = Gross(feld3);
   j.Ueberspringen(2);
@@ -531,10 +531,10 @@ void Rabattpaar(Preiszeile& p, int j, Felder& z) {
 }
 
 // P: up to three articles per line; a blank article number ends the line's articles.
-Schritt ZeileP(Neutralsatz& ns) {
-  if (!ns.SatzSchluessel.empty()) return Schritt::SatzEnde;
-  FeldZuweisen(ns.Verarbeitungskz, Kennzeichen(ns.Eingabezeile));
-  Felder z(ns, MitBlank);
+Schritt ZeileP(Neutralsatz& ns, Lesezustand& lz) {
+  if (!lz.SatzSchluessel.empty()) return Schritt::SatzEnde;
+  FeldZuweisen(ns.Verarbeitungskz, Kennzeichen(lz.Eingabezeile));
+  Felder z(lz, MitBlank);
   for (std::size_t r = 0; r < ns.Preistabelle.size(); ++r) {
     const Schluesseltext nummer = z.Nummer(15);
     if (r > 0 && nummer.empty()) break;
@@ -546,7 +546,7 @@ Schritt ZeileP(Neutralsatz& ns) {
     for (int j = 1; j <= 3; ++j) Rabattpaar(p, j, z);
   }
   // A blank first number still keys the record, so that the next line starts a record of its own.
-  ns.SatzSchluessel = ns.Preistabelle[0].PArtikelNr.empty() ? std::string(" ") : ns.Preistabelle[0].PArtikelNr;
+  lz.SatzSchluessel = ns.Preistabelle[0].PArtikelNr.empty() ? std::string(" ") : ns.Preistabelle[0].PArtikelNr;
   return Schritt::Weiter;
 }
 
@@ -557,16 +557,16 @@ Schritt ZeileP(Neutralsatz& ns) {
 // byte 0x1A are passed over.
 template <typename Behandler>
 std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandler behandeln) {
-  Neutralsatz& ns = k.ns;
+  Lesezustand& lz = k.lz;
   for (;;) {
     if (!NaechsteZeile(k)) return -1;
-    if (IstLeer(ns.Eingabezeile) || ns.Eingabezeile[0] == Dateiende) continue;
-    const char satzart = Satzart(ns.Eingabezeile);
+    if (IstLeer(lz.Eingabezeile) || lz.Eingabezeile[0] == Dateiende) continue;
+    const char satzart = Satzart(lz.Eingabezeile);
     if (behandeln(satzart) == Schritt::SatzEnde) {
-      SatzBeenden(ns, f);
+      SatzBeenden(lz, f);
       return 0;
     }
-    if (satzart == 'A') f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
+    if (satzart == 'A') f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
   }
 }
 
@@ -574,25 +574,26 @@ std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandler behandeln) {
 
 std::int16_t Artikelleser(Kontext& k, Fenster& f) {
   Neutralsatz& ns = k.ns;
+  Lesezustand& lz = k.lz;
   // The fields of the A and the B line keep the record before's texts until such a line
   // overwrites them: most have the same length from article to article and are then copied in
   // place. Those no line of this record wrote are emptied before the call returns.
   NeutralsatzLeerenAusserAZeile(ns);
   AlleLeeren(ns.A5Feld14, ns.A5Feld16, ns.A5Feld17, ns.A5Feld18, ns.A5Feld26);  // not in version 4
   bool aFelder = false, bFelder = false;
-  ns.SatzSchluessel.clear();
+  lz.SatzSchluessel.clear();
   const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
     switch (satzart) {
-      case 'A': return ZeileA(ns, aFelder);
-      case 'B': return ZeileB(ns, bFelder);
-      case 'D': return ZeileD(ns);
+      case 'A': return ZeileA(ns, lz, aFelder);
+      case 'B': return ZeileB(ns, lz, bFelder);
+      case 'D': return ZeileD(ns, lz);
       case 'T':
-      case 'E': return ZeileTE(ns, satzart);
-      case 'Z': return ZeileZ(ns);
-      case 'C': return ZeileC(ns, f);
-      case 'K': return ZeileK(ns, f);
-      case 'S': return ZeileS(ns, f);
-      case 'R': return ZeileR(ns, f);
+      case 'E': return ZeileTE(ns, lz, satzart);
+      case 'Z': return ZeileZ(ns, lz);
+      case 'C': return ZeileC(ns, lz, f);
+      case 'K': return ZeileK(ns, lz, f);
+      case 'S': return ZeileS(ns, lz, f);
+      case 'R': return ZeileR(ns, lz, f);
       default: return Schritt::Weiter;  // header and unknown lines
     }
   });
@@ -608,12 +609,13 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
 
 std::int16_t SetLeser(Kontext& k, Fenster& f) {
   Neutralsatz& ns = k.ns;
+  Lesezustand& lz = k.lz;
   SetTabelleLeeren(ns);
-  ns.SatzSchluessel.clear();
+  lz.SatzSchluessel.clear();
   const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
     switch (satzart) {
-      case 'K': return ZeileK(ns, f);
-      case 'J': return ZeileJ(ns);
+      case 'K': return ZeileK(ns, lz, f);
+      case 'J': return ZeileJ(ns, lz);
       default: return Schritt::Weiter;
     }
   });
@@ -623,27 +625,28 @@ std::int16_t SetLeser(Kontext& k, Fenster& f) {
 
 std::int16_t Preisleser(Kontext& k, Fenster& f) {
   Neutralsatz& ns = k.ns;
+  Lesezustand& lz = k.lz;
   PreistabelleLeeren(ns);
-  ns.SatzSchluessel.clear();
+  lz.SatzSchluessel.clear();
   const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
     switch (satzart) {
       case 'V': return Schritt::Weiter;
-      case 'K': return ZeileK(ns, f);
-      case 'P': return ZeileP(ns);
+      case 'K': return ZeileK(ns, lz, f);
+      case 'P': return ZeileP(ns, lz);
       case 'C': {
         // Only the date is taken from a price file's C lines. A date applies to the price lines
         // after it: a price line read before it ends its record first, so that it is written
         // under the date it was read with (the next call takes the date).
-        Felder z(ns, MitBlank);
+        Felder z(lz, MitBlank);
         if (z.Nummer(15).Ansicht() != "TERMIN-1") return Schritt::Weiter;
-        if (!ns.SatzSchluessel.empty() && ns.SatzSchluessel != SchluesselKunde) return Schritt::SatzEnde;
+        if (!lz.SatzSchluessel.empty() && lz.SatzSchluessel != SchluesselKunde) return Schritt::SatzEnde;
         Termin1Lesen(ns, z);
         return Schritt::Weiter;
       }
       default:
         ProtokollEintrag(k,
                          "in DATPREIS-Datei darf keine Satzart " + std::string(1, satzart) + Ansi(" geführt werden"));
-        f.SetzeText("Tex_Bearbeitet", ns.Eingabezeile);
+        f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
         return Schritt::Weiter;
     }
   });

@@ -73,12 +73,12 @@ class Felder {
 
 // The input line with its fill, without copying: Eingabezeile stays unchanged while its fields
 // are taken.
-GefuellteZeile Gefuellt(const Neutralsatz& ns, Fuellart fuellung) { return {ns.Eingabezeile, fuellung}; }
+GefuellteZeile Gefuellt(const Lesezustand& lz, Fuellart fuellung) { return {lz.Eingabezeile, fuellung}; }
 
 // A line with a processing flag as field 2: the fields after it. Field 2 is passed over as a
 // field, so an empty or longer flag does not shift the article number.
-inline KORVELAN_SCHNELLWEG Felder NachKennzeichen(Neutralsatz& ns, Fuellart fuellung) {
-  Felder f(Gefuellt(ns, fuellung), 3, ns.FeldStatus);
+inline KORVELAN_SCHNELLWEG Felder NachKennzeichen(Lesezustand& lz, Fuellart fuellung) {
+  Felder f(Gefuellt(lz, fuellung), 3, lz.FeldStatus);
   f.Ueberspringen();
   return f;
 }
@@ -90,33 +90,33 @@ char Kennzeichen(std::string_view zeile) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool IstEndesatz(char satzart, Neutralsatz& ns) {
+bool IstEndesatz(char satzart, const Lesezustand& lz) {
   if (satzart != 'E') return false;
   std::int16_t status = 0;
   int cursor = 3;
-  return IstNumerisch(Trimmen(FeldHolenAnsicht(Gefuellt(ns, MitSemikolon), cursor, 32767, status)));
+  return IstNumerisch(Trimmen(FeldHolenAnsicht(Gefuellt(lz, MitSemikolon), cursor, 32767, status)));
 }
 
 // The common loop of the three readers: reads (or takes the pending line), skips lines without
 // a record, stops at the end of the input and hands every other line to the reader's handler.
 template <typename Behandler>
 std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
-  Neutralsatz& ns = k.ns;
+  Lesezustand& lz = k.lz;
   for (;;) {
     if (!NaechsteZeile(k)) return -1;
-    const std::string_view zeile = ns.Eingabezeile;
+    const std::string_view zeile = lz.Eingabezeile;
     if (zeile.empty() || zeile[0] == DateiendeByte) continue;
     const char satzart = zeile[0] >= 'a' && zeile[0] <= 'z' ? static_cast<char>(zeile[0] - 'a' + 'A') : zeile[0];
-    if (IstEndesatz(satzart, ns)) {
+    if (IstEndesatz(satzart, lz)) {
       // The end record stays pending, so that a further call ends at once as well.
-      ns.ZeileVorgelesen = -1;
+      lz.ZeileVorgelesen = -1;
       return -1;
     }
     switch (behandeln(satzart)) {
       case Schritt::Weiter:
         break;
       case Schritt::SatzEnde:
-        SatzBeenden(ns, f);
+        SatzBeenden(lz, f);
         return 0;
       case Schritt::Fertig:
         return 0;
@@ -354,8 +354,8 @@ void ArbeitLesen(Neutralsatz& ns, Felder& f) {
 
 // K line. The customer number is a key (trimmed, in capitals); names and other texts are kept as
 // the line gives them, without trailing blanks, whichever reader takes the line.
-void KLesen(Neutralsatz& ns) {
-  Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
+void KLesen(Neutralsatz& ns, Lesezustand& lz) {
+  Felder f(Gefuellt(lz, MitSemikolon), 3, lz.FeldStatus);
   auto text = [&](int breite) { return Rechtstrimmen(f.Text(breite)); };
   FeldZuweisen(ns.Kundennummer, f.Nummer(10));
   ns.KName1 = text(30);
@@ -365,63 +365,64 @@ void KLesen(Neutralsatz& ns) {
   ns.KKz = text(1);
   ns.KFeld9 = text(9);
   ns.KFeld30 = text(30);
-  ns.SatzSchluessel = SchluesselKunde;
+  lz.SatzSchluessel = SchluesselKunde;
 }
 
-void SLesen(Neutralsatz& ns) {
-  Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
+void SLesen(Neutralsatz& ns, Lesezustand& lz) {
+  Felder f(Gefuellt(lz, MitSemikolon), 3, lz.FeldStatus);
   FeldZuweisen(ns.Hauptwarengruppe, f.Nummer(3));
   FeldZuweisen(ns.WgNummer, f.Nummer(10));
   ns.WgBezeichnung = Rechtstrimmen(f.Text(40));
-  ns.SatzSchluessel = SchluesselWarengruppe;
+  lz.SatzSchluessel = SchluesselWarengruppe;
 }
 
-void RLesen(Neutralsatz& ns) {
-  Felder f(Gefuellt(ns, MitSemikolon), 3, ns.FeldStatus);
+void RLesen(Neutralsatz& ns, Lesezustand& lz) {
+  Felder f(Gefuellt(lz, MitSemikolon), 3, lz.FeldStatus);
   FeldZuweisen(ns.RgNummer, f.Nummer(4));
   ns.RabattKz = f.Kurzzahl(1);
   ns.Rabatt = Teilen(f.Zahl(4), ns.RabattKz == 1 ? 100 : 1000);
   ns.RgBezeichnung = Rechtstrimmen(f.Text(40));
-  ns.SatzSchluessel = SchluesselRabattgruppe;
+  lz.SatzSchluessel = SchluesselRabattgruppe;
 }
 
 }  // namespace
 
 std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
   Neutralsatz& ns = k.ns;
+  Lesezustand& lz = k.lz;
   // The A line's fields keep the record before's texts until an A line overwrites them: most
   // have the same length from article to article and are then copied in place. A record
   // without an A line gets them emptied before the call returns.
   NeutralsatzLeerenAusserAZeile(ns);
   bool aZeile = false;
-  ns.SatzSchluessel.clear();
+  lz.SatzSchluessel.clear();
   Inhalt inhalt = Inhalt::Nichts;
 
   // Lines of an article (A, D, Z, C) join the record while it is an article with the same
   // number (or no number yet).
   auto gehoertZumArtikel = [&](std::string_view nummer) {
     return inhalt == Inhalt::Nichts ||
-           (inhalt == Inhalt::Artikel && (TexteGleich(nummer, ns.SatzSchluessel) || IstLeer(ns.SatzSchluessel)));
+           (inhalt == Inhalt::Artikel && (TexteGleich(nummer, lz.SatzSchluessel) || IstLeer(lz.SatzSchluessel)));
   };
 
   const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
-    const std::string_view zeile = ns.Eingabezeile;
+    const std::string_view zeile = lz.Eingabezeile;
     switch (satzart) {
       case 'A':
       case 'D':
       case 'Z': {
         const Fuellart fuellung = satzart == 'A' ? MitSemikolon : MitBlank;
-        const Neutralsatz::Schluesselfund* fund = SchluesselVorgefunden(ns, satzart);
-        Felder f = fund ? Felder(Gefuellt(ns, fuellung), fund->cursor, ns.FeldStatus) : NachKennzeichen(ns, fuellung);
+        const Lesezustand::Schluesselfund* fund = SchluesselVorgefunden(lz, satzart);
+        Felder f = fund ? Felder(Gefuellt(lz, fuellung), fund->cursor, lz.FeldStatus) : NachKennzeichen(lz, fuellung);
         const Schluesseltext nummer = fund ? fund->schluessel : f.Nummer(15);
         if (!gehoertZumArtikel(nummer)) {
-          SchluesselVormerken(ns, satzart, nummer, f.Cursor());
+          SchluesselVormerken(lz, satzart, nummer, f.Cursor());
           return Schritt::SatzEnde;
         }
         // The record is keyed by the article number. Once an article line of this record has
         // set it, the key already is that number (a C line keeps it too): no copy per line.
         if (ArtikelStarten(ns, Kennzeichen(zeile), nummer, satzart != 'A') || inhalt != Inhalt::Artikel)
-          FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr);
+          FeldZuweisen(lz.SatzSchluessel, ns.ArtikelNr);
         inhalt = Inhalt::Artikel;
         if (satzart == 'A') {
           ALesen(ns, f);
@@ -438,7 +439,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         // Delete or renumber: always a record of its own. Merged into an article of the same
         // number, its flag would make the writer drop that article's other lines.
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
-        Felder f = NachKennzeichen(ns, MitBlank);
+        Felder f = NachKennzeichen(lz, MitBlank);
         const Schluesseltext nummer = f.Nummer(15);
         const char kz = Kennzeichen(zeile);
         if (kz == 'L' || kz == 'A') {
@@ -449,20 +450,20 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
           ns.Verarbeitungskz = kz == 'L' ? "L" : "X";
         }
         fenster.SetzeText("Tex_ArtikelNr", SchluesselNummernsatz);
-        ns.ZeileVorgelesen = 0;
-        ns.SatzSchluessel.clear();
+        lz.ZeileVorgelesen = 0;
+        lz.SatzSchluessel.clear();
         return Schritt::Fertig;
       }
       case 'T':
       case 'E': {
-        Felder f = NachKennzeichen(ns, MitBlank);
+        Felder f = NachKennzeichen(lz, MitBlank);
         const Schluesseltext nummer = f.Nummer(15);
         const std::string_view textart = f.Text(1);
         // The kind is one character: a key of it and the number needs no second trim.
         const Schluesseltext schluessel = textart.size() == 1 && textart[0] != ' '
                                               ? Schluesseltext(textart[0], nummer)
                                               : Schluesseltext(nummer);
-        if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Langtext && TexteGleich(schluessel, ns.SatzSchluessel)))
+        if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Langtext && TexteGleich(schluessel, lz.SatzSchluessel)))
           return Schritt::SatzEnde;
         if (ns.LangtextNr.empty()) {
           VerarbeitungskzBeginnen(ns, Kennzeichen(zeile));
@@ -484,12 +485,12 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
           FeldZuweisen(ns.Langtexttabelle[i].LangtextZeile, text);
         }
         // A further line of the same text has the key already (tested above).
-        if (inhalt != Inhalt::Langtext) FeldZuweisen(ns.SatzSchluessel, schluessel);
+        if (inhalt != Inhalt::Langtext) FeldZuweisen(lz.SatzSchluessel, schluessel);
         inhalt = Inhalt::Langtext;
         return Schritt::Weiter;
       }
       case 'C': {
-        Felder f(Gefuellt(ns, MitBlank), 1, ns.FeldStatus);
+        Felder f(Gefuellt(lz, MitBlank), 1, lz.FeldStatus);
         f.Ueberspringen();
         const Schluesseltext kz(f.Text(1));
         const Schluesseltext art = f.Nummer(15);
@@ -499,7 +500,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         inhalt = Inhalt::Artikel;
         // A C line never sets the article number. Before the article's own lines its number
         // still keys the record, so that another article's lines cannot take these data over.
-        FeldZuweisen(ns.SatzSchluessel, ns.ArtikelNr.empty() ? std::string_view(nummer) : std::string_view(ns.ArtikelNr));
+        FeldZuweisen(lz.SatzSchluessel, ns.ArtikelNr.empty() ? std::string_view(nummer) : std::string_view(ns.ArtikelNr));
         if (art.Ansicht() == "WST1") {
           WerkstoffLesen(ns, f);
         } else if (art.Ansicht() == "ARBA") {
@@ -508,7 +509,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
           // Kept as read, without the fill: the writer passes it on byte for byte, and a fill
           // kept here would add 128 blanks to the line on every pass.
           int i = FreieCZeile(ns);
-          if (i >= 0) ns.CZeilen[i] = ns.Eingabezeile;
+          if (i >= 0) ns.CZeilen[i] = lz.Eingabezeile;
         }
         return Schritt::Weiter;
       }
@@ -517,11 +518,11 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
       case 'R':
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
         if (satzart == 'K')
-          KLesen(ns);
+          KLesen(ns, lz);
         else if (satzart == 'S')
-          SLesen(ns);
+          SLesen(ns, lz);
         else
-          RLesen(ns);
+          RLesen(ns, lz);
         inhalt = Inhalt::Einzelsatz;
         fenster.SetzeText("Tex_Bearbeitet", zeile);
         return Schritt::Weiter;
@@ -536,27 +537,28 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
 
 std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
   Neutralsatz& ns = k.ns;
+  Lesezustand& lz = k.lz;
   SetTabelleLeeren(ns);
-  ns.SatzSchluessel.clear();
+  lz.SatzSchluessel.clear();
   Inhalt inhalt = Inhalt::Nichts;
 
   const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
-    const std::string_view zeile = ns.Eingabezeile;
+    const std::string_view zeile = lz.Eingabezeile;
     if (satzart == 'K') {
       if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
-      KLesen(ns);
+      KLesen(ns, lz);
       inhalt = Inhalt::Einzelsatz;
       fenster.SetzeText("Tex_Bearbeitet", zeile);
       return Schritt::Weiter;
     }
     if (satzart != 'J') return Schritt::Weiter;
 
-    Felder f = NachKennzeichen(ns, MitSemikolonUndBlank);
+    Felder f = NachKennzeichen(lz, MitSemikolonUndBlank);
     const Schluesseltext setNr = f.Nummer(15);
-    if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Set && setNr.Ansicht() == ns.SatzSchluessel))
+    if (inhalt != Inhalt::Nichts && !(inhalt == Inhalt::Set && setNr.Ansicht() == lz.SatzSchluessel))
       return Schritt::SatzEnde;
     inhalt = Inhalt::Set;
-    FeldZuweisen(ns.SatzSchluessel, setNr);
+    FeldZuweisen(lz.SatzSchluessel, setNr);
     ns.Verarbeitungskz = std::string(1, Kennzeichen(zeile));
 
     Setzeile z;
@@ -586,8 +588,8 @@ namespace {
 // One P line into a row of the price table; returns the line's date field (YYYYMMDD, blank when
 // the line has none). Version 5 carries the discount group in a field of its own: a discount 1 of
 // flag 0 or without flag is no group, whatever its value.
-std::string_view PLesen(Neutralsatz& ns, Preiszeile& p) {
-  Felder f(Gefuellt(ns, MitBlank), 3, ns.FeldStatus);
+std::string_view PLesen(Lesezustand& lz, Preiszeile& p) {
+  Felder f(Gefuellt(lz, MitBlank), 3, lz.FeldStatus);
   FeldZuweisen(p.PArtikelNr, f.Nummer(15));
   p.PPreiskz = f.Kurzzahl(1);
   p.PPreiseinheit = f.Kurzzahl(1);
@@ -621,13 +623,14 @@ std::string_view PLesen(Neutralsatz& ns, Preiszeile& p) {
 
 std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
   Neutralsatz& ns = k.ns;
+  Lesezustand& lz = k.lz;
   PreistabelleLeeren(ns);
-  ns.SatzSchluessel.clear();
+  lz.SatzSchluessel.clear();
   Inhalt inhalt = Inhalt::Nichts;
   int zeilen = 0;
 
   const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
-    const std::string_view zeile = ns.Eingabezeile;
+    const std::string_view zeile = lz.Eingabezeile;
     switch (satzart) {
       case 'V':
       case 'E':
@@ -636,14 +639,14 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
         // Also after one or two price rows: merged into them, the writers would write only
         // the K line and lose the rows.
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
-        KLesen(ns);
+        KLesen(ns, lz);
         inhalt = Inhalt::Einzelsatz;
         fenster.SetzeText("Tex_Bearbeitet", zeile);
         return Schritt::Weiter;
       case 'P': {
         if (inhalt == Inhalt::Einzelsatz) return Schritt::SatzEnde;
         Preiszeile& p = ns.Preistabelle[zeilen];
-        const std::string_view datum = PLesen(ns, p);
+        const std::string_view datum = PLesen(lz, p);
         // The date of a price change holds from its line on, for the lines after it as well
         // (a line without a date keeps the one before), as a version-4 TERMIN-1 line does. The
         // record holds one date: a line with another date ends it, and the next call takes the
@@ -659,8 +662,8 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
         ns.Verarbeitungskz = "A";
         if (++zeilen < Preiszeilen) return Schritt::Weiter;
         // Three rows make a record.
-        ns.SatzSchluessel = ns.Preistabelle[0].PArtikelNr;
-        fenster.SetzeText("Tex_ArtikelNr", ns.SatzSchluessel);
+        lz.SatzSchluessel = ns.Preistabelle[0].PArtikelNr;
+        fenster.SetzeText("Tex_ArtikelNr", lz.SatzSchluessel);
         return Schritt::Fertig;
       }
       default:
