@@ -35,10 +35,10 @@
 #include <vector>
 
 #include "../bench/erzeuger.h"
+#include "context/zeichentabellen.h"
 #include "control/analyse.h"
 #include "control/konvertierlauf.h"
 #include "control/satzpruefung.h"
-#include "context/zeichentabellen.h"
 #include "konvertierhilfe.h"
 #include "settings/grunddaten.h"
 

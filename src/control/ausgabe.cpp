@@ -3,13 +3,13 @@
 #include <cstdio>
 
 #include "context/dateien.h"
-#include "control/konvertierlauf.h"
 #include "context/zeichentabellen.h"
-#include "record/festkomma.h"
-#include "record/text.h"
+#include "control/konvertierlauf.h"
 #include "formats/v3/kopfsatz_v3.h"
 #include "formats/v4/kopfsatz_v4.h"
 #include "formats/v5/kopfsatz_v5.h"
+#include "record/festkomma.h"
+#include "record/text.h"
 
 namespace korvelan {
 

@@ -5,21 +5,21 @@
 #include <charconv>
 #include <new>
 
-#include "control/analyse.h"
 #include "context/dateien.h"
+#include "context/zeichentabellen.h"
+#include "control/analyse.h"
 #include "control/parameter.h"
 #include "control/satzpruefung.h"
 #include "control/textschluessel.h"
-#include "context/zeichentabellen.h"
 #include "formats/v3/leser_v3.h"
+#include "formats/v3/schreiber_v3.h"
 #include "formats/v4/leser_v4.h"
+#include "formats/v4/schreiber_v4.h"
 #include "formats/v5/kopfsatz_v5.h"
 #include "formats/v5/leser_v5.h"
+#include "formats/v5/schreiber_v5.h"
 #include "record/festkomma.h"
 #include "record/text.h"
-#include "formats/v3/schreiber_v3.h"
-#include "formats/v4/schreiber_v4.h"
-#include "formats/v5/schreiber_v5.h"
 
 namespace korvelan {
 

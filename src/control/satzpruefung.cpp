@@ -2,10 +2,10 @@
 
 #include "context/protokoll.h"
 #include "context/zeichentabellen.h"
+#include "formats/v3/schreiber_v3.h"
 #include "record/festkomma.h"
 #include "record/laufzeitfehler.h"
 #include "record/text.h"
-#include "formats/v3/schreiber_v3.h"
 
 namespace korvelan {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "control/satzpruefung.h"
 #include "context/zeichentabellen.h"
+#include "control/satzpruefung.h"
 #include "record/neutralsatz.h"
 #include "record/text.h"
 

@@ -8,8 +8,8 @@
 
 #include "context/kontext.h"
 #include "record/festkomma.h"
-#include "record/schnellweg.h"
 #include "record/laufzeitfehler.h"
+#include "record/schnellweg.h"
 #include "record/zeilenpuffer.h"
 
 namespace korvelan {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "context/zeichentabellen.h"
 #include "control/konvertierlauf.h"
 #include "control/satzpruefung.h"
-#include "context/zeichentabellen.h"
 #include "testhilfe.h"
 
 using namespace korvelan;

@@ -5,9 +5,9 @@
 
 #include "control/skriptfenster.h"
 #include "formats/v5/leser_v5.h"
+#include "formats/v5/schreiber_v5.h"
 #include "record/feldholen.h"
 #include "record/laufzeitfehler.h"
-#include "formats/v5/schreiber_v5.h"
 #include "testhilfe.h"
 
 using namespace korvelan;

@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "formats/zeilenausgabe.h"
 #include "record/bytebloecke.h"
 #include "record/festkomma.h"
 #include "record/neutralsatz.h"
 #include "record/text.h"
-#include "formats/zeilenausgabe.h"
 
 // Version 3 lines are fixed-position records of exactly 128 characters without separators.
 // Positions that carry no value are either blanks or the filler character (code 0); the

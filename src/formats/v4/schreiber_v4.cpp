@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "formats/zeilenausgabe.h"
 #include "record/festkomma.h"
 #include "record/text.h"
-#include "formats/zeilenausgabe.h"
 
 namespace korvelan::v4 {
 
