@@ -31,11 +31,11 @@ struct Dispatch {
 };
 
 const Dispatch<Lesefunktion> Leser[3] = {{v3::Artikelleser, v3::SetLeser, v3::Preisleser},
-                           {v4::Artikelleser, v4::SetLeser, v4::Preisleser},
-                           {v5::Artikelleser, v5::SetLeser, v5::Preisleser}};
+                                         {v4::Artikelleser, v4::SetLeser, v4::Preisleser},
+                                         {v5::Artikelleser, v5::SetLeser, v5::Preisleser}};
 const Dispatch<Schreibfunktion> Schreiber[3] = {{v3::Artikelschreiber, v3::Setschreiber, v3::Preisschreiber},
-                               {v4::Artikelschreiber, v4::Setschreiber, v4::Preisschreiber},
-                               {v5::Artikelschreiber, v5::Setschreiber, v5::Preisschreiber}};
+                                                {v4::Artikelschreiber, v4::Setschreiber, v4::Preisschreiber},
+                                                {v5::Artikelschreiber, v5::Setschreiber, v5::Preisschreiber}};
 
 template <typename Funktion>
 Funktion Waehlen(const Dispatch<Funktion> (&tabelle)[3], const std::string& version, const std::string& dk) {
