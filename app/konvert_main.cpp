@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "programmverzeichnis.h"
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "control/konvertierlauf.h"
 #include "control/kopflosfenster.h"
 #include "control/parameter.h"

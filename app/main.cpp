@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "control/parameter.h"
 #include "programmverzeichnis.h"
 #include "settings/grunddaten.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "control/dateien.h"
+#include "context/dateien.h"
 #include "erzeuger.h"
 #include "spitze.h"
 #include "ui/manzeige.h"

@@ -34,7 +34,7 @@
 #include <string>
 #include <vector>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "control/konvertierlauf.h"
 #include "control/kopflosfenster.h"
 #include "control/parameter.h"

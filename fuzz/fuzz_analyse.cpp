@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "context/kontext.h"
 #include "control/analyse.h"
-#include "control/kontext.h"
 #include "control/skriptfenster.h"
 #include "fuzzhilfe.h"
 

@@ -3,9 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "control/satzpruefung.h"
-#include "control/skriptfenster.h"
 #include "settings/grunddaten.h"
 
 using namespace korvelan;
@@ -21,12 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
   (void)KursSuchen(k.gd, "DEM");
   (void)KursSuchen(k.gd, inhalt.substr(0, 5));
   // Unit mapping with the tables read: units taken from the text's first bytes.
-  SkriptFenster f;
   for (const char* version : {"5", "4", "3"}) {
-    f.SetzeText("Com_Version", version);
+    k.lauf.VersionenSetzen("", version);
     for (std::size_t start : {std::size_t(0), groesse / 2}) {
       k.ns.Mengeneinheit = inhalt.substr(start < groesse ? start : 0, 4);
-      EinheitUmsetzen(k, f);
+      EinheitUmsetzen(k);
     }
   }
   return 0;

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "control/konvertierlauf.h"
 #include "control/parameter.h"
 #include "control/skriptfenster.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "control/konvertierlauf.h"
 #include "control/parameter.h"
 #include "control/skriptfenster.h"

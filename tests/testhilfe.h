@@ -11,7 +11,7 @@
 #include <iterator>
 #include <string>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "record/text.h"
 
 namespace korvelan::test {
@@ -100,6 +100,13 @@ inline void AusgabeErstellen(Kontext& k, const TempVerzeichnis& v, std::int16_t 
 inline std::string AusgabeLesen(Kontext& k, const TempVerzeichnis& v) {
   k.kz.AusgabeDateiNr.Schliessen();
   return DateiLesen(v.Datei("ausgabe.dat"));
+}
+
+// Runs a writer on a record built by hand, with the kind the reader of an article file would
+// give it (the writers choose their lines by the kind).
+inline std::int16_t MitSatzart(Schreibfunktion schreiber, Kontext& k) {
+  k.ns.Art = SatzartBestimmen(k.ns, Satzart::Artikel);
+  return schreiber(k);
 }
 
 }  // namespace korvelan::test

@@ -35,10 +35,10 @@
 #include <vector>
 
 #include "../bench/erzeuger.h"
+#include "context/zeichentabellen.h"
 #include "control/analyse.h"
 #include "control/konvertierlauf.h"
 #include "control/satzpruefung.h"
-#include "control/zeichentabellen.h"
 #include "konvertierhilfe.h"
 #include "settings/grunddaten.h"
 
@@ -292,9 +292,9 @@ inline Dateibild Einlesen(const std::string& pfad) {
   Dateibild d;
   d.version = Trimmen(f.Text("Lab_Version"));
   d.datenkennzeichen = k.kz.Datenkennzeichen;
-  const Satzfunktion leser = LeserFuer(d.version, d.datenkennzeichen);
+  const Lesefunktion leser = LeserFuer(d.version, d.datenkennzeichen);
   if (!leser || !k.kz.EingabeDateiNr.Oeffnen(pfad)) return d;
-  k.ns.ZeileVorgelesen = 0;
+  k.lz.ZeileVorgelesen = 0;
   k.ns.Termin1.clear();
   for (;;) {
     const std::int16_t e = leser(k, f);
@@ -882,9 +882,8 @@ struct Vergleicher {
     Kontext k;
     k.gd = einheiten->gd;
     k.ns.Mengeneinheit = einheit;
-    SkriptFenster f;
-    f.SetzeText("Com_Version", std::to_string(nach));
-    EinheitUmsetzen(k, f);
+    k.lauf.VersionenSetzen("", std::to_string(nach));
+    EinheitUmsetzen(k);
     std::string u = k.ns.Mengeneinheit;
     if (u != einheit) ZeichenNachOem(u, static_cast<std::int16_t>(nach));
     return u;

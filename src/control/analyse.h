@@ -1,7 +1,7 @@
 #pragma once
 // Recognition of an input file: version, data kind, date, info texts, currency.
-#include "control/fenster.h"
-#include "control/kontext.h"
+#include "context/fenster.h"
+#include "context/kontext.h"
 
 namespace korvelan {
 

@@ -2,52 +2,28 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "control/dateien.h"
+#include "context/dateien.h"
+#include "context/zeichentabellen.h"
 #include "control/konvertierlauf.h"
-#include "control/zeichentabellen.h"
+#include "formats/v3/kopfsatz_v3.h"
+#include "formats/v4/kopfsatz_v4.h"
+#include "formats/v5/kopfsatz_v5.h"
 #include "record/festkomma.h"
 #include "record/text.h"
-#include "writers/zeilenausgabe.h"
 
 namespace korvelan {
 
-namespace {
-
-// Date "DD.MM.YYYY" as DDMMYY (characters 1-2, 4-5, 9-10) and as YYYYMMDD (7-10, 4-5, 1-2).
-std::string DatumKurz(const std::string& d) {
-  return std::string(Mitte(d, 1, 2)) + std::string(Mitte(d, 4, 2)) + std::string(Mitte(d, 9, 2));
-}
-std::string DatumLang(const std::string& d) {
-  return std::string(Mitte(d, 7, 4)) + std::string(Mitte(d, 4, 2)) + std::string(Mitte(d, 1, 2));
-}
-
-}  // namespace
-
 std::string KopfsatzBauen(Kontext& k, Fenster& f) {
-  const auto& info = k.kz.Infotexte;
   std::string datum = f.Text("Lab_Datum");
   // An empty header date is written as today's date rather than as blanks.
   if (IstLeer(datum)) datum = HeutigesDatum();
   if (datum.size() < 10) datum += std::string(10, ' ');
-  const std::string version = Trimmen(f.Text("Com_Version"));
-  const std::int16_t ausgabe = k.kz.Ausgabeversion;
-  std::string zeile;
-  if (version == "3") {
-    zeile = "V " + DatumKurz(datum) + Auffuellen(info[0], 40) + Auffuellen(info[1], 40) + Auffuellen(info[3], 40);
-    ZeichenNachOem(zeile, ausgabe);
-  } else if (version == "4") {
-    zeile = "V " + DatumKurz(datum) + Auffuellen(info[0], 40) + Auffuellen(info[1], 40) + Auffuellen(info[3], 35);
-    ZeichenNachOem(zeile, ausgabe);
-    zeile = Auffuellen(zeile, 123) + "04" + Auffuellen(f.Text("Com_WaehrungsKz"), 3);
-  } else if (version == "5") {
-    static const int Breiten[10] = {40, 40, 13, 30, 30, 30, 30, 30, 30, 30};
-    zeile = "V;050;" + k.kz.Datenkennzeichen + ";" + DatumLang(datum) + ";" +
-            Auffuellen(f.Text("Com_WaehrungsKz"), 3) + ";";
-    for (int i = 0; i < 10; ++i) zeile += Kuerzen(info[i], Breiten[i]) + ";";
-    ZeichenNachOem(zeile, ausgabe);
-    LeerfelderKuerzen(zeile);
+  switch (k.lauf.ausgabeversion) {
+    case 3: return v3::Kopfsatz(k.kz, datum);
+    case 4: return v4::Kopfsatz(k.kz, datum, k.lauf.ausgabewaehrung);
+    case 5: return v5::Kopfsatz(k.kz, datum, k.lauf.ausgabewaehrung);
+    default: return {};
   }
-  return zeile;
 }
 
 void AusgabeOeffnen(Kontext& k, Fenster& f) {

@@ -5,39 +5,42 @@
 #include <charconv>
 #include <new>
 
+#include "context/dateien.h"
+#include "context/zeichentabellen.h"
 #include "control/analyse.h"
-#include "control/dateien.h"
 #include "control/parameter.h"
 #include "control/satzpruefung.h"
 #include "control/textschluessel.h"
-#include "control/zeichentabellen.h"
-#include "readers/leser_v3.h"
-#include "readers/leser_v4.h"
-#include "readers/leser_v5.h"
+#include "formats/v3/leser_v3.h"
+#include "formats/v3/schreiber_v3.h"
+#include "formats/v4/leser_v4.h"
+#include "formats/v4/schreiber_v4.h"
+#include "formats/v5/kopfsatz_v5.h"
+#include "formats/v5/leser_v5.h"
+#include "formats/v5/schreiber_v5.h"
 #include "record/festkomma.h"
 #include "record/text.h"
-#include "writers/schreiber_v3.h"
-#include "writers/schreiber_v4.h"
-#include "writers/schreiber_v5.h"
 
 namespace korvelan {
 
 namespace {
 
+template <typename Funktion>
 struct Dispatch {
-  Satzfunktion artikel, set, preis;
+  Funktion artikel, set, preis;
 };
 
-const Dispatch Leser[3] = {{v3::Artikelleser, v3::SetLeser, v3::Preisleser},
-                           {v4::Artikelleser, v4::SetLeser, v4::Preisleser},
-                           {v5::Artikelleser, v5::SetLeser, v5::Preisleser}};
-const Dispatch Schreiber[3] = {{v3::Artikelschreiber, v3::Setschreiber, v3::Preisschreiber},
-                               {v4::Artikelschreiber, v4::Setschreiber, v4::Preisschreiber},
-                               {v5::Artikelschreiber, v5::Setschreiber, v5::Preisschreiber}};
+const Dispatch<Lesefunktion> Leser[3] = {{v3::Artikelleser, v3::SetLeser, v3::Preisleser},
+                                         {v4::Artikelleser, v4::SetLeser, v4::Preisleser},
+                                         {v5::Artikelleser, v5::SetLeser, v5::Preisleser}};
+const Dispatch<Schreibfunktion> Schreiber[3] = {{v3::Artikelschreiber, v3::Setschreiber, v3::Preisschreiber},
+                                                {v4::Artikelschreiber, v4::Setschreiber, v4::Preisschreiber},
+                                                {v5::Artikelschreiber, v5::Setschreiber, v5::Preisschreiber}};
 
-Satzfunktion Waehlen(const Dispatch (&tabelle)[3], const std::string& version, const std::string& dk) {
+template <typename Funktion>
+Funktion Waehlen(const Dispatch<Funktion> (&tabelle)[3], const std::string& version, const std::string& dk) {
   if (version != "3" && version != "4" && version != "5") return nullptr;
-  const Dispatch& d = tabelle[version[0] - '3'];
+  const Dispatch<Funktion>& d = tabelle[version[0] - '3'];
   if (dk == "A" || dk == "S" || dk == "R") return d.artikel;
   if (dk == "J") return d.set;
   if (dk == "P") return d.preis;
@@ -76,8 +79,8 @@ bool EingabeUngeeignet(Kontext& k, Fenster& f) {
 // asked or written.
 bool DatenkennzeichenOhneUmsetzung(Kontext& k, Fenster& f) {
   const std::string& dk = k.kz.Datenkennzeichen;
-  if (k.kz.Analysestatus != 1 || (Waehlen(Leser, Trimmen(f.Text("Lab_Version")), dk) &&
-                                  Waehlen(Schreiber, Trimmen(f.Text("Com_Version")), dk)))
+  if (k.kz.Analysestatus != 1 ||
+      (Waehlen(Leser, k.lauf.eingabeversionText, dk) && Waehlen(Schreiber, k.lauf.ausgabeversionText, dk)))
     return false;
   f.Meldung("Datenkennzeichen " + dk + Ansi(" wird nicht konvertiert\n\nkeine Verarbeitung möglich!"),
             Ansi("DATANORM-Prüfung"), Knoepfe::Ok, Symbol::Kritisch);
@@ -106,32 +109,27 @@ bool NamenFalsch(Fenster& f) {
 // The record loop shared by both drivers. Returns true when the run was cancelled.
 bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
   auto& kz = k.kz;
-  const std::string eingabeversion = Trimmen(f.Text("Lab_Version"));
-  const std::string ausgabeversion = Trimmen(f.Text("Com_Version"));
-  const Satzfunktion leser = Waehlen(Leser, eingabeversion, kz.Datenkennzeichen);
-  const Satzfunktion schreiber = Waehlen(Schreiber, ausgabeversion, kz.Datenkennzeichen);
+  const Lesefunktion leser = Waehlen(Leser, k.lauf.eingabeversionText, kz.Datenkennzeichen);
+  const Schreibfunktion schreiber = Waehlen(Schreiber, k.lauf.ausgabeversionText, kz.Datenkennzeichen);
   const bool umrechnen = interaktiv && kz.Umrechnungsfaktor != 0;
-  // Unit mappings are remembered for this loop only: the next run may have other tables or
-  // another output version. The loop's versions are held for the record checks while it runs.
+  // Unit mappings and written text keys are remembered for this loop only: the next run may have
+  // other tables or another output version.
   struct NurFuerDieseSchleife {
     Konvertierzustand& kz;
-    NurFuerDieseSchleife(Konvertierzustand& z, const std::string& ein, const std::string& aus) : kz(z) {
+    explicit NurFuerDieseSchleife(Konvertierzustand& z) : kz(z) {
       kz.Einheiten = {};
-      kz.Einheiten.ausgabeversion = aus;
       kz.Einheiten.aktiv = true;
-      kz.Schleife = {true, VersionAusText(ein), VersionAusText(aus)};
       kz.Textschluessel = {};
     }
     ~NurFuerDieseSchleife() {
       kz.Einheiten = {};
-      kz.Schleife = {};
       kz.Textschluessel = {};
     }
-  } schleifenwerte(kz, eingabeversion, ausgabeversion);
+  } schleifenwerte(kz);
   // Version-5 long-text keys have up to 15 characters, those of versions 3 and 4 have 8: the keys
   // of such a run are given out anew, one per distinct key. Only the article writers write keys.
   const bool textschluesselVergeben =
-      kz.Schleife.eingabe == 5 && (schreiber == v3::Artikelschreiber || schreiber == v4::Artikelschreiber);
+      k.lauf.eingabeversion == 5 && (schreiber == v3::Artikelschreiber || schreiber == v4::Artikelschreiber);
   // The count of records done, shown after every record as the pattern "#######" writes it:
   // empty for none, else its digits. It is counted up in its text, which costs less than
   // formatting it anew for every record.
@@ -157,13 +155,13 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     // same record for ever.
     if (leser) kz.Ergebnis = leser(k, f);
     if (kz.Ergebnis == -1) ende = true;
-    EinheitUmsetzen(k, f);
+    EinheitUmsetzen(k);
     // Prices are converted before the record check, so that it judges the prices the writer
     // will write (a converted price may no longer fit a version-3 field).
     if (umrechnen) WaehrungUmrechnen(k);
-    if (textschluesselVergeben) TextschluesselVergeben(k, f);
-    SatzPruefen(k, f);
-    if (schreiber) kz.Ergebnis = schreiber(k, f);
+    if (textschluesselVergeben) TextschluesselVergeben(k);
+    SatzPruefen(k);
+    if (schreiber) kz.Ergebnis = schreiber(k);
     f.SetzeText("Lab_Bearbeitet", bearbeitet);
     if (kz.Fehlerzahl != gezeigteFehler) {
       // A run into an older version may log every record: one more is counted up in the text.
@@ -198,18 +196,9 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
 
 // The end record of a version-5 output; it counts itself. A cancelled run writes none: its
 // output is removed, or (a device, a pipe) ends without one and so reads as incomplete.
-void Endesatz(Kontext& k, Fenster& f) {
+void Endesatz(Kontext& k) {
   auto& kz = k.kz;
-  const std::string n = FormatierenGanz(kz.AusgabeSatzzahl + 1, "#######0");
-  const std::string d = HeutigesDatum();
-  std::string zeile = "E;" + n + ";";
-  if (kz.Fehlerzahl != 0)
-    zeile += "aus Vers." + f.Text("Lab_Version") + " konvertiert, " + d + ", " +
-             FormatierenGanz(kz.Fehlerzahl, "#####0") + " Konvertierfehler;";
-  else
-    zeile += "aus Vers." + f.Text("Lab_Version") + " konvertiert, " + d + ";";
-  ZeichenNachOem(zeile, kz.Ausgabeversion);
-  kz.Ausgabezeile = zeile;
+  kz.Ausgabezeile = v5::Endesatz(kz, k.lauf.eingabeversionText, HeutigesDatum());
   kz.AusgabeDateiNr.ZeileSchreiben(kz.Ausgabezeile);
 }
 
@@ -270,7 +259,15 @@ void LaufVorbereiten(Kontext& k) {
   kz.Verlustzaehler = {};
   kz.EingabeDateiNr.Schliessen();
   // A run that ended in an error may have left a line read ahead; each run starts at line 1.
-  k.ns.ZeileVorgelesen = 0;
+  k.lz.ZeileVorgelesen = 0;
+}
+
+// The run's description, filled once from the driving window when a driver starts: the analysis
+// has shown the input version, the user or the command line has chosen the output version.
+void LaufBeschreiben(Kontext& k, Fenster& f, bool interaktiv) {
+  k.lauf = {};
+  k.lauf.VersionenSetzen(f.Text("Lab_Version"), f.Text("Com_Version"));
+  k.lauf.interaktiv = interaktiv;
 }
 
 void LoopStarten(Kontext& k, Fenster& f) {
@@ -312,8 +309,7 @@ void AbbruchMelden(Kontext& k, Fenster& f) {
 
 // The record loop and the end of the output: the version-5 end record, then the output is
 // closed and takes its name (a failure there is a write error); a cancelled run leaves no output.
-// The command-line run decides the end record by its output version, the interactive run by
-// the version shown. False when the error handler took over.
+// False when the error handler took over.
 bool LaufAusfuehren(Kontext& k, Fenster& f, bool interaktiv, bool& abgebrochen) {
   Stufe stufe = StufeVerarbeitung;
   return Bewacht(k, f, interaktiv, stufe, [&] {
@@ -325,7 +321,7 @@ bool LaufAusfuehren(Kontext& k, Fenster& f, bool interaktiv, bool& abgebrochen) 
       AbbruchMelden(k, f);
       return;
     }
-    if (interaktiv ? Trimmen(f.Text("Com_Version")) == "5" : k.kz.Ausgabeversion == 5) Endesatz(k, f);
+    if (k.lauf.ausgabeversion == 5) Endesatz(k);
     k.kz.AusgabeDateiNr.Schliessen();
   });
 }
@@ -334,7 +330,7 @@ bool LaufAusfuehren(Kontext& k, Fenster& f, bool interaktiv, bool& abgebrochen) 
 // the input closed, two beeps unless cancelled.
 void LaufBeenden(Kontext& k, Fenster& f, bool interaktiv, bool abgebrochen) {
   if (k.kz.Fehlerzahl != 0) f.ProtokollZeigen(k.kz.Fehlerprotokoll, interaktiv ? 800 : 700, 150);
-  k.ns.ZeileVorgelesen = 0;
+  k.lz.ZeileVorgelesen = 0;
   k.kz.EingabeDateiNr.Schliessen();
   if (!abgebrochen) {
     f.Piepton();
@@ -344,8 +340,8 @@ void LaufBeenden(Kontext& k, Fenster& f, bool interaktiv, bool abgebrochen) {
 
 }  // namespace
 
-Satzfunktion LeserFuer(const std::string& version, const std::string& dk) { return Waehlen(Leser, version, dk); }
-Satzfunktion SchreiberFuer(const std::string& version, const std::string& dk) {
+Lesefunktion LeserFuer(const std::string& version, const std::string& dk) { return Waehlen(Leser, version, dk); }
+Schreibfunktion SchreiberFuer(const std::string& version, const std::string& dk) {
   return Waehlen(Schreiber, version, dk);
 }
 
@@ -362,6 +358,7 @@ int Rueckgabewert(Laufergebnis ergebnis, std::int64_t fehlerzahl) {
 Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   kz.Umrechnungsfaktor = 0;
+  LaufBeschreiben(k, f, false);
   Stufe stufe = StufeOeffnen;
   LaufVorbereiten(k);
   bool weiter = false;
@@ -369,8 +366,8 @@ Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
     f.SetzeText("Com_WaehrungsKz", f.Text("Lab_WaehrungKz"));
     f.SetzeText("Lab_VersionEin", "Vers." + FormatierenGanz(kz.AufrufEingabeversion, "0"));
     if (EingabeUngeeignet(k, f) || DatenkennzeichenOhneUmsetzung(k, f)) return;
-    if (Trimmen(f.Text("Com_Version")) != "3" &&
-        (IstLeer(f.Text("Com_WaehrungsKz")) || Trimmen(f.Text("Lab_Version")) == "3")) {
+    if (k.lauf.ausgabeversionText != "3" &&
+        (IstLeer(f.Text("Com_WaehrungsKz")) || k.lauf.eingabeversionText == "3")) {
       auto antwort = f.Eingabe(Ansi("Für die Ausgabedatei wird ein Währungskennzeichen erwartet. Bitte geben Sie "
                                     "zum Beispiel DEM für DM vor"),
                                "", "DEM");
@@ -386,6 +383,7 @@ Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
       }
     }
     if (NamenFalsch(f)) return;
+    k.lauf.ausgabewaehrung = f.Text("Com_WaehrungsKz");
     AusgabeOeffnen(k, f);
     if (kz.AusgabeNichtBereit == -1) return;
     LoopStarten(k, f);
@@ -419,6 +417,7 @@ Laufergebnis InteraktivLauf(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
   kz.SetVerwendung = "0";
   kz.SetAbfrageErfolgt = 0;
+  LaufBeschreiben(k, f, true);
   if (IstLeer(f.Text("Tex_Ausgabe"))) {
     f.Meldung(Ansi("Bitte zuerst Laufwerk, Pfad und Dateinamen für die Ausgabe vorgeben"),
               "Laufwerk/Pfad/Dateiname falsch", Knoepfe::Ok, Symbol::Kein);
@@ -454,12 +453,13 @@ Laufergebnis InteraktivLauf(Kontext& k, Fenster& f) {
   };
   bool weiter = false;
   bool ok = Bewacht(k, f, true, stufe, [&] {
-    if (f.Text("Com_Version") != "3" && IstLeer(f.Text("Com_WaehrungsKz"))) {
+    if (k.lauf.ausgabeversionText != "3" && IstLeer(f.Text("Com_WaehrungsKz"))) {
       f.Meldung(Ansi("kein Währungskennzeichen angegeben"), "", Knoepfe::Ok, Symbol::Kein);
       return;
     }
     if (NamenFalsch(f)) return;
-    kz.Ausgabeversion = static_cast<std::int16_t>(Runden(Val(f.Text("Com_Version"))));
+    kz.Ausgabeversion = static_cast<std::int16_t>(k.lauf.ausgabeversion);
+    k.lauf.ausgabewaehrung = f.Text("Com_WaehrungsKz");
     AusgabeOeffnen(k, f);
     if (kz.AusgabeNichtBereit == -1) return;
     f.SetzeText("Lab_Hilfe", "Daten werden bearbeitet - Unterbrechung mit Taste 'Beenden'");

@@ -3,24 +3,21 @@
 // the error handler. Two drivers share the loop.
 #include <functional>
 
-#include "control/fenster.h"
-#include "control/kontext.h"
+#include "context/datum.h"
+#include "context/fenster.h"
+#include "context/kontext.h"
 
 namespace korvelan {
 
 // Readers and writers for (version shown, data kind); null when there is none.
-Satzfunktion LeserFuer(const std::string& version, const std::string& datenkennzeichen);
-Satzfunktion SchreiberFuer(const std::string& version, const std::string& datenkennzeichen);
+Lesefunktion LeserFuer(const std::string& version, const std::string& datenkennzeichen);
+Schreibfunktion SchreiberFuer(const std::string& version, const std::string& datenkennzeichen);
 
 // Opens the input, asks before overwriting, creates the output and writes its header.
 // Success is AusgabeNichtBereit = 0.
 void AusgabeOeffnen(Kontext& k, Fenster& f);
 // The header line of output version 3, 4 or 5 (before the final ZeichenNachOem).
 std::string KopfsatzBauen(Kontext& k, Fenster& f);
-
-// Today's date as "DD.MM.YYYY"; tests can fix it.
-std::string HeutigesDatum();
-void DatumFestlegen(const std::string& ddmmyyyy);  // empty: the real date again
 
 // How a run ended, for the exit status of the headless converter.
 enum class Laufergebnis {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "control/skriptfenster.h"
 
 namespace korvelan {

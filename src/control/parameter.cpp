@@ -1,6 +1,6 @@
 #include "control/parameter.h"
 
-#include "control/dateien.h"
+#include "context/dateien.h"
 #include "record/festkomma.h"
 #include "record/text.h"
 

@@ -2,8 +2,8 @@
 // The command-line working line and its check.
 #include <string>
 
-#include "control/fenster.h"
-#include "control/kontext.h"
+#include "context/fenster.h"
+#include "context/kontext.h"
 
 namespace korvelan {
 

@@ -1,35 +1,15 @@
 #include "control/satzpruefung.h"
 
-#include "control/konvertierlauf.h"
-#include "control/zeichentabellen.h"
+#include "context/protokoll.h"
+#include "context/zeichentabellen.h"
+#include "formats/v3/schreiber_v3.h"
 #include "record/festkomma.h"
 #include "record/laufzeitfehler.h"
 #include "record/text.h"
-#include "writers/schreiber_v3.h"
 
 namespace korvelan {
 
-int VersionAusText(const std::string& text) {
-  try {
-    return static_cast<int>(Runden(Val(text)));
-  } catch (const Laufzeitfehler&) {
-    return 0;
-  }
-}
-
 namespace {
-
-constexpr std::size_t Protokollgrenze = 60000;
-
-std::string Protokollkopf(Fenster& f) {
-  // "DD.MM.YYYY" -> "DD.MM.YY"
-  std::string heute = HeutigesDatum();
-  std::string datum = heute.size() >= 10 ? heute.substr(0, 6) + heute.substr(8, 2) : heute;
-  std::string kopf = "F E H L E R P R O T O K O L L   vom " + datum + "\r\n";
-  kopf += "Konvertierung von Vers." + f.Text("Lab_Version") + " in Vers." + f.Text("Com_Version") + "\r\n";
-  kopf += std::string(45, '_') + "\r\n\r\n";
-  return kopf;
-}
 
 // Runs one step of the record check; a run-time error leaves that step without effect.
 template <typename Schritt>
@@ -73,31 +53,6 @@ void WertUmrechnen(Festkomma& wert, const Konvertierzustand& kz) {
 
 }  // namespace
 
-namespace {
-
-// True when an entry reaches anywhere: the window's text below its cap or the run's sink. Past
-// both, an entry is only counted, and its text need not be made (a conversion that loses a field
-// of every record would spend its time on texts nobody sees).
-bool EintragWirdGelesen(const Konvertierzustand& kz) {
-  return kz.Fehlerprotokoll.size() < Protokollgrenze || static_cast<bool>(kz.Protokollsenke);
-}
-
-// Appends a piece of the error log: to the window's text (entries only while it is shorter than
-// the cap; the head and the closing lines always) and to the run's sink, which takes every piece.
-void Anfuegen(Konvertierzustand& kz, std::string_view text, bool begrenzt) {
-  if (!begrenzt || kz.Fehlerprotokoll.size() < Protokollgrenze) kz.Fehlerprotokoll += text;
-  if (kz.Protokollsenke) kz.Protokollsenke(text);
-}
-
-}  // namespace
-
-
-void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag) {
-  auto& kz = k.kz;
-  if (kz.Fehlerzahl == 0) Anfuegen(kz, Protokollkopf(f), false);
-  Anfuegen(kz, eintrag + "\r\n", true);
-  ++kz.Fehlerzahl;
-}
 
 namespace {
 
@@ -146,12 +101,12 @@ std::string EinheitNormal(const std::string& einheit) {
 
 }  // namespace
 
-void EinheitUmsetzen(Kontext& k, Fenster& f) {
+void EinheitUmsetzen(Kontext& k) {
   auto& ns = k.ns;
   auto& gedaechtnis = k.kz.Einheiten;
   if (!gedaechtnis.aktiv) {
     std::string ergebnis;
-    if (EinheitSuchen(k.gd, Trimmen(f.Text("Com_Version")), EinheitNormal(ns.Mengeneinheit), ergebnis))
+    if (EinheitSuchen(k.gd, k.lauf.ausgabeversionText, EinheitNormal(ns.Mengeneinheit), ergebnis))
       ns.Mengeneinheit = ergebnis;
     return;
   }
@@ -173,7 +128,7 @@ void EinheitUmsetzen(Kontext& k, Fenster& f) {
   }
   auto& e = gedaechtnis.eintraege[platz];
   e.einheit = ns.Mengeneinheit;
-  e.umgesetzt = EinheitSuchen(k.gd, gedaechtnis.ausgabeversion, EinheitNormal(ns.Mengeneinheit), e.ergebnis);
+  e.umgesetzt = EinheitSuchen(k.gd, k.lauf.ausgabeversionText, EinheitNormal(ns.Mengeneinheit), e.ergebnis);
   if (e.umgesetzt) ns.Mengeneinheit = e.ergebnis;
 }
 
@@ -395,7 +350,7 @@ const std::string& Satzkennung(const Kontext& k) {
 
 }  // namespace
 
-void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel) {
+void VerlusteEintragen(Kontext& k, const std::string& schluessel) {
   auto& kz = k.kz;
   Verlustliste& v = kz.Satzverluste;
   if (v.Leer()) return;
@@ -420,8 +375,7 @@ void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel) {
     }
   });
   v.Leeren();
-  ProtokollEintrag(k, f,
-                   Auffuellen(DateitextNachAnsi(schluessel), 16) + "\tDatenverlust: \t" + liste.substr(0, 35));
+  ProtokollEintrag(k, Auffuellen(DateitextNachAnsi(schluessel), 16) + "\tDatenverlust: \t" + liste.substr(0, 35));
 }
 
 void VerlustzusammenfassungAnfuegen(Kontext& k) {
@@ -430,16 +384,16 @@ void VerlustzusammenfassungAnfuegen(Kontext& k) {
   for (std::size_t i = 0; i < Verlustarten; ++i) {
     const std::int64_t n = kz.Verlustzaehler[i];
     if (n == 0) continue;
-    if (erste) Anfuegen(kz, "\r\n", false);
+    if (erste) ProtokollAnfuegen(kz, "\r\n", false);
     erste = false;
-    Anfuegen(kz,
+    ProtokollAnfuegen(kz,
              "Datenverlust " + std::string(Verlustwort(static_cast<Verlust>(i))) + ": " +
                  FormatierenGanz(n, "#########0") + (n == 1 ? " Datensatz" : Ansi(" Datensätze")) + "\r\n",
              false);
   }
 }
 
-void SatzPruefen(Kontext& k, Fenster& f) {
+void SatzPruefen(Kontext& k) {
   auto& ns = k.ns;
   if (!ns.ArtikelNr.empty()) {
     // Short texts: an empty first line takes the second.
@@ -458,16 +412,14 @@ void SatzPruefen(Kontext& k, Fenster& f) {
       if (Val(kz) == 0) kz = "00";
       if (kz[0] < '0' || kz[0] > '6') {
         kz = "00";
-        ProtokollEintrag(k, f, Auffuellen(DateitextNachAnsi(ns.ArtikelNr), 18) + "\tTextkennzeichen falsch");
+        ProtokollEintrag(k, Auffuellen(DateitextNachAnsi(ns.ArtikelNr), 18) + "\tTextkennzeichen falsch");
       }
     });
   }
 
-  // What the output version cannot hold. Within the record loop the versions were read once,
-  // when it started.
-  const auto& schleife = k.kz.Schleife;
-  const int aus = schleife.aktiv ? schleife.ausgabe : VersionAusText(f.Text("Com_Version"));
-  const int ein = schleife.aktiv ? schleife.eingabe : VersionAusText(f.Text("Lab_Version"));
+  // What the output version cannot hold.
+  const int aus = k.lauf.ausgabeversion;
+  const int ein = k.lauf.eingabeversion;
   // A record keeps everything in its own version.
   Verlustliste& v = k.kz.Satzverluste;
   if (aus != ein) Versuchen([&] { VerlusteFinden(ns, ein, aus, v); });
@@ -492,12 +444,12 @@ void SatzPruefen(Kontext& k, Fenster& f) {
         Versuchen([&] {
           if (!v3::PreiszeilePasst(p)) v.Nennen(Verlust::Zahlbreite);
         });
-      if (!v.Leer()) VerlusteEintragen(k, f, p.PArtikelNr);
+      if (!v.Leer()) VerlusteEintragen(k, p.PArtikelNr);
     }
     if (zeilen) return v.Leeren();
   }
   // Most records lose nothing: their key is looked up only for an entry.
-  if (!v.Leer()) VerlusteEintragen(k, f, Satzkennung(k));
+  if (!v.Leer()) VerlusteEintragen(k, Satzkennung(k));
 }
 
 void WaehrungUmrechnen(Kontext& k) {

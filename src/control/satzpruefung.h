@@ -2,31 +2,24 @@
 // The checks between reader and writer of every record, and the error log.
 #include <string>
 
-#include "control/fenster.h"
-#include "control/kontext.h"
+#include "context/fenster.h"
+#include "context/kontext.h"
+#include "context/protokoll.h"
 
 namespace korvelan {
 
-// Maps Mengeneinheit between free spellings and version-5 unit codes (Com_Version decides).
-void EinheitUmsetzen(Kontext& k, Fenster& f);
+// Maps Mengeneinheit between free spellings and version-5 unit codes (the run's output version decides).
+void EinheitUmsetzen(Kontext& k);
 // Repairs short texts and text flag, names what the output version cannot hold and writes the
 // record's data-loss entry (VerlusteEintragen).
-void SatzPruefen(Kontext& k, Fenster& f);
+void SatzPruefen(Kontext& k);
 // Writes one data-loss entry under the key for the losses named for the record (Satzverluste),
 // counts them for the run and empties the list; nothing when none was named.
-void VerlusteEintragen(Kontext& k, Fenster& f, const std::string& schluessel);
+void VerlusteEintragen(Kontext& k, const std::string& schluessel);
 // After the last record: one line per kind of loss with the number of records it was named for,
 // appended to the log also when the cap kept entries out.
 void VerlustzusammenfassungAnfuegen(Kontext& k);
 // Converts every price of the record by Umrechnungsfaktor (interactive runs only).
 void WaehrungUmrechnen(Kontext& k);
-// Appends an entry line (without CR LF) to the error log: the header first when Fehlerzahl is 0,
-// the entry only while the log is shorter than 60000 characters; Fehlerzahl always counts. The
-// run's Protokollsenke receives header and entry in every case.
-// The log is Windows-1252: file text in an entry (article numbers, kept C lines) is passed
-// through DateitextNachAnsi first, so that the log window shows its letters.
-void ProtokollEintrag(Kontext& k, Fenster& f, const std::string& eintrag);
-// Version number shown in a control ("3", "4", "5"); 0 when the text holds no number.
-int VersionAusText(const std::string& text);
 
 }  // namespace korvelan

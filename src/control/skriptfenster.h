@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "control/fenster.h"
+#include "context/fenster.h"
 #include "record/zeilenpuffer.h"
 
 namespace korvelan {

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "context/zeichentabellen.h"
 #include "control/satzpruefung.h"
-#include "control/zeichentabellen.h"
 #include "record/neutralsatz.h"
 #include "record/text.h"
 
@@ -29,9 +29,9 @@ constexpr std::size_t Schluesselbreite = 8;
 const std::string EintragGeaendert = "\t" + Ansi("Textschlüssel geändert in: ") + "\t";
 const std::string EintragVergeben = "\t" + Ansi("Textschlüssel schon vergeben an: ") + "\t";
 
-void Protokollieren(Kontext& k, Fenster& f, const std::string& schluessel, const std::string& was,
+void Protokollieren(Kontext& k, const std::string& schluessel, const std::string& was,
                     const std::string& anderer) {
-  ProtokollEintrag(k, f, Auffuellen(DateitextNachAnsi(schluessel), 16) + was + DateitextNachAnsi(anderer));
+  ProtokollEintrag(k, Auffuellen(DateitextNachAnsi(schluessel), 16) + was + DateitextNachAnsi(anderer));
 }
 
 // The first 8 characters of a key without their trailing blanks.
@@ -125,7 +125,7 @@ std::string Nummeriert(Gedaechtnis& g, const std::string& schluessel, std::size_
 }
 
 // Gives out the written key of a key of more than 8 characters met for the first time.
-const std::string& LangenVergeben(Kontext& k, Fenster& f, const std::string& schluessel) {
+const std::string& LangenVergeben(Kontext& k, const std::string& schluessel) {
   Gedaechtnis& g = k.kz.Textschluessel;
   if (g.lange.empty()) GesammelteEintragen(g);
   // Elements of the map keep their place when it grows: the written key can point at its key.
@@ -138,7 +138,7 @@ const std::string& LangenVergeben(Kontext& k, Fenster& f, const std::string& sch
   }
   bool frei = !geschrieben.empty();
   if (frei) {
-    Protokollieren(k, f, schluessel, EintragGeaendert, geschrieben);
+    Protokollieren(k, schluessel, EintragGeaendert, geschrieben);
   } else {
     // The cut: free, or, when every numbered form is given out as well, shared with the key that
     // has it already. (A blank cut with every numbered form given out, more than 10,000 keys
@@ -152,7 +152,7 @@ const std::string& LangenVergeben(Kontext& k, Fenster& f, const std::string& sch
     v.an = static_cast<std::uint32_t>(g.langeReihe.size());
   } else {
     v.geteilt = true;
-    Protokollieren(k, f, schluessel, EintragVergeben, v.an != 0 ? LangerSchluessel(g, v) : geschrieben);
+    Protokollieren(k, schluessel, EintragVergeben, v.an != 0 ? LangerSchluessel(g, v) : geschrieben);
   }
   return geschrieben;
 }
@@ -160,11 +160,11 @@ const std::string& LangenVergeben(Kontext& k, Fenster& f, const std::string& sch
 // The written key of a key met again or for the first time; sets `verlust` when the record names
 // the loss: the key is written shorter, or its written key is shared with another key.
 // `geschrieben` stays empty for a key written as it is.
-void Nachschlagen(Kontext& k, Fenster& f, const std::string& schluessel, std::string& geschrieben, bool& verlust) {
+void Nachschlagen(Kontext& k, const std::string& schluessel, std::string& geschrieben, bool& verlust) {
   Gedaechtnis& g = k.kz.Textschluessel;
   if (schluessel.size() > Schluesselbreite) {
     auto platz = g.lange.find(schluessel);
-    geschrieben = platz != g.lange.end() ? platz->second : LangenVergeben(k, f, schluessel);
+    geschrieben = platz != g.lange.end() ? platz->second : LangenVergeben(k, schluessel);
     verlust = true;
     return;
   }
@@ -185,21 +185,21 @@ void Nachschlagen(Kontext& k, Fenster& f, const std::string& schluessel, std::st
   if (!neu && !v.selbst) {
     // A longer key got these 8 characters before.
     v.geteilt = true;
-    Protokollieren(k, f, schluessel, EintragVergeben, LangerSchluessel(g, v));
+    Protokollieren(k, schluessel, EintragVergeben, LangerSchluessel(g, v));
   }
   v.selbst = true;
   verlust = v.geteilt;
 }
 
 // Replaces one key of the record by its written key; true when the record names the loss.
-bool Vergeben(Kontext& k, Fenster& f, std::string& schluessel) {
+bool Vergeben(Kontext& k, std::string& schluessel) {
   if (schluessel.size() == 1 && schluessel[0] == '@') return false;
   Gedaechtnis& g = k.kz.Textschluessel;
   // Only the key met last can be answered without looking it up: a later key may change what
   // an earlier one shares.
   if (!TexteGleich(schluessel, g.letzter)) {
     g.letzter = schluessel;
-    Nachschlagen(k, f, schluessel, g.letzterGeschrieben, g.letzterVerlust);
+    Nachschlagen(k, schluessel, g.letzterGeschrieben, g.letzterVerlust);
   }
   if (!g.letzterGeschrieben.empty()) schluessel = g.letzterGeschrieben;
   return g.letzterVerlust;
@@ -207,27 +207,24 @@ bool Vergeben(Kontext& k, Fenster& f, std::string& schluessel) {
 
 }  // namespace
 
-void TextschluesselVergeben(Kontext& k, Fenster& f) {
+void TextschluesselVergeben(Kontext& k) {
   Neutralsatz& ns = k.ns;
   Gedaechtnis& g = k.kz.Textschluessel;
   g.urLangtextNr.clear();
   // Only what the article writers of versions 3 and 4 write: a customer, goods-group or
   // discount-group record writes no key, a delete or renumber line neither.
-  if (!ns.Kundennummer.empty() || !ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty() || !ns.RgNummer.empty())
-    return;
+  if (ns.Art != Satzart::Artikel && ns.Art != Satzart::Langtext) return;
   bool verlust = false;
-  if (!IstLeer(ns.ArtikelNr)) {
-    const std::string& vk = ns.Verarbeitungskz;
-    if (vk.size() == 1 && (vk[0] == 'L' || vk[0] == 'X')) return;
-    if (!ns.Langtextschluessel.empty()) verlust |= Vergeben(k, f, ns.Langtextschluessel);
+  if (ns.Art == Satzart::Artikel) {
+    if (!ns.Langtextschluessel.empty()) verlust |= Vergeben(k, ns.Langtextschluessel);
     for (Dimensionszeile& d : ns.Dimensionstabelle) {
       if (d.DimUnterkz.empty()) break;
-      if (!d.DimLangtextNr.empty()) verlust |= Vergeben(k, f, d.DimLangtextNr);
+      if (!d.DimLangtextNr.empty()) verlust |= Vergeben(k, d.DimLangtextNr);
     }
   }
   if (ns.LangtextArt != 0 && !ns.LangtextNr.empty() && !ns.Langtexttabelle[0].LangtextMarke.empty()) {
     if (ns.LangtextNr.size() > Schluesselbreite) g.urLangtextNr = ns.LangtextNr;
-    verlust |= Vergeben(k, f, ns.LangtextNr);
+    verlust |= Vergeben(k, ns.LangtextNr);
   }
   if (verlust) k.kz.Satzverluste.Nennen(Verlust::Textschluessel);
 }

@@ -2,8 +2,8 @@
 // Long-text keys of version 5 (up to 15 characters) written into versions 3 and 4, whose keys have
 // 8: within one run each distinct key gets one written key, the same on the A line, on the D rows
 // and on the T and E lines, so that an article keeps pointing at its own text.
-#include "control/fenster.h"
-#include "control/kontext.h"
+#include "context/fenster.h"
+#include "context/kontext.h"
 
 namespace korvelan {
 
@@ -21,6 +21,6 @@ namespace korvelan {
 // written in another form than its first 8 characters, and a written key given to a second key,
 // are logged once each, together with the other key.
 // For conversions from version 5 into version 3 or 4 only; runs before the record check.
-void TextschluesselVergeben(Kontext& k, Fenster& f);
+void TextschluesselVergeben(Kontext& k);
 
 }  // namespace korvelan

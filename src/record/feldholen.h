@@ -10,6 +10,7 @@
 
 #include "record/bytebloecke.h"
 #include "record/festkomma.h"
+#include "record/schnellweg.h"
 
 namespace korvelan {
 
@@ -142,13 +143,6 @@ inline void OhneNullenAusFeldZuweisen(std::string& ziel, std::string_view feld, 
     GanzZuweisen(ziel, ganz, 1);
 }
 
-// The walk is the readers' innermost step: it must be inlined into them even where the
-// compiler would judge the callers too large.
-#if defined(__GNUC__)
-#define KORVELAN_FELDWEG inline __attribute__((always_inline))
-#else
-#define KORVELAN_FELDWEG inline
-#endif
 
 // Position of the first ";" in d[von, bis), or von when von >= bis, or bis when there is none.
 // Fields are walked once per line and field, so this is the readers' innermost loop: sixteen
@@ -180,7 +174,7 @@ Festkomma FeldHolenZahlBisFuellung(const GefuellteZeile& zeile, std::size_t star
 // The first step of every walk: where the field at the cursor starts and where its ";" stands.
 // False when the walk reaches the fill (or the line holds no ";" after the cursor): the
 // out-of-line parts go on from there.
-KORVELAN_FELDWEG bool FeldImText(const GefuellteZeile& zeile, int cursor, std::size_t& start, std::size_t& stop) {
+inline KORVELAN_SCHNELLWEG bool FeldImText(const GefuellteZeile& zeile, int cursor, std::size_t& start, std::size_t& stop) {
   start = cursor < 1 ? 0 : static_cast<std::size_t>(cursor - 1);
   stop = SemikolonSuchen(zeile.zeile.data(), start, zeile.imText);
   return stop < zeile.imText;
@@ -188,7 +182,7 @@ KORVELAN_FELDWEG bool FeldImText(const GefuellteZeile& zeile, int cursor, std::s
 
 // The common case, a field closed by ";" within the line, is taken inline; the rest goes on
 // out of line.
-KORVELAN_FELDWEG std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& cursor, int breite,
+inline KORVELAN_SCHNELLWEG std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, int& cursor, int breite,
                                          std::int16_t& feldStatus) {
   std::size_t start, stop;
   if (!FeldImText(zeile, cursor, start, stop))
@@ -212,7 +206,7 @@ KORVELAN_FELDWEG std::string_view FeldHolenAnsicht(const GefuellteZeile& zeile, 
 
 // Passes over a field: cursor and field status as FeldHolenAnsicht leaves them, without forming
 // the field's text (no cut, no trim: neither changes the status).
-KORVELAN_FELDWEG void FeldUeberspringen(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
+inline KORVELAN_SCHNELLWEG void FeldUeberspringen(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
   std::size_t start, stop;
   if (!FeldImText(zeile, cursor, start, stop)) {
     FeldHolenAnsichtBisFuellung(zeile, start, stop, cursor, breite, feldStatus);
@@ -230,7 +224,7 @@ inline bool KurzerAnfang(const GefuellteZeile& zeile) {
   return zeile.imText > 3 && d[0] != ';' && d[1] == ';' && d[2] != ';' && d[3] == ';';
 }
 
-KORVELAN_FELDWEG Festkomma FeldHolenZahl(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
+inline KORVELAN_SCHNELLWEG Festkomma FeldHolenZahl(const GefuellteZeile& zeile, int& cursor, int breite, std::int16_t& feldStatus) {
   std::size_t start, stop;
   if (!FeldImText(zeile, cursor, start, stop)) return FeldHolenZahlBisFuellung(zeile, start, stop, cursor, breite, feldStatus);
   const char* d = zeile.zeile.data();

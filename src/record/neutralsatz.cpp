@@ -174,4 +174,15 @@ int FreieLangtextzeile(const Neutralsatz& ns) { return ErsteFreie(ns.Langtexttab
 int FreieCZeile(const Neutralsatz& ns) { return ErsteFreie(ns.CZeilen, CFrei); }
 int FreieSetzeile(const Neutralsatz& ns) { return ErsteFreie(ns.SetTabelle, SetFrei); }
 
+Satzart SatzartBestimmen(const Neutralsatz& ns, Satzart datenart) {
+  if (!ns.Kundennummer.empty()) return Satzart::Kunde;
+  if (!ns.Hauptwarengruppe.empty() || !ns.WgNummer.empty()) return Satzart::Warengruppe;
+  if (!ns.RgNummer.empty()) return Satzart::Rabattgruppe;
+  if (datenart != Satzart::Artikel) return datenart;
+  if (IstLeer(ns.ArtikelNr)) return Satzart::Langtext;
+  const std::string& vk = ns.Verarbeitungskz;
+  if (vk.size() == 1 && (vk[0] == 'L' || vk[0] == 'X')) return Satzart::Loeschen;
+  return Satzart::Artikel;
+}
+
 }  // namespace korvelan

@@ -94,25 +94,21 @@ struct Preiszeile {
   Festkomma ZuAbWert(int j) const { return j == 1 ? PZuAbWert1 : j == 2 ? PZuAbWert2 : PZuAbWert3; }
 };
 
+// What a record is. The reader sets it when it has assembled the record (SatzartBestimmen); the
+// writers choose their lines by it.
+enum class Satzart : std::uint8_t {
+  Langtext,      // no article: its long text alone, or nothing (at the end of the input)
+  Kunde,         // customer-number record
+  Warengruppe,   // main group or product group
+  Rabattgruppe,  // discount group
+  Artikel,       // an article with its lines
+  Loeschen,      // delete (flag "L") or renumber (flag "X") an article
+  Set,           // a SET record
+  Preis          // a price record
+};
+
 struct Neutralsatz {
-  // Reader state.
-  // The line being read, without a copy: it points into the input file's block and stays
-  // valid until the next read from the file (version 3: into Eingabeblock).
-  std::string_view Eingabezeile;
-  std::string Eingabeblock;  // the block of a version-3 record
-  std::int16_t ZeileVorgelesen = 0;  // -1: Eingabezeile belongs to the next logical record
-  std::string SatzSchluessel;
-  std::int16_t FeldStatus = 0;  // 9 when the field just taken was empty
-  // What a reader found on the pending line when that line ended its record: the line, its record
-  // letter, its key, and cursor and field status after the key. The next call takes the same line
-  // and goes on from there instead of walking to the key again. Forgotten when a new line is read.
-  struct Schluesselfund {
-    const char* zeile = nullptr;
-    char satzart = 0;
-    Schluesseltext schluessel;
-    int cursor = 0;
-    std::int16_t feldStatus = 0;
-  } VorgelesenerSchluessel;
+  Satzart Art = Satzart::Langtext;
 
   // Article fields.
   std::string Verarbeitungskz;
@@ -194,6 +190,12 @@ struct Neutralsatz {
 inline bool PreiskennzeichenZiffer(std::string_view kz) { return kz.size() == 1 && kz[0] >= '0' && kz[0] <= '9'; }
 // The same for the price flag of a price row, held as a number.
 inline bool PreiskennzeichenZiffer(std::int16_t kz) { return kz >= 0 && kz <= 9; }
+
+// The kind of the record a reader has assembled, for a reader of data kind Artikel (article
+// files, product and discount groups), Set or Preis. The one-line kinds (customer, product group,
+// discount group) are told by their number; a SET or price reader's other records are of its kind;
+// an article file's are articles, delete or renumber records, or long texts alone.
+Satzart SatzartBestimmen(const Neutralsatz& ns, Satzart datenart);
 
 // Resets all article fields and tables in the order and with the stopping rules of the record;
 // called by every Artikelleser at the start of each call.

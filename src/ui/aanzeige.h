@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QTextBrowser>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "ui/danzeige.h"
 #include "ui/grunddat.h"
 #include "ui/hanzeige.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The progress window of a command-line conversion: the user only watches it; closing it during a
 // run requests cancellation.
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "ui/qtfenster.h"
 
 class QProgressBar;

@@ -14,7 +14,6 @@
 #include <fstream>
 #include <functional>
 
-#include "control/skriptfenster.h"
 #include "control/satzpruefung.h"
 #include "record/text.h"
 #include "settings/grunddaten.h"
@@ -167,9 +166,8 @@ int Bildschirmfotos(Kontext& k, const QString& verzeichnis) {
   m->Com_Ende_Click();
 
   Kontext lauf;
-  SkriptFenster skript;
-  ProtokollEintrag(lauf, skript, Ansi("Artikel 4711      Kurztext 2 wurde gekürzt"));
-  ProtokollEintrag(lauf, skript, Ansi("Artikel 4713      Mengeneinheit ST  nicht umsetzbar"));
+  ProtokollEintrag(lauf, Ansi("Artikel 4711      Kurztext 2 wurde gekürzt"));
+  ProtokollEintrag(lauf, Ansi("Artikel 4713      Mengeneinheit ST  nicht umsetzbar"));
   FAnzeige f(&haupt);
   f.ProtokollSetzen(AlsQString(lauf.kz.Fehlerprotokoll));
   f.show();

@@ -2,7 +2,7 @@
 // Renders the windows to PNG files for the documentation (hidden option of the program).
 #include <QString>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 
 namespace korvelan::ui {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 #include "ui/qtfenster.h"
 
 class QComboBox;

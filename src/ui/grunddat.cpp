@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <cerrno>
 
-#include "control/dateien.h"
+#include "context/dateien.h"
 #include "record/festkomma.h"
 #include "record/laufzeitfehler.h"
 #include "record/text.h"

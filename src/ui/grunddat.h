@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <string>
 
-#include "control/kontext.h"
+#include "context/kontext.h"
 
 class QLabel;
 class QLineEdit;

@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "control/analyse.h"
-#include "control/dateien.h"
-#include "control/kontext.h"
+#include "context/dateien.h"
+#include "context/kontext.h"
 #include "record/festkomma.h"
 #include "record/laufzeitfehler.h"
 #include "ui/arbeitsbereich.h"

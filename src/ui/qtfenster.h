@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "control/fenster.h"
+#include "context/fenster.h"
 
 namespace korvelan::ui {
 

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <array>
 
-#include "control/zeichentabellen.h"
+#include "context/zeichentabellen.h"
 #include "record/text.h"
 
 namespace korvelan::ui {

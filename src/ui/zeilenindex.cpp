@@ -6,7 +6,7 @@
 #include <array>
 #include <cerrno>
 
-#include "control/zeichentabellen.h"
+#include "context/zeichentabellen.h"
 #include "record/bytebloecke.h"
 #include "record/laufzeitfehler.h"
 #include "record/text.h"

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "control/dateien.h"
+#include "context/dateien.h"
 
 namespace korvelan::ui {
 

@@ -337,7 +337,7 @@ TEST(Konvertierlauf, FehlerprotokollWirdNachDemEndesatzGezeigt) {
   SkriptFenster f;
   // The first record's check logs an entry.
   f.beiEreignis = [&] {
-    if (k.kz.Konvertierstatus == 8 && f.ereignisaufrufe == 2) ProtokollEintrag(k, f, "X");
+    if (k.kz.Konvertierstatus == 8 && f.ereignisaufrufe == 2) ProtokollEintrag(k, "X");
   };
   std::string aus = Konvertieren(ein, 5, v, &f, &k);
   EXPECT_NE(aus.find("E;4;aus Vers.4 konvertiert, 07.12.2026, 1 Konvertierfehler;\r\n"), std::string::npos);

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "context/zeichentabellen.h"
 #include "control/konvertierlauf.h"
 #include "control/satzpruefung.h"
-#include "control/skriptfenster.h"
-#include "control/zeichentabellen.h"
 #include "testhilfe.h"
 
 using namespace korvelan;
@@ -19,15 +18,12 @@ class Satzpruefung : public ::testing::Test {
   }
   void TearDown() override { DatumFestlegen(""); }
 
-  void Versionen(const std::string& ein, const std::string& aus) {
-    f.SetzeText("Lab_Version", ein);
-    f.SetzeText("Com_Version", aus);
-  }
+  void Versionen(const std::string& ein, const std::string& aus) { k.lauf.VersionenSetzen(ein, aus); }
 
   std::string Einheit(const std::string& einheit, const std::string& aus) {
-    f.SetzeText("Com_Version", aus);
+    k.lauf.VersionenSetzen(k.lauf.eingabeversionText, aus);
     k.ns.Mengeneinheit = einheit;
-    EinheitUmsetzen(k, f);
+    EinheitUmsetzen(k);
     return k.ns.Mengeneinheit;
   }
 
@@ -37,7 +33,6 @@ class Satzpruefung : public ::testing::Test {
   }
 
   Kontext k;
-  SkriptFenster f;
 };
 
 TEST_F(Satzpruefung, EinheitNachVersion5) {
@@ -79,7 +74,7 @@ TEST_F(Satzpruefung, OhneArtikelnummerNichts) {
   k.ns.Kurztext1 = "";
   k.ns.Kurztext2 = "Rohr";
   k.ns.Textkz = "73";
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.ns.Kurztext1, "");
   EXPECT_EQ(k.ns.Textkz, "73");
   EXPECT_EQ(k.kz.Fehlerzahl, 0);
@@ -92,7 +87,7 @@ TEST_F(Satzpruefung, Kurztexte) {
                                 std::tuple{"Muffe", "Rohr", "Muffe", "Rohr"}}) {
     k.ns.Kurztext1 = t1;
     k.ns.Kurztext2 = t2;
-    SatzPruefen(k, f);
+    SatzPruefen(k);
     EXPECT_EQ(k.ns.Kurztext1, e1) << t1 << "|" << t2;
     EXPECT_EQ(k.ns.Kurztext2, e2) << t1 << "|" << t2;
   }
@@ -104,14 +99,14 @@ TEST_F(Satzpruefung, Textkennzeichen) {
   for (auto [ein, aus] : {std::pair{"7", "07"}, std::pair{"", "00"}, std::pair{"  ", "00"}, std::pair{"@", "00"},
                           std::pair{"00", "00"}, std::pair{"40", "40"}, std::pair{"6X", "6X"}}) {
     k.ns.Textkz = ein;
-    SatzPruefen(k, f);
+    SatzPruefen(k);
     EXPECT_EQ(k.ns.Textkz, aus) << ein;
   }
   EXPECT_EQ(k.kz.Fehlerzahl, 0);
   EXPECT_EQ(k.kz.Fehlerprotokoll, "");
 
   k.ns.Textkz = "73";
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.ns.Textkz, "00");
   EXPECT_EQ(k.kz.Fehlerzahl, 1);
   EXPECT_EQ(k.kz.Fehlerprotokoll, Kopf("4", "5") + "4711              \tTextkennzeichen falsch\r\n");
@@ -120,10 +115,10 @@ TEST_F(Satzpruefung, Textkennzeichen) {
 TEST_F(Satzpruefung, KopfNurVorDemErstenEintrag) {
   k.ns.ArtikelNr = "ARTIKELNUMMER-LANG";  // 18 characters: cut to 18 and to 16
   k.ns.Textkz = "99";
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   Versionen("5", "4");
   k.ns.CZeilen[0] = "C;N;ES01;12 AH / 12V;0;0;;";
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.kz.Fehlerzahl, 2);
   EXPECT_EQ(k.kz.Fehlerprotokoll, Kopf("4", "5") + "ARTIKELNUMMER-LANG\tTextkennzeichen falsch\r\n" +
                                       "ARTIKELNUMMER-LA\tDatenverlust: \tC;N;ES01;12 AH  \r\n");
@@ -135,13 +130,13 @@ TEST_F(Satzpruefung, DatenverlustCZeilen) {
   k.ns.CZeilen[1] = "C;N;XY;kurz;";
   k.ns.CZeilen[3] = "C;N;NACH;der Luecke;";  // behind the first free row: not looked at
   Versionen("5", "5");
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.kz.Fehlerzahl, 0);
   Versionen("4", "3");
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.kz.Fehlerzahl, 0);
   Versionen("5", "4");
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.kz.Fehlerzahl, 1);
   EXPECT_EQ(k.kz.Fehlerprotokoll,
             Kopf("5", "4") + "4711            \tDatenverlust: \tC;N;ES01;12 AH  C;N;XY;kurz; \r\n");
@@ -156,13 +151,13 @@ TEST_F(Satzpruefung, DatenverlustZuschlaegeUndWerkstoff) {
   st[0].RohstoffMengenbasis = 100;
   st[0].RohstoffFaktor = FestkommaEins / 100;
   Versionen("4", "3");
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.kz.Fehlerzahl, 0);  // one copper row by 100 units: the version-3 B line holds it
   st[0].RohstoffWert4 = FestkommaEins / 200;
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.kz.Fehlerzahl, 1);  // by another unit it does not
   st[0].RohstoffWert4 = FestkommaEins / 1000;
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.kz.Fehlerzahl, 2);  // nor by 1000 units with the quantity base of 100
   st[0].RohstoffMengenbasis = 1000;
   k.kz.Fehlerprotokoll.clear();
@@ -173,12 +168,12 @@ TEST_F(Satzpruefung, DatenverlustZuschlaegeUndWerkstoff) {
   st[1].StaffelVorzeichen = "+";
   st[1].StaffelEndeA = 999;
   Versionen("3", "3");
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   Versionen("5", "4");
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.kz.Fehlerzahl, 0);
   Versionen("4", "3");
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.kz.Fehlerzahl, 1);
   EXPECT_NE(k.kz.Fehlerprotokoll.find(Ansi("4711            \tDatenverlust: \tZuschlagsätze\r\n")), std::string::npos);
 
@@ -189,7 +184,7 @@ TEST_F(Satzpruefung, DatenverlustZuschlaegeUndWerkstoff) {
   k.ns.ArbeitKz1 = 1;
   k.ns.CZeilen[0] = "C;N;ES01;x;";
   Versionen("5", "3");
-  SatzPruefen(k, f);
+  SatzPruefen(k);
   EXPECT_EQ(k.kz.Fehlerprotokoll,
             Kopf("5", "3") + Ansi("4711            \tDatenverlust: \tZuschlagsätze Werkstoff/Arbeit C;N;\r\n"));
 }
@@ -204,7 +199,7 @@ TEST_F(Satzpruefung, WerkstoffOderArbeitNachVersion3) {
     setzen(k.ns);
     k.kz.Fehlerprotokoll.clear();
     k.kz.Fehlerzahl = 0;
-    SatzPruefen(k, f);
+    SatzPruefen(k);
     return k.kz.Fehlerprotokoll.find("\tDatenverlust: \tWerkstoff/Arbeit\r\n") != std::string::npos;
   };
   EXPECT_FALSE(pruefe([](Neutralsatz& ns) { ns.WerkstoffText = " "; }));
@@ -222,14 +217,14 @@ TEST_F(Satzpruefung, ProtokollGrenzeZaehltWeiter) {
   k.ns.ArtikelNr = "4711";
   long eintraege = 0;
   while (k.kz.Fehlerprotokoll.size() < 60000) {
-    ProtokollEintrag(k, f, "Eintrag " + std::string(40, 'x'));
+    ProtokollEintrag(k, "Eintrag " + std::string(40, 'x'));
     ++eintraege;
   }
   const std::string voll = k.kz.Fehlerprotokoll;
   EXPECT_LT(voll.size(), 60000u + 60u);
   for (int i = 0; i < 5; ++i) {
     k.ns.Textkz = "99";
-    SatzPruefen(k, f);
+    SatzPruefen(k);
   }
   EXPECT_EQ(k.kz.Fehlerprotokoll, voll);
   EXPECT_EQ(k.kz.Fehlerzahl, eintraege + 5);

@@ -7,7 +7,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "control/dateien.h"
+#include "context/dateien.h"
 #include "ui/manzeige.h"
 #include "ui/manzeigf.h"
 #include "ui/zeichensatz.h"
