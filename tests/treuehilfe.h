@@ -296,8 +296,9 @@ inline Dateibild Einlesen(const std::string& pfad) {
   if (!leser || !k.kz.EingabeDateiNr.Oeffnen(pfad)) return d;
   k.lz.ZeileVorgelesen = 0;
   k.ns.Termin1.clear();
+  k.lauf.setFrage = [&f] { return SetFrageStellen(f); };
   for (;;) {
-    const std::int16_t e = leser(k, f);
+    const std::int16_t e = leser(k);
     Abbilden(k.ns, d.datenkennzeichen, d.saetze);
     if (e == -1) break;
   }

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "context/fortschritt.h"
+
 namespace korvelan {
 
 // JaNeinVorgabeNein: Yes and No with No as the default button (a question whose Yes cannot be
@@ -22,8 +24,9 @@ inline bool FragtJaNein(Knoepfe k) {
   return k == Knoepfe::JaNein || k == Knoepfe::JaNeinVorgabeNein || k == Knoepfe::JaNeinAbbrechen;
 }
 
-// The controls the record loop and the readers set for every record. A run sets them millions of
-// times, so windows keep them in places of their own instead of looking them up by name.
+// The controls that show a run's progress (Fortschritt: the reader's line and key, the counts of
+// records and errors). A run reports them millions of times, so windows keep them in places of
+// their own instead of looking them up by name.
 inline constexpr std::array<std::string_view, 4> ProSatzNamen{"Tex_ArtikelNr", "Tex_Bearbeitet", "Lab_Bearbeitet",
                                                               "Lab_Fehler"};
 // The first two of them show text of the input file (the article number, the line read): their
@@ -41,7 +44,7 @@ inline int ProSatzPlatz(std::string_view name) {
   }
 }
 
-class Fenster {
+class Fenster : public Fortschrittsanzeige {
  public:
   virtual ~Fenster() = default;
 
@@ -76,12 +79,10 @@ class Fenster {
 
   virtual void Sanduhr(bool an) { (void)an; }
   virtual void Piepton() {}
-  // Lets the window system process pending events; cancel requests arrive here.
-  virtual void EreignisseVerarbeiten() {}
-  // Progress of the run: bytes of the input read so far and in all.
-  virtual void Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) {
-    (void)gelesen;
-    (void)gesamt;
+  // The run's progress; a window without progress controls never asks to stop.
+  bool Melden(const Fortschritt& stand) override {
+    (void)stand;
+    return false;
   }
   // Shows the error log modally, placed below the top and right of the left edge of this window.
   virtual void ProtokollZeigen(const std::string& protokoll, int obenTwips, int linksTwips) {

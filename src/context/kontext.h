@@ -21,10 +21,10 @@ struct Kontext {
 };
 
 // A reader assembles one logical record from the input into the record: 0 success, -1 input
-// exhausted (what it assembled is still checked and written). It shows the line it reads and the
-// record's key in the window and logs what it cannot read.
-class Fenster;
-using Lesefunktion = std::int16_t (*)(Kontext&, Fenster&);
+// exhausted (what it assembled is still checked and written). It has no window: it leaves the line
+// and key it shows in its state (GezeigteZeile, GezeigterSchluessel), takes answers from the run's
+// description and logs what it cannot read.
+using Lesefunktion = std::int16_t (*)(Kontext&);
 // A writer turns the record into lines of the output; it has no window. 0 written, -1 run-time
 // failure with its text in Ausgabefehlertext.
 using Schreibfunktion = std::int16_t (*)(Kontext&);

@@ -46,11 +46,6 @@ struct Konvertierzustand {
   // Logical records the last run read (as its progress shows them at its end).
   std::int64_t SaetzeGelesen = 0;
   std::string Ausgabefehlertext;
-  std::int16_t Konvertierstatus = 0;  // 0 idle, 8 running, 9 cancel requested
-  double Umrechnungsfaktor = 0;        // 0: no prices are converted
-  bool Umrechnungsrichtung = false;    // true: prices are divided by the factor
-  std::int16_t SetAbfrageErfolgt = 0;
-  std::string SetVerwendung;
 
   // Whether the version-4 writer has written its C TERMIN-1 line in this run.
   bool Termin1Geschrieben = false;

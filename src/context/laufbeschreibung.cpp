@@ -14,6 +14,12 @@ int VersionAusText(std::string_view text) {
   }
 }
 
+bool UmrechnungTeilt(std::string_view eingabeversion, std::string_view ausgabeversion,
+                     std::string_view eingabewaehrung, std::string_view ausgabewaehrung) {
+  return !IstLeer(ausgabewaehrung) && ausgabeversion != "3" && eingabeversion != "3" &&
+         ausgabewaehrung != eingabewaehrung && eingabewaehrung != "EUR";
+}
+
 void Laufbeschreibung::VersionenSetzen(std::string_view eingabe, std::string_view ausgabe) {
   eingabeversionText = Trimmen(eingabe);
   ausgabeversionText = Trimmen(ausgabe);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "record/text.h"
+#include "record/zeilenpuffer.h"
 
 namespace korvelan {
 
@@ -31,6 +32,12 @@ struct Lesezustand {
     int cursor = 0;
     std::int16_t feldStatus = 0;
   } VorgelesenerSchluessel;
+  // What the reader shows of its work (Fortschritt): the line it read last that it shows and the
+  // key of the record it ended last, in the input's code. Kept until replaced: a record that shows
+  // nothing leaves the texts of the one before. Line buffers: a new text of the same length costs
+  // an inline copy.
+  Zeilenpuffer GezeigteZeile;
+  Zeilenpuffer GezeigterSchluessel;
 };
 
 }  // namespace korvelan

@@ -111,7 +111,7 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
   auto& kz = k.kz;
   const Lesefunktion leser = Waehlen(Leser, k.lauf.eingabeversionText, kz.Datenkennzeichen);
   const Schreibfunktion schreiber = Waehlen(Schreiber, k.lauf.ausgabeversionText, kz.Datenkennzeichen);
-  const bool umrechnen = interaktiv && kz.Umrechnungsfaktor != 0;
+  const bool umrechnen = interaktiv && k.lauf.umrechnungsfaktor != 0;
   // Unit mappings and written text keys are remembered for this loop only: the next run may have
   // other tables or another output version.
   struct NurFuerDieseSchleife {
@@ -130,30 +130,33 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
   // of such a run are given out anew, one per distinct key. Only the article writers write keys.
   const bool textschluesselVergeben =
       k.lauf.eingabeversion == 5 && (schreiber == v3::Artikelschreiber || schreiber == v4::Artikelschreiber);
-  // The count of records done, shown after every record as the pattern "#######" writes it:
-  // empty for none, else its digits. It is counted up in its text, which costs less than
-  // formatting it anew for every record.
-  std::string bearbeitet;
-  std::string fehlertext;
-  static constexpr Zahlmuster Fehlermuster("#####0");
-  // The error count is shown again only when it changed: it stays the same for most records.
-  std::int64_t gezeigteFehler = -1;
+  // The state reported before every record: the reader's texts are views of its state, the
+  // counts numbers, so a report costs a few stores and one call.
+  Fortschritt stand;
+  stand.zeile = k.lz.GezeigteZeile;
+  stand.schluessel = k.lz.GezeigterSchluessel;
+  stand.gesamt = kz.EingabeDateiNr.Groesse();
+  auto zustandNehmen = [&] {
+    stand.zeile = k.lz.GezeigteZeile;
+    stand.schluessel = k.lz.GezeigterSchluessel;
+    stand.bearbeitet = kz.SaetzeGelesen;
+    stand.fehler = kz.Fehlerzahl;
+    stand.gelesen = kz.EingabeDateiNr.Position();
+  };
   bool ende = false;
   kz.SaetzeGelesen = 0;
   for (;;) {
-    f.EreignisseVerarbeiten();
-    if (kz.Konvertierstatus == 9) {
+    if (f.Melden(stand)) {
       if (!interaktiv) return true;
       Antwort a = f.Meldung(Ansi("Möchten Sie den Konvertiervorgang abbrechen?"), "Abbruch?", Knoepfe::JaNein,
                             Symbol::Frage);
       if (a == Antwort::Ja) return true;
-      kz.Konvertierstatus = 8;
     }
     const std::uint64_t zeilenVorher = kz.AusgabeDateiNr.Zeilen();
     kz.Ergebnis = -1;
     // Without a reader nothing more can be read: the pass ends the loop instead of repeating the
     // same record for ever.
-    if (leser) kz.Ergebnis = leser(k, f);
+    if (leser) kz.Ergebnis = leser(k);
     if (kz.Ergebnis == -1) ende = true;
     EinheitUmsetzen(k);
     // Prices are converted before the record check, so that it judges the prices the writer
@@ -162,19 +165,6 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
     if (textschluesselVergeben) TextschluesselVergeben(k);
     SatzPruefen(k);
     if (schreiber) kz.Ergebnis = schreiber(k);
-    f.SetzeText("Lab_Bearbeitet", bearbeitet);
-    if (kz.Fehlerzahl != gezeigteFehler) {
-      // A run into an older version may log every record: one more is counted up in the text.
-      if (kz.Fehlerzahl == gezeigteFehler + 1 && !fehlertext.empty()) {
-        ZahltextErhoehen(fehlertext);
-      } else {
-        fehlertext.clear();
-        GanzFormatiertAnfuegen(fehlertext, kz.Fehlerzahl, Fehlermuster);
-      }
-      gezeigteFehler = kz.Fehlerzahl;
-      f.SetzeText("Lab_Fehler", fehlertext);
-    }
-    f.Fortschritt(kz.EingabeDateiNr.Position(), kz.EingabeDateiNr.Groesse());
     if (kz.Ergebnis == -1) {
       stufe = StufeSchreiben;
       throw Schreibfehler{};
@@ -184,13 +174,16 @@ bool Satzschleife(Kontext& k, Fenster& f, bool interaktiv, Stufe& stufe) {
       // and the whole input is read even where the reader stopped before a last byte (the end
       // of file mark after the end record).
       if (kz.AusgabeDateiNr.Zeilen() > zeilenVorher) ++kz.SaetzeGelesen;
-      f.SetzeText("Lab_Bearbeitet", FormatierenGanz(kz.SaetzeGelesen, "#######"));
-      const std::uint64_t groesse = std::max<std::uint64_t>(kz.EingabeDateiNr.Groesse(), 1);
-      f.Fortschritt(groesse, groesse);
+      zustandNehmen();
+      stand.gesamt = std::max<std::uint64_t>(stand.gesamt, 1);
+      stand.gelesen = stand.gesamt;
+      stand.ende = true;
+      f.Melden(stand);
       return false;
     }
+    // Shown before the next record: the records done before this one (one behind the count).
+    zustandNehmen();
     ++kz.SaetzeGelesen;
-    ZahltextErhoehen(bearbeitet);
   }
 }
 
@@ -206,7 +199,6 @@ void Endesatz(Kontext& k) {
 void Fehlerbehandlung(Kontext& k, Fenster& f, bool interaktiv, Stufe stufe, int nummer, const std::string& text) {
   auto& kz = k.kz;
   f.Sanduhr(false);
-  kz.Konvertierstatus = 0;
   if (interaktiv) f.SetzeText("Lab_Hilfe", "");
   // The temporary output goes and an existing output file stays as it was; a device or pipe
   // keeps what was written so far, without an end record.
@@ -258,8 +250,11 @@ void LaufVorbereiten(Kontext& k) {
   kz.Satzverluste.Leeren();
   kz.Verlustzaehler = {};
   kz.EingabeDateiNr.Schliessen();
-  // A run that ended in an error may have left a line read ahead; each run starts at line 1.
+  // A run that ended in an error may have left a line read ahead; each run starts at line 1 and
+  // shows nothing of the input until its first record.
   k.lz.ZeileVorgelesen = 0;
+  k.lz.GezeigteZeile.clear();
+  k.lz.GezeigterSchluessel.clear();
 }
 
 // The run's description, filled once from the driving window when a driver starts: the analysis
@@ -268,11 +263,12 @@ void LaufBeschreiben(Kontext& k, Fenster& f, bool interaktiv) {
   k.lauf = {};
   k.lauf.VersionenSetzen(f.Text("Lab_Version"), f.Text("Com_Version"));
   k.lauf.interaktiv = interaktiv;
+  // Asked once per run, when the first SET record of a version-3 input is read.
+  k.lauf.setFrage = [&f] { return SetFrageStellen(f); };
 }
 
 void LoopStarten(Kontext& k, Fenster& f) {
   f.Sanduhr(true);
-  k.kz.Konvertierstatus = 8;
   k.ns.Termin1.clear();
   k.kz.Termin1Geschrieben = false;
 }
@@ -340,6 +336,13 @@ void LaufBeenden(Kontext& k, Fenster& f, bool interaktiv, bool abgebrochen) {
 
 }  // namespace
 
+bool SetFrageStellen(Fenster& f) {
+  static const std::string Frage =
+      Ansi("Eingabe = JA  wenn die SET-Blöcke als Aufruf-Folgen (Jumbo, Block, Faulenzer usw.) eingesetzt werden") +
+      "\n\n" + Ansi("Eingabe = NEIN   bei Verwendung der SET-Blöcke als Stücklisten");
+  return f.Meldung(Frage, "", Knoepfe::JaNein, Symbol::Frage) == Antwort::Ja;
+}
+
 Lesefunktion LeserFuer(const std::string& version, const std::string& dk) { return Waehlen(Leser, version, dk); }
 Schreibfunktion SchreiberFuer(const std::string& version, const std::string& dk) {
   return Waehlen(Schreiber, version, dk);
@@ -357,7 +360,6 @@ int Rueckgabewert(Laufergebnis ergebnis, std::int64_t fehlerzahl) {
 
 Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
-  kz.Umrechnungsfaktor = 0;
   LaufBeschreiben(k, f, false);
   Stufe stufe = StufeOeffnen;
   LaufVorbereiten(k);
@@ -395,14 +397,11 @@ Laufergebnis AutomatikLauf(Kontext& k, Fenster& f) {
   bool abgebrochen = false;
   if (!LaufAusfuehren(k, f, false, abgebrochen)) return Laufergebnis::Fehler;
   LaufBeenden(k, f, false, abgebrochen);
-  kz.Konvertierstatus = 0;
   return abgebrochen ? Laufergebnis::Abgebrochen : Laufergebnis::Konvertiert;
 }
 
 Laufergebnis KommandozeilenLauf(Kontext& k, Fenster& f, const std::function<void()>& fensterZeigen) {
   auto& kz = k.kz;
-  kz.SetVerwendung = "0";
-  kz.SetAbfrageErfolgt = 0;
   AutomatikFensterFuellen(k, f);
   ParameterPruefen(k, f);
   kz.Eingabedateiname = kz.AufrufEingabe;
@@ -415,8 +414,6 @@ Laufergebnis KommandozeilenLauf(Kontext& k, Fenster& f, const std::function<void
 
 Laufergebnis InteraktivLauf(Kontext& k, Fenster& f) {
   auto& kz = k.kz;
-  kz.SetVerwendung = "0";
-  kz.SetAbfrageErfolgt = 0;
   LaufBeschreiben(k, f, true);
   if (IstLeer(f.Text("Tex_Ausgabe"))) {
     f.Meldung(Ansi("Bitte zuerst Laufwerk, Pfad und Dateinamen für die Ausgabe vorgeben"),
@@ -427,15 +424,17 @@ Laufergebnis InteraktivLauf(Kontext& k, Fenster& f) {
   std::string faktor = f.Text("Tex_Faktor");
   std::size_t komma = faktor.find(',');
   if (komma != std::string::npos) faktor[komma] = '.';
-  kz.Umrechnungsfaktor = IstLeer(faktor) ? 0 : ZahlLesen(faktor);
-  if (f.Sichtbar("Tex_Faktor") && kz.Umrechnungsfaktor == 0) {
+  k.lauf.umrechnungsfaktor = IstLeer(faktor) ? 0 : ZahlLesen(faktor);
+  k.lauf.umrechnungsrichtung = UmrechnungTeilt(f.Text("Lab_Version"), f.Text("Com_Version"),
+                                               f.Text("Lab_WaehrungKz"), f.Text("Com_WaehrungsKz"));
+  if (f.Sichtbar("Tex_Faktor") && k.lauf.umrechnungsfaktor == 0) {
     f.Meldung("Bitte zuerst den Umrechnungskurs in den Grunddaten vorgeben", "", Knoepfe::Ok, Symbol::Kein);
     return Laufergebnis::NichtsKonvertiert;
   }
-  if (kz.Umrechnungsfaktor != 0) {
+  if (k.lauf.umrechnungsfaktor != 0) {
     const std::string ein = f.Text("Lab_WaehrungKz");
     const std::string aus = f.Text("Com_WaehrungsKz");
-    std::string beispiel = Formatieren(Umrechnen(100 * FestkommaEins, kz.Umrechnungsfaktor, kz.Umrechnungsrichtung),
+    std::string beispiel = Formatieren(Umrechnen(100 * FestkommaEins, k.lauf.umrechnungsfaktor, k.lauf.umrechnungsrichtung),
                                        "#####0.00 ");
     for (char& c : beispiel)
       if (c == '.') c = f.Dezimalzeichen();
@@ -481,7 +480,6 @@ Laufergebnis InteraktivLauf(Kontext& k, Fenster& f) {
   f.SetzeText("Lab_Hilfe", "");
   if (!abgebrochen && kz.Fehlerzahl == 0)
     f.Meldung("Daten konvertiert", "DATANORM Konvertierung", Knoepfe::Ok, Symbol::Kein);
-  kz.Konvertierstatus = 0;
   return abgebrochen ? Laufergebnis::Abgebrochen : Laufergebnis::Konvertiert;
 }
 

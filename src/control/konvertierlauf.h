@@ -19,6 +19,10 @@ void AusgabeOeffnen(Kontext& k, Fenster& f);
 // The header line of output version 3, 4 or 5 (before the final ZeichenNachOem).
 std::string KopfsatzBauen(Kontext& k, Fenster& f);
 
+// The question how a version-3 input's SET blocks are used (true: as call sequences), asked in f
+// when the run needs the answer (Laufbeschreibung::setFrage).
+bool SetFrageStellen(Fenster& f);
+
 // How a run ended, for the exit status of the headless converter.
 enum class Laufergebnis {
   NichtsKonvertiert,  // a precondition failed or was declined: no record was read

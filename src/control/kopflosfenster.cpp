@@ -88,14 +88,15 @@ std::string Abschlusszeile(const Laufzahlen& z) {
   return zeile + Trimmen(sekunden) + " s";
 }
 
-void KopflosFenster::EreignisseVerarbeiten() {
-  if (abbruchAngefordert && k_.kz.Konvertierstatus == 8) {
-    k_.kz.Konvertierstatus = 9;
-    abbruchAngefordert = 0;
-  }
+bool KopflosFenster::Melden(const Fortschritt& stand) {
+  const bool abbrechen = SkriptFenster::Melden(stand);
+  FortschrittZeigen(stand.gelesen, stand.gesamt);
+  if (stand.ende || !abbruchAngefordert) return abbrechen;
+  abbruchAngefordert = 0;
+  return true;
 }
 
-void KopflosFenster::Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) {
+void KopflosFenster::FortschrittZeigen(std::uint64_t gelesen, std::uint64_t gesamt) {
   if (!optionen_.fortschrittAnzeigen) return;
   auto jetzt = std::chrono::steady_clock::now();
   if (jetzt - letzteAnzeige_ < std::chrono::milliseconds(100)) return;

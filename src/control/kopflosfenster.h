@@ -39,8 +39,8 @@ class KopflosFenster : public SkriptFenster {
   Antwort Meldung(const std::string& text, const std::string& titel, Knoepfe knoepfe, Symbol symbol) override;
   std::optional<std::string> Eingabe(const std::string& aufforderung, const std::string& titel,
                                      const std::string& vorgabe) override;
-  void EreignisseVerarbeiten() override;
-  void Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) override;
+  // The progress line (when asked for) and the cancel request of a signal.
+  bool Melden(const Fortschritt& stand) override;
   void ProtokollZeigen(const std::string&, int, int) override {}
 
   // Removes the progress line from the terminal.
@@ -50,6 +50,7 @@ class KopflosFenster : public SkriptFenster {
   static volatile std::sig_atomic_t abbruchAngefordert;
 
  private:
+  void FortschrittZeigen(std::uint64_t gelesen, std::uint64_t gesamt);
   void Ausgeben(const std::string& titel, const std::string& text, const std::string& antwort);
   // Said after an answer the options left open: which option gives it.
   static std::string OptionNennen(const char* option);

@@ -47,8 +47,8 @@ bool SlotGleich(std::string_view slot, const std::string& u) {
   return true;
 }
 
-void WertUmrechnen(Festkomma& wert, const Konvertierzustand& kz) {
-  if (wert != 0) wert = Umrechnen(wert, kz.Umrechnungsfaktor, kz.Umrechnungsrichtung);
+void WertUmrechnen(Festkomma& wert, const Laufbeschreibung& lauf) {
+  if (wert != 0) wert = Umrechnen(wert, lauf.umrechnungsfaktor, lauf.umrechnungsrichtung);
 }
 
 }  // namespace
@@ -453,30 +453,30 @@ void SatzPruefen(Kontext& k) {
 }
 
 void WaehrungUmrechnen(Kontext& k) {
-  auto& kz = k.kz;
+  const Laufbeschreibung& lauf = k.lauf;
   auto& ns = k.ns;
-  if (kz.Umrechnungsfaktor == 0) return;
+  if (lauf.umrechnungsfaktor == 0) return;
   // The price is a whole number of hundredths; it is converted as a whole number and rounded
   // once. A price that holds no number ("@") is left as it is rather than turned into zeros.
   if (!ns.Preis.empty() && HatZahl(ns.Preis)) {
     std::int64_t ganz = Runden(Val(ns.Preis));
     // Umrechnen rounds to a whole unit of the value it is given: here a whole hundredth.
-    std::int64_t neu = Umrechnen(ganz, kz.Umrechnungsfaktor, kz.Umrechnungsrichtung);
+    std::int64_t neu = Umrechnen(ganz, lauf.umrechnungsfaktor, lauf.umrechnungsrichtung);
     ns.Preis = FormatierenGanz(neu, "0000000000");
   }
   for (Staffelzeile& z : ns.Staffeltabelle) {
     if (z.StaffelArt == 0) break;
-    WertUmrechnen(z.StaffelPreis, kz);
-    WertUmrechnen(z.RohVBPreis, kz);
+    WertUmrechnen(z.StaffelPreis, lauf);
+    WertUmrechnen(z.RohVBPreis, lauf);
     // The from/to bases of a raw-material row are prices of the raw material; those of a price
     // scale are the quantities the scale price applies to ("45 to 899"), which no currency changes.
     if (z.StaffelArt != 1) {
-      WertUmrechnen(z.VonBasis, kz);
-      WertUmrechnen(z.BisBasis, kz);
+      WertUmrechnen(z.VonBasis, lauf);
+      WertUmrechnen(z.BisBasis, lauf);
     }
-    WertUmrechnen(z.RohstoffBasis, kz);
+    WertUmrechnen(z.RohstoffBasis, lauf);
   }
-  for (Preiszeile& p : ns.Preistabelle) WertUmrechnen(p.PPreis, kz);
+  for (Preiszeile& p : ns.Preistabelle) WertUmrechnen(p.PPreis, lauf);
 }
 
 }  // namespace korvelan

@@ -19,7 +19,7 @@ void VerlusteEintragen(Kontext& k, const std::string& schluessel);
 // After the last record: one line per kind of loss with the number of records it was named for,
 // appended to the log also when the cap kept entries out.
 void VerlustzusammenfassungAnfuegen(Kontext& k);
-// Converts every price of the record by Umrechnungsfaktor (interactive runs only).
+// Converts every price of the record by the run's exchange factor (interactive runs only).
 void WaehrungUmrechnen(Kontext& k);
 
 }  // namespace korvelan

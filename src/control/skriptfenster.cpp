@@ -1,5 +1,9 @@
 #include "control/skriptfenster.h"
 
+#include <utility>
+
+#include "record/festkomma.h"
+
 namespace korvelan {
 
 std::size_t SkriptFenster::Stelle(std::string_view name) const {
@@ -8,9 +12,40 @@ std::size_t SkriptFenster::Stelle(std::string_view name) const {
   return i;
 }
 
+std::string SkriptFenster::StandText(std::size_t platz) const {
+  switch (platz) {
+    case 0: return std::string(stand_.schluessel);
+    case 1: return std::string(stand_.zeile);
+    case 2: return FormatierenGanz(stand_.bearbeitet, "#######");
+    default: return FormatierenGanz(stand_.fehler, "#####0");
+  }
+}
+
+void SkriptFenster::StandNehmen() {
+  if (!standOffen_) return;
+  standOffen_ = false;
+  for (std::size_t i = 0; i < proSatz_.size(); ++i)
+    if (Hat(ProSatzNamen[i])) proSatz_[i] = StandText(i);
+}
+
+bool SkriptFenster::Melden(const Fortschritt& stand) {
+  stand_ = stand;
+  standOffen_ = true;
+  if (stand.ende) {
+    StandNehmen();
+    return false;
+  }
+  ++ereignisaufrufe;
+  if (beiEreignis) beiEreignis();
+  return std::exchange(abbrechen, false);
+}
+
 std::string SkriptFenster::Text(std::string_view name) const {
   const int platz = ProSatzPlatz(name);
-  if (platz >= 0) return std::string(std::string_view(proSatz_[static_cast<std::size_t>(platz)]));
+  if (platz >= 0) {
+    if (standOffen_ && Hat(name)) return StandText(static_cast<std::size_t>(platz));
+    return std::string(std::string_view(proSatz_[static_cast<std::size_t>(platz)]));
+  }
   std::size_t i = Stelle(name);
   return i < texte_.size() ? texte_[i].second : std::string();
 }
@@ -19,6 +54,7 @@ void SkriptFenster::SetzeText(std::string_view name, std::string_view text) {
   if (!alle_ && steuerelemente_.count(std::string(name)) == 0) return;
   const int platz = ProSatzPlatz(name);
   if (platz >= 0) {
+    StandNehmen();
     proSatz_[static_cast<std::size_t>(platz)] = text;
     return;
   }

@@ -42,10 +42,9 @@ class SkriptFenster : public Fenster {
 
   void Sanduhr(bool an) override { sanduhr = an; }
   void Piepton() override { ++pieptoene; }
-  void EreignisseVerarbeiten() override {
-    ++ereignisaufrufe;
-    if (beiEreignis) beiEreignis();
-  }
+  // Keeps the report for the progress texts; before every record (not at the end) counts the
+  // call, runs beiEreignis and answers abbrechen, which it resets.
+  bool Melden(const Fortschritt& stand) override;
   void ProtokollZeigen(const std::string& protokoll, int obenTwips, int linksTwips) override {
     gezeigtesProtokoll = protokoll;
     protokollOben = obenTwips;
@@ -66,13 +65,24 @@ class SkriptFenster : public Fenster {
   int pieptoene = 0;
   long ereignisaufrufe = 0;
   std::function<void()> beiEreignis;
+  // The answer of the next report before a record: true asks the run to stop.
+  bool abbrechen = false;
   std::string gezeigtesProtokoll;
   int protokollOben = 0, protokollLinks = 0, protokollAnzeigen = 0;
 
  private:
-  // The texts set for every record, by their place among ProSatzNamen (empty until set). A line
-  // buffer takes a new text of the record's length by an inline copy.
+  // The texts of the progress controls, by their place among ProSatzNamen (empty until set). A
+  // line buffer takes a new text of the record's length by an inline copy.
   std::array<Zeilenpuffer, ProSatzNamen.size()> proSatz_;
+  // The last report of a run still going, not yet taken into proSatz_: its views are valid until
+  // the next report, and the texts are made from it only when they are read.
+  Fortschritt stand_;
+  bool standOffen_ = false;
+  // The text the report shows in the progress control at platz.
+  std::string StandText(std::size_t platz) const;
+  // Takes the open report into proSatz_.
+  void StandNehmen();
+  bool Hat(std::string_view name) const { return alle_ || steuerelemente_.count(std::string(name)) > 0; }
   // The other controls and their texts, in the order they were first set.
   std::vector<std::pair<std::string, std::string>> texte_;
   // Index of the control in texte_, or texte_.size() when it holds no text yet.

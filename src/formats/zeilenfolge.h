@@ -1,7 +1,6 @@
 #pragma once
 // The line protocol of the readers: the line (or version-3 block) that ends a record stays
 // pending in Eingabezeile (ZeileVorgelesen = -1) and opens the next call.
-#include "context/fenster.h"
 #include "context/kontext.h"
 
 namespace korvelan {
@@ -23,8 +22,8 @@ inline bool NaechsteZeile(Kontext& k) {
 
 // The line in Eingabezeile belongs to the next record: the record read so far is shown by its
 // key and the line is kept for the next call.
-inline void SatzBeenden(Lesezustand& lz, Fenster& f) {
-  f.SetzeText("Tex_ArtikelNr", lz.SatzSchluessel);
+inline void SatzBeenden(Lesezustand& lz) {
+  lz.GezeigterSchluessel = lz.SatzSchluessel;
   lz.ZeileVorgelesen = -1;
 }
 

@@ -121,7 +121,7 @@ AAutomat::AAutomat(Kontext& k, QWidget* eltern) : QtFenster(eltern), k_(k) {
   resize(Px(8000), sizeHint().height());
 }
 
-void AAutomat::Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) {
+void AAutomat::FortschrittZeigen(std::uint64_t gelesen, std::uint64_t gesamt) {
   int p = 0;
   if (gesamt > 0) {
     if (gelesen >= gesamt)
@@ -154,7 +154,7 @@ void AAutomat::Form_Activate() {
 }
 
 void AAutomat::closeEvent(QCloseEvent* e) {
-  if (k_.kz.Konvertierstatus == 8) k_.kz.Konvertierstatus = 9;
+  AbbruchAnfordern();
   e->accept();
 }
 

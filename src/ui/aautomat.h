@@ -14,7 +14,7 @@ class AAutomat : public QtFenster {
  public:
   explicit AAutomat(Kontext& k, QWidget* eltern = nullptr);
 
-  void Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) override;
+  void FortschrittZeigen(std::uint64_t gelesen, std::uint64_t gesamt) override;
   int Prozent() const;
 
   // Shown: with a failed parameter check the message is given and the window goes.

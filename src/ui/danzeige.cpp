@@ -1,5 +1,7 @@
 #include "ui/danzeige.h"
 
+#include "context/laufbeschreibung.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -274,7 +276,7 @@ bool DAnzeige::LaeuftKonvertierung() const { return lauf_; }
 void DAnzeige::closeEvent(QCloseEvent* e) {
   // The run works on this window until it returns: closing it now only requests cancellation.
   if (LaeuftKonvertierung()) {
-    if (k_.kz.Konvertierstatus == 8) k_.kz.Konvertierstatus = 9;
+    AbbruchAnfordern();
     e->ignore();
     return;
   }
@@ -300,7 +302,7 @@ void DAnzeige::WaehrungslisteWaehlen(int index) {
   Com_WaehrungsKz_Click();
 }
 
-void DAnzeige::Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) {
+void DAnzeige::FortschrittZeigen(std::uint64_t gelesen, std::uint64_t gesamt) {
   int p = 0;
   if (gesamt > 0)
     p = gelesen >= gesamt ? 100
@@ -422,7 +424,6 @@ void DAnzeige::Com_Version_Click() {
 void DAnzeige::Com_WaehrungsKz_Click() {
   FaktorSichtbar(false);
   Tex_Faktor->clear();
-  k_.kz.Umrechnungsrichtung = false;
   const std::string gewaehlt = Text("Com_WaehrungsKz");
   if (IstLeer(gewaehlt)) return;
   gewaehlteWaehrung_ = gewaehlt;
@@ -430,14 +431,9 @@ void DAnzeige::Com_WaehrungsKz_Click() {
   const std::string eingabewaehrung = Text("Lab_WaehrungKz");
   if (gewaehlt == eingabewaehrung) return;
   FaktorSichtbar(true);
-  std::string waehrung;
-  if (eingabewaehrung != "EUR") {
-    waehrung = eingabewaehrung;
-    k_.kz.Umrechnungsrichtung = true;
-  } else {
-    waehrung = gewaehlt;
-    k_.kz.Umrechnungsrichtung = false;
-  }
+  // The rate looked up is that of the currency other than the euro; the run divides the prices
+  // by it when that is the input currency (UmrechnungTeilt).
+  std::string waehrung = eingabewaehrung != "EUR" ? eingabewaehrung : gewaehlt;
   waehrung = Gross(Trimmen(waehrung));
   int gefunden = -1;
   for (int i = 0; i < Grunddateneintraege && gefunden < 0; ++i)
@@ -474,11 +470,9 @@ void DAnzeige::Com_Konvertieren_Click() {
 }
 
 void DAnzeige::Com_Ende_Click() {
+  const bool angefordert = AbbruchAnfordern();
   Sanduhr(false);
-  if (k_.kz.Konvertierstatus == 8)
-    k_.kz.Konvertierstatus = 9;
-  else if (!LaeuftKonvertierung())
-    close();
+  if (!angefordert && !LaeuftKonvertierung()) close();
 }
 
 }  // namespace korvelan::ui

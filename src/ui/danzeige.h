@@ -36,7 +36,7 @@ class DAnzeige : public QtFenster {
   void WaehrungslisteLeeren() override;
   void WaehrungslisteHinzufuegen(const std::string& eintrag) override;
   void WaehrungslisteWaehlen(int index) override;
-  void Fortschritt(std::uint64_t gelesen, std::uint64_t gesamt) override;
+  void FortschrittZeigen(std::uint64_t gelesen, std::uint64_t gesamt) override;
 
   void AnzeigeVorbereiten();
   void WaehrungslisteFuellen();

@@ -15,6 +15,9 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <utility>
+
+#include "record/festkomma.h"
 #include "ui/arbeitsbereich.h"
 #include "ui/fanzeige.h"
 #include "ui/zeichensatz.h"
@@ -127,6 +130,7 @@ void QtFenster::SetzeText(std::string_view name, std::string_view text) {
   if (platz >= 0) {
     ProSatzText& p = proSatz_[static_cast<std::size_t>(platz)];
     if (!p.steuerelement) return;
+    p.zahlGilt = false;
     if (sanduhr_) {
       p.text.assign(text.data(), text.size());
       p.wartet = true;
@@ -214,6 +218,49 @@ void QtFenster::Sanduhr(bool an) {
 }
 
 void QtFenster::Piepton() { QApplication::beep(); }
+
+void QtFenster::ProSatzHalten(std::size_t platz, std::string_view text) {
+  ProSatzText& p = proSatz_[platz];
+  if (!p.steuerelement) return;
+  if (!sanduhr_) {
+    SetzeText(ProSatzNamen[platz], text);
+    return;
+  }
+  p.text.assign(text.data(), text.size());
+  p.wartet = true;
+}
+
+void QtFenster::ProSatzZahlHalten(std::size_t platz, std::int64_t zahl) {
+  ProSatzText& p = proSatz_[platz];
+  if (!p.steuerelement) return;
+  // Only a count that changed is formatted anew: most reports repeat the error count.
+  if (p.zahlGilt && p.zahl == zahl) return;
+  ProSatzHalten(platz, FormatierenGanz(zahl, platz == 2 ? "#######" : "#####0"));
+  p.zahl = zahl;
+  p.zahlGilt = true;
+}
+
+bool QtFenster::Melden(const Fortschritt& stand) {
+  ProSatzHalten(0, stand.schluessel);
+  ProSatzHalten(1, stand.zeile);
+  ProSatzZahlHalten(2, stand.bearbeitet);
+  ProSatzZahlHalten(3, stand.fehler);
+  FortschrittZeigen(stand.gelesen, stand.gesamt);
+  if (stand.ende) {
+    imLauf_ = false;
+    abbrechen_ = false;
+    return false;
+  }
+  imLauf_ = true;
+  EreignisseVerarbeiten();
+  return std::exchange(abbrechen_, false);
+}
+
+bool QtFenster::AbbruchAnfordern() {
+  if (!imLauf_) return false;
+  abbrechen_ = true;
+  return true;
+}
 
 void QtFenster::EreignisseVerarbeiten() {
   // Called once per record. Letting Qt paint after every record would cost more than the

@@ -42,13 +42,25 @@ class QtFenster : public QWidget, public Fenster {
   char Dezimalzeichen() const override;
   void Sanduhr(bool an) override;
   void Piepton() override;
-  void EreignisseVerarbeiten() override;
+  // Shows the progress texts and lets Qt process pending events (at most every 20 ms); true when
+  // the user asked to cancel since the last report.
+  bool Melden(const Fortschritt& stand) override;
   void ProtokollZeigen(const std::string& protokoll, int obenTwips, int linksTwips) override;
 
   // The control of that name, or null.
   QWidget* Steuerelement(std::string_view name) const;
+  // Whether a run's record loop reports to this window (between its first report and its last).
+  bool MeldetLauf() const { return imLauf_; }
 
  protected:
+  // The progress bar of the window, if it has one: bytes of the input read so far and in all.
+  virtual void FortschrittZeigen(std::uint64_t gelesen, std::uint64_t gesamt) {
+    (void)gelesen;
+    (void)gesamt;
+  }
+  // A cancel request of the user (button, closing the window): taken by the next report while the
+  // record loop runs; false, and nothing requested, when no run is reporting.
+  bool AbbruchAnfordern();
   // Makes a widget reachable by its control name (also its object name). Path controls hold
   // file names, which keep the bytes of the file system instead of Windows-1252.
   void Registrieren(const char* name, QWidget* w, bool pfad = false);
@@ -69,8 +81,17 @@ class QtFenster : public QWidget, public Fenster {
     QWidget* steuerelement = nullptr;  // null when the window lacks the control
     std::string text;
     bool wartet = false;  // set while the run holds the text back
+    std::int64_t zahl = 0;  // the count the text shows, when zahlGilt (Lab_Bearbeitet, Lab_Fehler)
+    bool zahlGilt = false;
   };
   std::array<ProSatzText, 4> proSatz_;
+  // Held back for the progress texts: the texts of a number are made when they are shown.
+  void ProSatzHalten(std::size_t platz, std::string_view text);
+  void ProSatzZahlHalten(std::size_t platz, std::int64_t zahl);
+  bool imLauf_ = false;     // between a run's first report and its last (or its error)
+  bool abbrechen_ = false;  // the user asked to cancel since the last report
+  // Let Qt process pending events; cancel requests arrive here.
+  void EreignisseVerarbeiten();
 };
 
 }  // namespace korvelan::ui

@@ -46,7 +46,6 @@ TEST(Konvertierlauf, Version4NachVersion5MitEndesatzUndZweiPieptoenen) {
   EXPECT_EQ(f.pieptoene, 2);
   EXPECT_EQ(f.Text("Lab_Fehler"), "0");
   EXPECT_EQ(f.Text("Lab_VersionEin"), "Vers.4");
-  EXPECT_EQ(k.kz.Konvertierstatus, 0);
   EXPECT_EQ(f.protokollAnzeigen, 0);
 }
 
@@ -67,7 +66,7 @@ TEST(Konvertierlauf, AbbruchHinterlaesstKeineAusgabe) {
       Kontext k;
       SkriptFenster f;
       f.beiEreignis = [&] {
-        if (k.kz.Konvertierstatus == 8 && f.ereignisaufrufe == bei) k.kz.Konvertierstatus = 9;
+        if (f.ereignisaufrufe == bei) f.abbrechen = true;
       };
       EXPECT_EQ(Kommandozeile(k, f, ein, aus, 5), Laufergebnis::Abgebrochen) << bei;
       if (vorhanden)
@@ -79,7 +78,6 @@ TEST(Konvertierlauf, AbbruchHinterlaesstKeineAusgabe) {
       const auto* q = FrageMitTitel(f, "Abbruch");
       ASSERT_NE(q, nullptr);
       EXPECT_EQ(q->text, "Die Konvertierung wurde abgebrochen. Es wurde keine Ausgabedatei geschrieben.");
-      EXPECT_EQ(k.kz.Konvertierstatus, 0);
       EXPECT_EQ(k.kz.SaetzeGelesen, bei - 1);
     }
   }
@@ -99,7 +97,7 @@ TEST(Konvertierlauf, AbbruchAufEinGeraetSchreibtKeinenEndesatz) {
   SkriptFenster f;
   f.antworten.push_back(Antwort::Ja);  // the pipe exists: the overwrite question
   f.beiEreignis = [&] {
-    if (k.kz.Konvertierstatus == 8 && f.ereignisaufrufe == 2) k.kz.Konvertierstatus = 9;
+    if (f.ereignisaufrufe == 2) f.abbrechen = true;
   };
   EXPECT_EQ(Kommandozeile(k, f, ein, rohr, 5), Laufergebnis::Abgebrochen);
   leser.join();
@@ -150,7 +148,7 @@ TEST(Konvertierlauf, AusgabeEntstehtErstAmEnde) {
   SkriptFenster f;
   std::string waehrenddessen;
   f.beiEreignis = [&] {
-    if (k.kz.Konvertierstatus == 8 && f.ereignisaufrufe == 2) waehrenddessen = DateiLesen(aus);
+    if (f.ereignisaufrufe == 2) waehrenddessen = DateiLesen(aus);
   };
   EXPECT_EQ(Kommandozeile(k, f, ein, aus, 5), Laufergebnis::Konvertiert);
   EXPECT_EQ(waehrenddessen, "alt");
@@ -337,7 +335,7 @@ TEST(Konvertierlauf, FehlerprotokollWirdNachDemEndesatzGezeigt) {
   SkriptFenster f;
   // The first record's check logs an entry.
   f.beiEreignis = [&] {
-    if (k.kz.Konvertierstatus == 8 && f.ereignisaufrufe == 2) ProtokollEintrag(k, "X");
+    if (f.ereignisaufrufe == 2) ProtokollEintrag(k, "X");
   };
   std::string aus = Konvertieren(ein, 5, v, &f, &k);
   EXPECT_NE(aus.find("E;4;aus Vers.4 konvertiert, 07.12.2026, 1 Konvertierfehler;\r\n"), std::string::npos);

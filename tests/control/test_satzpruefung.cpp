@@ -234,8 +234,8 @@ TEST_F(Satzpruefung, ProtokollGrenzeZaehltWeiter) {
 
 TEST_F(Satzpruefung, WaehrungUmrechnen) {
   auto& ns = k.ns;
-  k.kz.Umrechnungsfaktor = 1.95583;
-  k.kz.Umrechnungsrichtung = true;
+  k.lauf.umrechnungsfaktor = 1.95583;
+  k.lauf.umrechnungsrichtung = true;
   ns.Preis = "0000010000";
   ns.Staffeltabelle[0].StaffelArt = 1;
   ns.Staffeltabelle[0].StaffelPreis = 195583;  // 19.5583
@@ -258,7 +258,7 @@ TEST_F(Satzpruefung, WaehrungUmrechnen) {
   EXPECT_EQ(ns.Preistabelle[0].PPreis, 4381771);  // 438.17714...
   EXPECT_EQ(ns.Preistabelle[2].PPreis, 5113);
 
-  k.kz.Umrechnungsrichtung = false;
+  k.lauf.umrechnungsrichtung = false;
   ns.Preis = "0000005113";
   WaehrungUmrechnen(k);
   EXPECT_EQ(ns.Preis, "0000010000");  // 10000.158... rounded

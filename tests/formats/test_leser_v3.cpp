@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "control/konvertierlauf.h"
 #include "control/skriptfenster.h"
 #include "formats/v3/leser_v3.h"
 #include "record/text.h"
@@ -31,13 +32,14 @@ const std::string Kopf = Satz({{1, "V 010125"}, {9, "Testlieferant"}});
 class LeserV3 : public ::testing::Test {
  protected:
   void Oeffnen(const std::string& inhalt) {
+    k.lauf.setFrage = [this] { return SetFrageStellen(f); };
     EingabeOeffnen(k, dir, inhalt);
     k.lz.ZeileVorgelesen = 0;
   }
   void DateiOeffnen(const std::string& name) { Oeffnen(DateiLesen(Testdaten(name))); }
-  std::int16_t Artikel() { return v3::Artikelleser(k, f); }
-  std::int16_t Set() { return v3::SetLeser(k, f); }
-  std::int16_t Preis() { return v3::Preisleser(k, f); }
+  std::int16_t Artikel() { return v3::Artikelleser(k); }
+  std::int16_t Set() { return v3::SetLeser(k); }
+  std::int16_t Preis() { return v3::Preisleser(k); }
 
   TempVerzeichnis dir;
   Kontext k;
@@ -54,7 +56,7 @@ TEST_F(LeserV3, HeaderIsSkippedAndArticleLinesAreGrouped) {
   EXPECT_EQ(k.ns.Verarbeitungskz, "N");
   EXPECT_EQ(k.ns.Kurztext1, "Kurz eins");
   EXPECT_EQ(k.ns.Matchcode, "MATCH");
-  EXPECT_EQ(f.Text("Tex_ArtikelNr"), "4711");
+  EXPECT_EQ(std::string(std::string_view(k.lz.GezeigterSchluessel)), "4711");
   EXPECT_EQ(k.lz.ZeileVorgelesen, -1);
   // The last full block is data: the second article arrives together with the end of the input.
   EXPECT_EQ(Artikel(), -1);
@@ -86,8 +88,8 @@ TEST_F(LeserV3, ArticleFieldsNulMarkersAndOemBytes) {
   EXPECT_EQ(k.ns.Kostenart, "");
   // The record is shown as read, in the file's code (the window shows it in its letters, the
   // filler as blanks).
-  EXPECT_EQ(f.Text("Tex_Bearbeitet").size(), 128u);
-  EXPECT_EQ(f.Text("Tex_Bearbeitet").substr(19, 9), "Gr\x94\xE1" "e gr\x81");
+  EXPECT_EQ(std::string(std::string_view(k.lz.GezeigteZeile)).size(), 128u);
+  EXPECT_EQ(std::string(std::string_view(k.lz.GezeigteZeile)).substr(19, 9), "Gr\x94\xE1" "e gr\x81");
 }
 
 // Text fields end at their last character other than blank or filler, and filler inside reads as
@@ -138,7 +140,7 @@ TEST_F(LeserV3, DeleteAndRenumberTakeNothingElse) {
   EXPECT_EQ(k.ns.NummerAltKz, "L");
   EXPECT_EQ(k.ns.ArtikelNr, "4712");
   EXPECT_EQ(k.ns.Kurztext1, "");
-  EXPECT_EQ(f.Text("Tex_ArtikelNr"), "XXXXXXXXXXXXXXX");
+  EXPECT_EQ(std::string(std::string_view(k.lz.GezeigterSchluessel)), "XXXXXXXXXXXXXXX");
   // Even a line of the same article starts a new record after a delete.
   ASSERT_EQ(Artikel(), 0);
   EXPECT_EQ(k.ns.Kurztext1, "neu");
@@ -242,7 +244,7 @@ TEST_F(LeserV3, LongAndInsertTextsAreRecordsOfTheirOwn) {
   ASSERT_EQ(Artikel(), 0);
   EXPECT_EQ(k.ns.LangtextNr, "");
   ASSERT_EQ(Artikel(), 0);
-  EXPECT_EQ(f.Text("Tex_ArtikelNr"), "TLT1");
+  EXPECT_EQ(std::string(std::string_view(k.lz.GezeigterSchluessel)), "TLT1");
   EXPECT_EQ(k.ns.LangtextNr, "LT1");
   EXPECT_EQ(k.ns.LangtextArt, 1);
   EXPECT_EQ(k.ns.Verarbeitungskz, "N");
@@ -279,7 +281,7 @@ TEST_F(LeserV3, OneLineRecordsAndSkippedLetters) {
   ASSERT_EQ(Artikel(), 0);
   EXPECT_EQ(k.ns.Kundennummer, "ABC1234");
   EXPECT_EQ(k.ns.Preispflege, "1");
-  EXPECT_EQ(f.Text("Tex_ArtikelNr"), "KundennummerSatz");
+  EXPECT_EQ(std::string(std::string_view(k.lz.GezeigterSchluessel)), "KundennummerSatz");
   EXPECT_EQ(k.ns.ArtikelNr, "");
   ASSERT_EQ(Artikel(), 0);
   EXPECT_EQ(k.ns.Hauptwarengruppe, "12");
@@ -290,7 +292,7 @@ TEST_F(LeserV3, OneLineRecordsAndSkippedLetters) {
   EXPECT_EQ(k.ns.RabattKz, 1);
   EXPECT_EQ(k.ns.Rabatt, 25 * FestkommaEins);
   EXPECT_EQ(k.ns.RgBezeichnung, "Rabatt eins");
-  EXPECT_EQ(f.Text("Tex_ArtikelNr"), "Rabatt-Gr. Satz");
+  EXPECT_EQ(std::string(std::string_view(k.lz.GezeigterSchluessel)), "Rabatt-Gr. Satz");
   ASSERT_EQ(Artikel(), -1);
   EXPECT_EQ(k.ns.RabattKz, 2);
   EXPECT_EQ(k.ns.Rabatt, 12500);  // 1.25
@@ -355,9 +357,8 @@ TEST_F(LeserV3, SetPositionsAndQuestionOncePerRun) {
   EXPECT_EQ(f.fragen[0].titel, "");
   EXPECT_EQ(f.fragen[0].knoepfe, Knoepfe::JaNein);
   EXPECT_EQ(f.fragen[0].symbol, Symbol::Frage);
-  EXPECT_EQ(k.kz.SetVerwendung, "1");
-  EXPECT_NE(k.kz.SetAbfrageErfolgt, 0);
-  EXPECT_EQ(f.Text("Tex_ArtikelNr"), "SET1");
+  EXPECT_EQ(k.lauf.setVerwendung, "1");
+  EXPECT_EQ(std::string(std::string_view(k.lz.GezeigterSchluessel)), "SET1");
   EXPECT_EQ(k.ns.Verarbeitungskz, "A");
   const auto& s = k.ns.SetTabelle;
   // Position 2 is blank: positions 1, 3 and 4 of the first line, then the second line.
@@ -390,8 +391,7 @@ TEST_F(LeserV3, SetAnswerYesMarksCallSequencesAndANewRunAsksAgain) {
   EXPECT_EQ(k.ns.SetTabelle[0].SetMerker, "L");
   EXPECT_EQ(f.fragen.size(), 1u);
   // The run clears the state at its start: the question comes again.
-  k.kz.SetAbfrageErfolgt = 0;
-  k.kz.SetVerwendung = "0";
+  k.lauf.setVerwendung.clear();
   Oeffnen(inhalt);
   f.antworten = {Antwort::Nein};
   Set();
@@ -412,7 +412,7 @@ TEST_F(LeserV3, PriceLinesWithThreeArticlesAndDiscounts) {
                '\0'));
   ASSERT_EQ(Preis(), 0);
   EXPECT_EQ(k.ns.Verarbeitungskz, "A");
-  EXPECT_EQ(f.Text("Tex_ArtikelNr"), "4711");
+  EXPECT_EQ(std::string(std::string_view(k.lz.GezeigterSchluessel)), "4711");
   EXPECT_TRUE(k.kz.Fehlerprotokoll.empty());  // other letters are skipped without a log entry
   const auto& p = k.ns.Preistabelle;
   EXPECT_EQ(p[0].PArtikelNr, "4711");
@@ -459,7 +459,7 @@ TEST_F(LeserV3, PriceLinesWithThreeArticlesAndDiscounts) {
 TEST_F(LeserV3, DataFilesReadToTheirLastRecord) {
   DateiOeffnen("v3_artikel.dat");
   std::vector<std::string> schluessel;
-  while (Artikel() == 0) schluessel.push_back(f.Text("Tex_ArtikelNr"));
+  while (Artikel() == 0) schluessel.push_back(std::string(std::string_view(k.lz.GezeigterSchluessel)));
   EXPECT_EQ(schluessel, (std::vector<std::string>{"4711", "TLT000001", "XXXXXXXXXXXXXXX", "XXXXXXXXXXXXXXX",
                                                   "Waren-Gr. Satz", "Rabatt-Gr. Satz", "KundennummerSatz"}));
   EXPECT_EQ(k.ns.ArtikelNr, "4715");

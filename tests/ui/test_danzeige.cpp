@@ -32,6 +32,11 @@ struct Aufbau {
     d = std::make_unique<DAnzeige>(k);
   }
   QString Text(const char* name) const { return ui::AlsQString(d->Text(name)); }
+  // Whether a run started now would divide the prices by the factor shown.
+  bool Teilt() const {
+    return UmrechnungTeilt(d->Text("Lab_Version"), d->Text("Com_Version"), d->Text("Lab_WaehrungKz"),
+                           d->Text("Com_WaehrungsKz"));
+  }
   QComboBox* Waehrung() const { return d->findChild<QComboBox*>(QStringLiteral("Com_WaehrungsKz")); }
   QComboBox* Version() const { return d->findChild<QComboBox*>(QStringLiteral("Com_Version")); }
   QStringList Waehrungen() const {
@@ -153,7 +158,7 @@ class TestDAnzeige : public QObject {
     QVERIFY(f.d->Sichtbar("Tex_Faktor"));
     QVERIFY(f.d->Sichtbar("Lab_Faktor"));
     QCOMPARE(f.Text("Tex_Faktor"), QStringLiteral("1,955830"));
-    QVERIFY(f.k.kz.Umrechnungsrichtung);
+    QVERIFY(f.Teilt());
     // Another output version keeps the chosen currency.
     f.VersionWaehlen(QStringLiteral("4"));
     QCOMPARE(f.Waehrung()->currentText(), QStringLiteral("EUR"));
@@ -190,7 +195,7 @@ class TestDAnzeige : public QObject {
     f.WaehrungWaehlen(QStringLiteral("DEM"));
     QVERIFY(f.d->Sichtbar("Tex_Faktor"));
     QCOMPARE(f.Text("Tex_Faktor"), QStringLiteral("1,955830"));
-    QVERIFY(!f.k.kz.Umrechnungsrichtung);
+    QVERIFY(!f.Teilt());
     // Through version 3 (no currency) and back, the choice stays.
     f.VersionWaehlen(QStringLiteral("3"));
     QVERIFY(f.Waehrungen().isEmpty());
@@ -293,11 +298,13 @@ class TestDAnzeige : public QObject {
   void beenden_waehrend_eines_laufs() {
     Aufbau f;
     f.d->show();
-    f.k.kz.Konvertierstatus = 8;
+    Fortschritt stand;
+    QVERIFY(!f.d->Melden(stand));  // the run reports before its first record
     f.d->Com_Ende_Click();
-    QCOMPARE(f.k.kz.Konvertierstatus, std::int16_t(9));
     QVERIFY(f.d->isVisible());
-    f.k.kz.Konvertierstatus = 0;
+    QVERIFY(f.d->Melden(stand));  // the next report asks the run to stop
+    stand.ende = true;
+    f.d->Melden(stand);
     f.d->Com_Ende_Click();
     QVERIFY(!f.d->isVisible());
   }
@@ -324,7 +331,6 @@ class TestDAnzeige : public QObject {
     QVERIFY(aus.find("\r\nE;") != std::string::npos);
     // The frames and buttons are usable again after the run.
     QVERIFY(f.d->findChild<QPushButton*>(QStringLiteral("Com_Konvertieren"))->isEnabled());
-    QCOMPARE(f.k.kz.Konvertierstatus, std::int16_t(0));
     // The end shows every record and 100 %.
     QCOMPARE(f.Text("Lab_Bearbeitet"), QStringLiteral("2"));
     QCOMPARE(f.d->findChild<QProgressBar*>(QStringLiteral("Fortschritt"))->value(), 100);
@@ -370,7 +376,7 @@ class TestDAnzeige : public QObject {
     // The user presses "Beenden" once the records are being converted.
     QTimer beenden;
     QObject::connect(&beenden, &QTimer::timeout, [&] {
-      if (f.k.kz.Konvertierstatus != 8) return;
+      if (!f.d->MeldetLauf()) return;
       beenden.stop();
       f.d->Com_Ende_Click();
     });

@@ -153,11 +153,11 @@ bool BlockLesen(Kontext& k) {
 
 // Shows the record (without CR LF) in Tex_Bearbeitet, in the file's code like every text shown
 // there (the window shows the filler as blanks).
-void ZeileZeigen(Kontext& k, Fenster& f) { f.SetzeText("Tex_Bearbeitet", Mitte(k.lz.Eingabezeile, 1, Satzlaenge)); }
+void ZeileZeigen(Kontext& k) { k.lz.GezeigteZeile = Mitte(k.lz.Eingabezeile, 1, Satzlaenge); }
 
 // Handler of one line: true when the logical record ends before this line.
 template <typename Behandlung>
-std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandlung behandle) {
+std::int16_t Leseschleife(Kontext& k, Behandlung behandle) {
   auto& lz = k.lz;
   lz.SatzSchluessel.clear();
   // A block held over from the previous call is processed even when nothing follows it.
@@ -169,7 +169,7 @@ std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandlung behandle) {
     if (lz.ZeileVorgelesen == 0 && !BlockLesen(k)) return -1;
     lz.ZeileVorgelesen = 0;
     if (behandle(Kennung(lz, 1))) {
-      SatzBeenden(lz, f);
+      SatzBeenden(lz);
       return 0;
     }
   }
@@ -190,7 +190,7 @@ void ArtikelBeginnen(Neutralsatz& ns, const Lesezustand& lz, std::string_view ar
 
 // ---- Article records ------------------------------------------------------------------------
 
-bool SatzA(Kontext& k, Fenster& f) {
+bool SatzA(Kontext& k) {
   auto& ns = k.ns;
   auto& lz = k.lz;
   const Schluesseltext nr = Schluessel(lz, 3, 15);
@@ -207,7 +207,7 @@ bool SatzA(Kontext& k, Fenster& f) {
     KennungZuweisen(ns.Verarbeitungskz, kz);
     // Nothing else belongs to a delete or renumber record: the next line ends it.
     lz.SatzSchluessel = SchluesselGeloescht;
-    ZeileZeigen(k, f);
+    ZeileZeigen(k);
     return false;
   }
   if (ns.ArtikelNr.empty()) ArtikelBeginnen(ns, lz, nr);
@@ -234,7 +234,7 @@ bool SatzA(Kontext& k, Fenster& f) {
   TextOderKeineAngabeZuweisen(ns.Warenhauptgruppe, lz, 118, 3);
   TextOderKeineAngabeZuweisen(ns.Langtextschluessel, lz, 121, 8);
   FeldZuweisen(lz.SatzSchluessel, ns.ArtikelNr);
-  ZeileZeigen(k, f);
+  ZeileZeigen(k);
   return false;
 }
 
@@ -331,7 +331,7 @@ bool SatzTE(Kontext& k, char satzart) {
 
 // ---- One-line records -----------------------------------------------------------------------
 
-bool SatzK(Kontext& k, Fenster& f) {
+bool SatzK(Kontext& k) {
   auto& ns = k.ns;
   auto& lz = k.lz;
   if (!lz.SatzSchluessel.empty()) return true;
@@ -339,11 +339,11 @@ bool SatzK(Kontext& k, Fenster& f) {
   GrossInPlatz(ns.Kundennummer);
   TextZuweisen(ns.Preispflege, lz, 13, 1);
   lz.SatzSchluessel = SchluesselKunde;
-  ZeileZeigen(k, f);
+  ZeileZeigen(k);
   return false;
 }
 
-bool SatzS(Kontext& k, Fenster& f) {
+bool SatzS(Kontext& k) {
   auto& ns = k.ns;
   auto& lz = k.lz;
   if (!lz.SatzSchluessel.empty()) return true;
@@ -359,11 +359,11 @@ bool SatzS(Kontext& k, Fenster& f) {
     TextZuweisen(ns.WgBezeichnung, lz, 56, 40);
   }
   lz.SatzSchluessel = SchluesselWarengruppe;
-  ZeileZeigen(k, f);
+  ZeileZeigen(k);
   return false;
 }
 
-bool SatzR(Kontext& k, Fenster& f) {
+bool SatzR(Kontext& k) {
   auto& ns = k.ns;
   auto& lz = k.lz;
   if (!lz.SatzSchluessel.empty()) return true;
@@ -373,25 +373,13 @@ bool SatzR(Kontext& k, Fenster& f) {
   ns.Rabatt = Teilen(Zahl(lz, 8, 4), ns.RabattKz == 1 ? 100 : 1000);
   TextZuweisen(ns.RgBezeichnung, lz, 12, 40);
   lz.SatzSchluessel = SchluesselRabattgruppe;
-  ZeileZeigen(k, f);
+  ZeileZeigen(k);
   return false;
 }
 
 // ---- SET records ----------------------------------------------------------------------------
 
-// Asked once per conversion run: how the SET blocks are used. Yes: as call sequences (marker "L"),
-// No: as parts lists (marker "1").
-void SetAbfrage(Kontext& k, Fenster& f) {
-  if (k.kz.SetAbfrageErfolgt != 0) return;
-  static const std::string Frage =
-      Ansi("Eingabe = JA  wenn die SET-Blöcke als Aufruf-Folgen (Jumbo, Block, Faulenzer usw.) eingesetzt werden") +
-      "\n\n" + Ansi("Eingabe = NEIN   bei Verwendung der SET-Blöcke als Stücklisten");
-  Antwort a = f.Meldung(Frage, "", Knoepfe::JaNein, Symbol::Frage);
-  k.kz.SetVerwendung = a == Antwort::Ja ? "L" : "1";
-  k.kz.SetAbfrageErfolgt = -1;
-}
-
-bool SatzJ(Kontext& k, Fenster& f) {
+bool SatzJ(Kontext& k) {
   auto& ns = k.ns;
   auto& lz = k.lz;
   // Eingabezeile shows the block, so it sees the change.
@@ -399,7 +387,6 @@ bool SatzJ(Kontext& k, Fenster& f) {
     if (c == '\0') c = ' ';
   const Schluesseltext setNr = Schluessel(lz, 3, 15);
   if (!lz.SatzSchluessel.empty() && setNr.Ansicht() != lz.SatzSchluessel) return true;
-  SetAbfrage(k, f);
   FeldZuweisen(lz.SatzSchluessel, setNr);
   KennungZuweisen(ns.Verarbeitungskz, Kennung(lz, 2));
   std::string setNrFeld;
@@ -417,7 +404,7 @@ bool SatzJ(Kontext& k, Fenster& f) {
     auto& z = ns.SetTabelle[static_cast<std::size_t>(zeile)];
     z.SetNr = setNrFeld;
     z.SetKurztext = kurztext;
-    z.SetMerker = k.kz.SetVerwendung;
+    z.SetMerker = k.lauf.SetVerwendung();
     z.SetAufrufmerker = 1;
     TextZuweisen(z.SetArtikelNr, lz, von, 15);
     GrossInPlatz(z.SetArtikelNr);
@@ -477,7 +464,7 @@ bool SatzP(Kontext& k) {
 
 }  // namespace
 
-std::int16_t Artikelleser(Kontext& k, Fenster& f) {
+std::int16_t Artikelleser(Kontext& k) {
   NeutralsatzLeeren(k.ns);
   // Long-text rows of a text without number are not cleared by the reset (it keys on the text
   // number); drop them here so that they cannot slip in front of the next long text.
@@ -485,14 +472,14 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
     for (auto& z : k.ns.Langtexttabelle) z = Langtextzeile{};
     k.ns.LangtextArt = 0;
   }
-  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
-    if (satzart == 'A') return SatzA(k, f);
+  const std::int16_t ergebnis = Leseschleife(k, [&](char satzart) {
+    if (satzart == 'A') return SatzA(k);
     if (satzart == 'B') return SatzB(k);
     if (satzart == 'D') return SatzD(k);
     if (satzart == 'T' || satzart == 'E') return SatzTE(k, satzart);
-    if (satzart == 'K') return SatzK(k, f);
-    if (satzart == 'S') return SatzS(k, f);
-    if (satzart == 'R') return SatzR(k, f);
+    if (satzart == 'K') return SatzK(k);
+    if (satzart == 'S') return SatzS(k);
+    if (satzart == 'R') return SatzR(k);
     // Header, price lines in an article file and unknown letters are skipped.
     return false;
   });
@@ -500,21 +487,21 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
   return ergebnis;
 }
 
-std::int16_t SetLeser(Kontext& k, Fenster& f) {
+std::int16_t SetLeser(Kontext& k) {
   SetTabelleLeeren(k.ns);
-  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
-    if (satzart == 'K') return SatzK(k, f);
-    if (satzart == 'J') return SatzJ(k, f);
+  const std::int16_t ergebnis = Leseschleife(k, [&](char satzart) {
+    if (satzart == 'K') return SatzK(k);
+    if (satzart == 'J') return SatzJ(k);
     return false;
   });
   k.ns.Art = SatzartBestimmen(k.ns, Satzart::Set);
   return ergebnis;
 }
 
-std::int16_t Preisleser(Kontext& k, Fenster& f) {
+std::int16_t Preisleser(Kontext& k) {
   PreistabelleLeeren(k.ns);
-  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
-    if (satzart == 'K') return SatzK(k, f);
+  const std::int16_t ergebnis = Leseschleife(k, [&](char satzart) {
+    if (satzart == 'K') return SatzK(k);
     if (satzart == 'P') return SatzP(k);
     return false;
   });

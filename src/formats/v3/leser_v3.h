@@ -3,13 +3,12 @@
 // 0 = record assembled, -1 = input exhausted (the record assembled in this call is still written).
 #include <cstdint>
 
-#include "context/fenster.h"
 #include "context/kontext.h"
 
 namespace korvelan::v3 {
 
-std::int16_t Artikelleser(Kontext& k, Fenster& f);
-std::int16_t SetLeser(Kontext& k, Fenster& f);
-std::int16_t Preisleser(Kontext& k, Fenster& f);
+std::int16_t Artikelleser(Kontext& k);
+std::int16_t SetLeser(Kontext& k);
+std::int16_t Preisleser(Kontext& k);
 
 }  // namespace korvelan::v3

@@ -405,7 +405,7 @@ void Termin1Lesen(Neutralsatz& ns, Felder& z) {
 
 // C lines: the file-wide date TERMIN-1 (part of no record), material and labour data of an
 // article. The fields are taken after the fill, so a date not closed by ";" keeps its last digit.
-Schritt ZeileC(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
+Schritt ZeileC(Neutralsatz& ns, Lesezustand& lz) {
   Felder z(lz, MitBlank);
   const Schluesseltext kz(z.Feld2());
   const Schluesseltext art = z.Nummer(15);
@@ -419,7 +419,7 @@ Schritt ZeileC(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
   // The flag is set only once the line belongs to this record, and a blank flag keeps the one
   // the article's own lines gave.
   if (!kz.empty()) FeldZuweisen(ns.Verarbeitungskz, kz);
-  f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
+  lz.GezeigteZeile = lz.Eingabezeile;
   // The C line keys the record by its own article number, also when it comes before the
   // article's first line: a following line of another article then starts a record of its own
   // instead of taking over this line's data.
@@ -445,9 +445,9 @@ Schritt ZeileC(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
 
 // ---- One-line records ----------------------------------------------------------------------
 
-Schritt ZeileK(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
+Schritt ZeileK(Neutralsatz& ns, Lesezustand& lz) {
   if (!lz.SatzSchluessel.empty()) return Schritt::SatzEnde;
-  f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
+  lz.GezeigteZeile = lz.Eingabezeile;
   Felder z(lz, MitSemikolon);
   FeldZuweisen(ns.Kundennummer, z.Nummer(10));
   FeldZuweisen(ns.Preispflege, z.Nummer(1));
@@ -455,9 +455,9 @@ Schritt ZeileK(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
   return Schritt::Weiter;
 }
 
-Schritt ZeileS(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
+Schritt ZeileS(Neutralsatz& ns, Lesezustand& lz) {
   if (!lz.SatzSchluessel.empty()) return Schritt::SatzEnde;
-  f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
+  lz.GezeigteZeile = lz.Eingabezeile;
   Felder z(lz, MitSemikolon);
   FeldZuweisen(ns.Hauptwarengruppe, z.Nummer(3));
   const std::string_view hauptbezeichnung = z.Text(40);
@@ -476,9 +476,9 @@ Schritt ZeileS(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
   return Schritt::Weiter;
 }
 
-Schritt ZeileR(Neutralsatz& ns, Lesezustand& lz, Fenster& f) {
+Schritt ZeileR(Neutralsatz& ns, Lesezustand& lz) {
   if (!lz.SatzSchluessel.empty()) return Schritt::SatzEnde;
-  f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
+  lz.GezeigteZeile = lz.Eingabezeile;
   Felder z(lz, MitSemikolon);
   FeldZuweisen(ns.RgNummer, z.Nummer(4));
   ns.RabattKz = z.Kurzzahl(1);
@@ -556,23 +556,23 @@ Schritt ZeileP(Neutralsatz& ns, Lesezustand& lz) {
 // is data, the last one included; an empty line and a line beginning with the end-of-file
 // byte 0x1A are passed over.
 template <typename Behandler>
-std::int16_t Leseschleife(Kontext& k, Fenster& f, Behandler behandeln) {
+std::int16_t Leseschleife(Kontext& k, Behandler behandeln) {
   Lesezustand& lz = k.lz;
   for (;;) {
     if (!NaechsteZeile(k)) return -1;
     if (IstLeer(lz.Eingabezeile) || lz.Eingabezeile[0] == Dateiende) continue;
     const char satzart = Satzart(lz.Eingabezeile);
     if (behandeln(satzart) == Schritt::SatzEnde) {
-      SatzBeenden(lz, f);
+      SatzBeenden(lz);
       return 0;
     }
-    if (satzart == 'A') f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
+    if (satzart == 'A') lz.GezeigteZeile = lz.Eingabezeile;
   }
 }
 
 }  // namespace
 
-std::int16_t Artikelleser(Kontext& k, Fenster& f) {
+std::int16_t Artikelleser(Kontext& k) {
   Neutralsatz& ns = k.ns;
   Lesezustand& lz = k.lz;
   // The fields of the A and the B line keep the record before's texts until such a line
@@ -582,7 +582,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
   AlleLeeren(ns.A5Feld14, ns.A5Feld16, ns.A5Feld17, ns.A5Feld18, ns.A5Feld26);  // not in version 4
   bool aFelder = false, bFelder = false;
   lz.SatzSchluessel.clear();
-  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
+  const std::int16_t ergebnis = Leseschleife(k, [&](char satzart) {
     switch (satzart) {
       case 'A': return ZeileA(ns, lz, aFelder);
       case 'B': return ZeileB(ns, lz, bFelder);
@@ -590,10 +590,10 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
       case 'T':
       case 'E': return ZeileTE(ns, lz, satzart);
       case 'Z': return ZeileZ(ns, lz);
-      case 'C': return ZeileC(ns, lz, f);
-      case 'K': return ZeileK(ns, lz, f);
-      case 'S': return ZeileS(ns, lz, f);
-      case 'R': return ZeileR(ns, lz, f);
+      case 'C': return ZeileC(ns, lz);
+      case 'K': return ZeileK(ns, lz);
+      case 'S': return ZeileS(ns, lz);
+      case 'R': return ZeileR(ns, lz);
       default: return Schritt::Weiter;  // header and unknown lines
     }
   });
@@ -607,14 +607,14 @@ std::int16_t Artikelleser(Kontext& k, Fenster& f) {
   return ergebnis;
 }
 
-std::int16_t SetLeser(Kontext& k, Fenster& f) {
+std::int16_t SetLeser(Kontext& k) {
   Neutralsatz& ns = k.ns;
   Lesezustand& lz = k.lz;
   SetTabelleLeeren(ns);
   lz.SatzSchluessel.clear();
-  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
+  const std::int16_t ergebnis = Leseschleife(k, [&](char satzart) {
     switch (satzart) {
-      case 'K': return ZeileK(ns, lz, f);
+      case 'K': return ZeileK(ns, lz);
       case 'J': return ZeileJ(ns, lz);
       default: return Schritt::Weiter;
     }
@@ -623,15 +623,15 @@ std::int16_t SetLeser(Kontext& k, Fenster& f) {
   return ergebnis;
 }
 
-std::int16_t Preisleser(Kontext& k, Fenster& f) {
+std::int16_t Preisleser(Kontext& k) {
   Neutralsatz& ns = k.ns;
   Lesezustand& lz = k.lz;
   PreistabelleLeeren(ns);
   lz.SatzSchluessel.clear();
-  const std::int16_t ergebnis = Leseschleife(k, f, [&](char satzart) {
+  const std::int16_t ergebnis = Leseschleife(k, [&](char satzart) {
     switch (satzart) {
       case 'V': return Schritt::Weiter;
-      case 'K': return ZeileK(ns, lz, f);
+      case 'K': return ZeileK(ns, lz);
       case 'P': return ZeileP(ns, lz);
       case 'C': {
         // Only the date is taken from a price file's C lines. A date applies to the price lines
@@ -646,7 +646,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& f) {
       default:
         ProtokollEintrag(k,
                          "in DATPREIS-Datei darf keine Satzart " + std::string(1, satzart) + Ansi(" geführt werden"));
-        f.SetzeText("Tex_Bearbeitet", lz.Eingabezeile);
+        lz.GezeigteZeile = lz.Eingabezeile;
         return Schritt::Weiter;
     }
   });

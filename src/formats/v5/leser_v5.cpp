@@ -100,7 +100,7 @@ bool IstEndesatz(char satzart, const Lesezustand& lz) {
 // The common loop of the three readers: reads (or takes the pending line), skips lines without
 // a record, stops at the end of the input and hands every other line to the reader's handler.
 template <typename Behandler>
-std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
+std::int16_t Lesen(Kontext& k, Behandler behandeln) {
   Lesezustand& lz = k.lz;
   for (;;) {
     if (!NaechsteZeile(k)) return -1;
@@ -116,7 +116,7 @@ std::int16_t Lesen(Kontext& k, Fenster& f, Behandler behandeln) {
       case Schritt::Weiter:
         break;
       case Schritt::SatzEnde:
-        SatzBeenden(lz, f);
+        SatzBeenden(lz);
         return 0;
       case Schritt::Fertig:
         return 0;
@@ -387,7 +387,7 @@ void RLesen(Neutralsatz& ns, Lesezustand& lz) {
 
 }  // namespace
 
-std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
+std::int16_t Artikelleser(Kontext& k) {
   Neutralsatz& ns = k.ns;
   Lesezustand& lz = k.lz;
   // The A line's fields keep the record before's texts until an A line overwrites them: most
@@ -405,7 +405,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
            (inhalt == Inhalt::Artikel && (TexteGleich(nummer, lz.SatzSchluessel) || IstLeer(lz.SatzSchluessel)));
   };
 
-  const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
+  const std::int16_t ergebnis = Lesen(k, [&](char satzart) -> Schritt {
     const std::string_view zeile = lz.Eingabezeile;
     switch (satzart) {
       case 'A':
@@ -432,7 +432,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
           DLesen(ns, f);
         else
           ZLesen(ns, f);
-        if (zeile[0] == 'A') fenster.SetzeText("Tex_Bearbeitet", zeile);
+        if (zeile[0] == 'A') lz.GezeigteZeile = zeile;
         return Schritt::Weiter;
       }
       case 'B': {
@@ -449,7 +449,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
           ns.NummerAltKz = kz == 'L' ? "L" : "A";
           ns.Verarbeitungskz = kz == 'L' ? "L" : "X";
         }
-        fenster.SetzeText("Tex_ArtikelNr", SchluesselNummernsatz);
+        lz.GezeigterSchluessel = SchluesselNummernsatz;
         lz.ZeileVorgelesen = 0;
         lz.SatzSchluessel.clear();
         return Schritt::Fertig;
@@ -524,7 +524,7 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
         else
           RLesen(ns, lz);
         inhalt = Inhalt::Einzelsatz;
-        fenster.SetzeText("Tex_Bearbeitet", zeile);
+        lz.GezeigteZeile = zeile;
         return Schritt::Weiter;
       default:
         return Schritt::Weiter;  // other letters (the header V among them) carry no article data
@@ -535,20 +535,20 @@ std::int16_t Artikelleser(Kontext& k, Fenster& fenster) {
   return ergebnis;
 }
 
-std::int16_t SetLeser(Kontext& k, Fenster& fenster) {
+std::int16_t SetLeser(Kontext& k) {
   Neutralsatz& ns = k.ns;
   Lesezustand& lz = k.lz;
   SetTabelleLeeren(ns);
   lz.SatzSchluessel.clear();
   Inhalt inhalt = Inhalt::Nichts;
 
-  const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
+  const std::int16_t ergebnis = Lesen(k, [&](char satzart) -> Schritt {
     const std::string_view zeile = lz.Eingabezeile;
     if (satzart == 'K') {
       if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
       KLesen(ns, lz);
       inhalt = Inhalt::Einzelsatz;
-      fenster.SetzeText("Tex_Bearbeitet", zeile);
+      lz.GezeigteZeile = zeile;
       return Schritt::Weiter;
     }
     if (satzart != 'J') return Schritt::Weiter;
@@ -621,7 +621,7 @@ std::string_view PLesen(Lesezustand& lz, Preiszeile& p) {
 
 }  // namespace
 
-std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
+std::int16_t Preisleser(Kontext& k) {
   Neutralsatz& ns = k.ns;
   Lesezustand& lz = k.lz;
   PreistabelleLeeren(ns);
@@ -629,7 +629,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
   Inhalt inhalt = Inhalt::Nichts;
   int zeilen = 0;
 
-  const std::int16_t ergebnis = Lesen(k, fenster, [&](char satzart) -> Schritt {
+  const std::int16_t ergebnis = Lesen(k, [&](char satzart) -> Schritt {
     const std::string_view zeile = lz.Eingabezeile;
     switch (satzart) {
       case 'V':
@@ -641,7 +641,7 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
         if (inhalt != Inhalt::Nichts) return Schritt::SatzEnde;
         KLesen(ns, lz);
         inhalt = Inhalt::Einzelsatz;
-        fenster.SetzeText("Tex_Bearbeitet", zeile);
+        lz.GezeigteZeile = zeile;
         return Schritt::Weiter;
       case 'P': {
         if (inhalt == Inhalt::Einzelsatz) return Schritt::SatzEnde;
@@ -663,13 +663,13 @@ std::int16_t Preisleser(Kontext& k, Fenster& fenster) {
         if (++zeilen < Preiszeilen) return Schritt::Weiter;
         // Three rows make a record.
         lz.SatzSchluessel = ns.Preistabelle[0].PArtikelNr;
-        fenster.SetzeText("Tex_ArtikelNr", lz.SatzSchluessel);
+        lz.GezeigterSchluessel = lz.SatzSchluessel;
         return Schritt::Fertig;
       }
       default:
         ProtokollEintrag(k,
                          "in DATPREIS-Datei darf keine Satzart " + std::string(1, satzart) + Ansi(" geführt werden"));
-        fenster.SetzeText("Tex_Bearbeitet", zeile);
+        lz.GezeigteZeile = zeile;
         return Schritt::Weiter;
     }
   });
