@@ -218,6 +218,36 @@ inline KORVELAN_SCHNELLWEG std::string_view ZahltextfeldAnfuegen(Zeilenpuffer& z
   return std::string_view(p, n);
 }
 
+// The start that several lines written one after the other into the output line share (an
+// article's letter, flag and number; a long text's or SET's head): written once with the first
+// line, and each further line begins by taking it again from the output line, which still begins
+// with it; only the line's letter may change. Saves writing (trimming, copying) the same fields
+// again for every line. Nothing else may be written into the output line between two lines.
+class Zeilenanfang {
+ public:
+  explicit Zeilenanfang(Zeilenpuffer& zeile) : zeile_(zeile) {}
+  // Takes what the output line holds now as the start.
+  void Merken() { laenge_ = zeile_.size(); }
+  // The output line was written anew: there is no start to take again.
+  void Vergessen() { laenge_ = 0; }
+  bool Gemerkt() const { return laenge_ != 0; }
+  // Begins the next line with the start.
+  Zeilenpuffer& Wiederholen() {
+    zeile_.resize(laenge_);
+    return zeile_;
+  }
+  // The same for a line of another letter (the start's first byte).
+  Zeilenpuffer& Wiederholen(char buchstabe) {
+    zeile_.resize(laenge_);
+    zeile_[0] = buchstabe;
+    return zeile_;
+  }
+
+ private:
+  Zeilenpuffer& zeile_;
+  std::size_t laenge_ = 0;
+};
+
 // True for a field held as "@" (present but empty).
 inline bool IstKeineAngabe(std::string_view feld) { return feld.size() == 1 && feld[0] == '@'; }
 

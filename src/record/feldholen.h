@@ -74,9 +74,12 @@ inline void FeldZuweisen(std::string& ziel, std::string_view feld) {
   ziel.append(feld.data(), feld.size());
 }
 
-// FeldZuweisen for a text that still holds the same field of the record before (a reader that
-// keeps such fields): a text of the field's length, up to sixteen characters, is overwritten in
-// place without a call (two words that may overlap).
+// FeldZuweisen for a text that often holds a text of the field's length already: the article
+// texts, which keep the record before's texts until their line comes again (see
+// NeutralsatzLeerenAusserArtikeltexten), and the record's key, set again by each of its lines.
+// A text of the field's length, up to sixteen characters, is overwritten in place without a call
+// (two words that may overlap). Kept apart from FeldZuweisen: the test of the length in every
+// FeldZuweisen costs about 1 % instructions on version-4 input for the texts emptied before.
 inline void FeldUeberschreiben(std::string& ziel, std::string_view feld) {
   const std::size_t n = feld.size();
   if (ziel.size() != n || n > 16) {

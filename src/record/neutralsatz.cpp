@@ -90,30 +90,32 @@ const auto PreisFrei = [](const Preiszeile& z) { return z.PArtikelNr.empty(); };
 
 }  // namespace
 
-void AZeilenfelderLeeren(Neutralsatz& ns) {
-  AlleLeeren(ns.Kurztext1, ns.Kurztext2, ns.Mengeneinheit, ns.Preiskz, ns.Preiseinheit, ns.Preis, ns.Rabattgruppe,
-             ns.Warenhauptgruppe, ns.Warengruppe, ns.Matchcode, ns.A5Feld14, ns.AlternativArtikelNr, ns.A5Feld16,
-             ns.A5Feld17, ns.A5Feld18, ns.EanNr, ns.Anbindungsnummer, ns.Verpackungsmenge, ns.Katalogseite,
-             ns.Textkz, ns.Langtextschluessel, ns.Kostenart, ns.A5Feld26, ns.ReferenzKuerzel, ns.ReferenzNr);
+void ArtikeltexteLeeren(Neutralsatz& ns, unsigned teile) {
+  if (teile & ArtikelteilA)
+    AlleLeeren(ns.Textkz, ns.Kurztext1, ns.Kurztext2, ns.Preiskz, ns.Preiseinheit, ns.Mengeneinheit, ns.Preis,
+               ns.Rabattgruppe, ns.Warenhauptgruppe, ns.Langtextschluessel);
+  if (teile & ArtikelteilB)
+    AlleLeeren(ns.Matchcode, ns.AlternativArtikelNr, ns.Katalogseite, ns.EanNr, ns.Anbindungsnummer,
+               ns.Warengruppe, ns.Kostenart, ns.Verpackungsmenge, ns.ReferenzKuerzel, ns.ReferenzNr);
+  if (teile & ArtikelteilNur5) AlleLeeren(ns.A5Feld14, ns.A5Feld16, ns.A5Feld17, ns.A5Feld18, ns.A5Feld26);
 }
 
 void NeutralsatzLeeren(Neutralsatz& ns) {
-  AZeilenfelderLeeren(ns);
-  NeutralsatzLeerenAusserAZeile(ns);
+  NeutralsatzLeerenAusserArtikeltexten(ns);
+  ArtikeltexteLeeren(ns, AlleArtikelteile);
 }
 
-void NeutralsatzLeerenAusserAZeile(Neutralsatz& ns) {
-  // 1. Single article fields; Verarbeitungskz is set by each reader when an article starts.
+void NeutralsatzLeerenAusserArtikeltexten(Neutralsatz& ns) {
+  // 1. Single article fields. Verarbeitungskz and Termin1 carry over (see the declaration).
   AlleLeeren(ns.ArtikelNr, ns.A5Zusatz);
   ns.AnbindungKz = 0;
-  // 2. to 4. Tables up to their first free row; the long texts only when in use.
+  // 2. to 4. Tables up to their first free row (rows are filled from the first one on, so the
+  // rows behind it are empty already).
   ZeilenLeeren(ns.Staffeltabelle, StaffelFrei);
   ZeilenLeeren(ns.Dimensionstabelle, DimFrei);
-  if (!ns.LangtextNr.empty()) {
-    ns.LangtextNr.clear();
-    ns.LangtextArt = 0;
-    ZeilenLeeren(ns.Langtexttabelle, LangtextFrei);
-  }
+  ns.LangtextNr.clear();
+  ns.LangtextArt = 0;
+  ZeilenLeeren(ns.Langtexttabelle, LangtextFrei);
   // 5. Delete / renumber data, material and labour data.
   ns.NummerAltKz.clear();
   ns.NeueArtikelNr.clear();

@@ -101,12 +101,14 @@ TEST(NeutralsatzLeeren, TabellenBisZurErstenFreienZeile) {
   EXPECT_EQ(FreieStaffelzeile(ns), 0);
 }
 
-TEST(NeutralsatzLeeren, LangtexteNurMitLangtextNr) {
+// Long-text rows go with the record whether or not it held a text number: left behind, they
+// would slip in front of the next record's long text.
+TEST(NeutralsatzLeeren, LangtexteAuchOhneLangtextNr) {
   Neutralsatz ns = GefuellterSatz();
   ns.LangtextArt = 2;
   NeutralsatzLeeren(ns);
-  EXPECT_EQ(ns.Langtexttabelle[0].LangtextZeile, "Text");
-  EXPECT_EQ(ns.LangtextArt, 2);
+  EXPECT_EQ(ns.Langtexttabelle[0].LangtextZeile, "");
+  EXPECT_EQ(ns.LangtextArt, 0);
 }
 
 TEST(NeutralsatzLeeren, SetUndPreistabelleAllein) {
@@ -180,19 +182,19 @@ TEST(NeutralsatzLeeren, FreieZeilen) {
 
 }  // namespace
 
-// The reset without the A line's fields and the reset of those fields make the whole reset.
-TEST(NeutralsatzLeeren, OhneAZeileUndAZeilenfelderZusammenAlles) {
+// The reset without the article texts and the reset of those texts make the whole reset.
+TEST(NeutralsatzLeeren, OhneArtikeltexteUndArtikeltexteZusammenAlles) {
   Neutralsatz ganz = GefuellterSatz();
   NeutralsatzLeeren(ganz);
   Neutralsatz teile = GefuellterSatz();
-  NeutralsatzLeerenAusserAZeile(teile);
+  NeutralsatzLeerenAusserArtikeltexten(teile);
   EXPECT_EQ(teile.ArtikelNr, "");
   EXPECT_EQ(teile.A5Zusatz, "");
   EXPECT_EQ(teile.Kurztext1, "Rohr");
   EXPECT_EQ(teile.Preis, "0000000100");
   EXPECT_EQ(teile.ReferenzNr, "R1");
   EXPECT_EQ(teile.Dimensionstabelle[0].DimUnterkz, "");
-  AZeilenfelderLeeren(teile);
+  ArtikeltexteLeeren(teile, AlleArtikelteile);
   for (const std::string* f : {&teile.Kurztext1, &teile.Kurztext2, &teile.Mengeneinheit, &teile.Preis,
                                &teile.Textkz, &teile.ReferenzNr})
     EXPECT_EQ(*f, "");

@@ -466,12 +466,6 @@ bool SatzP(Kontext& k) {
 
 std::int16_t Artikelleser(Kontext& k) {
   NeutralsatzLeeren(k.ns);
-  // Long-text rows of a text without number are not cleared by the reset (it keys on the text
-  // number); drop them here so that they cannot slip in front of the next long text.
-  if (k.ns.LangtextNr.empty() && !k.ns.Langtexttabelle[0].LangtextMarke.empty()) {
-    for (auto& z : k.ns.Langtexttabelle) z = Langtextzeile{};
-    k.ns.LangtextArt = 0;
-  }
   const std::int16_t ergebnis = Leseschleife(k, [&](char satzart) {
     if (satzart == 'A') return SatzA(k);
     if (satzart == 'B') return SatzB(k);

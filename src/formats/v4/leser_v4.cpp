@@ -87,11 +87,6 @@ Schritt SatzEndeMitSchluessel(Lesezustand& lz, const Felder& z, char satzart, co
   return Schritt::SatzEnde;
 }
 
-template <typename... Texte>
-void AlleLeeren(Texte&... texte) {
-  (texte.clear(), ...);
-}
-
 char Satzart(std::string_view zeile) { return zeile.empty() ? '\0' : GrossZeichen(zeile[0]); }
 
 // The processing flag is the third character of the line (a one-character flag), in capitals;
@@ -146,7 +141,7 @@ void Eintragen(Tabelle& tabelle, int frei, const Zeile& zeile) {
 
 // ---- Article lines -------------------------------------------------------------------------
 
-// geschrieben: set when the line wrote the A fields (Textkz to Langtextschluessel).
+// geschrieben: set when the line wrote the texts of part A.
 Schritt ZeileA(Neutralsatz& ns, Lesezustand& lz, bool& geschrieben) {
   const Lesezustand::Schluesselfund* fund = SchluesselVorgefunden(lz, 'A');
   Felder z = fund ? Felder(lz, MitSemikolon, fund->cursor) : Felder(lz, MitSemikolon);
@@ -203,7 +198,7 @@ Schritt ZeileA(Neutralsatz& ns, Lesezustand& lz, bool& geschrieben) {
   return Schritt::Weiter;
 }
 
-// geschrieben: set when the line wrote the B fields (Matchcode to ReferenzNr).
+// geschrieben: set when the line wrote the texts of part B.
 Schritt ZeileB(Neutralsatz& ns, Lesezustand& lz, bool& geschrieben) {
   const Lesezustand::Schluesselfund* fund = SchluesselVorgefunden(lz, 'B');
   Felder z = fund ? Felder(lz, MitBlank, fund->cursor) : Felder(lz, MitBlank);
@@ -575,11 +570,7 @@ std::int16_t Leseschleife(Kontext& k, Behandler behandeln) {
 std::int16_t Artikelleser(Kontext& k) {
   Neutralsatz& ns = k.ns;
   Lesezustand& lz = k.lz;
-  // The fields of the A and the B line keep the record before's texts until such a line
-  // overwrites them: most have the same length from article to article and are then copied in
-  // place. Those no line of this record wrote are emptied before the call returns.
-  NeutralsatzLeerenAusserAZeile(ns);
-  AlleLeeren(ns.A5Feld14, ns.A5Feld16, ns.A5Feld17, ns.A5Feld18, ns.A5Feld26);  // not in version 4
+  NeutralsatzLeerenAusserArtikeltexten(ns);
   bool aFelder = false, bFelder = false;
   lz.SatzSchluessel.clear();
   const std::int16_t ergebnis = Leseschleife(k, [&](char satzart) {
@@ -597,12 +588,7 @@ std::int16_t Artikelleser(Kontext& k) {
       default: return Schritt::Weiter;  // header and unknown lines
     }
   });
-  if (!aFelder)
-    AlleLeeren(ns.Textkz, ns.Kurztext1, ns.Kurztext2, ns.Preiskz, ns.Preiseinheit, ns.Mengeneinheit, ns.Preis,
-               ns.Rabattgruppe, ns.Warenhauptgruppe, ns.Langtextschluessel);
-  if (!bFelder)
-    AlleLeeren(ns.Matchcode, ns.AlternativArtikelNr, ns.Katalogseite, ns.EanNr, ns.Anbindungsnummer,
-               ns.Warengruppe, ns.Kostenart, ns.Verpackungsmenge, ns.ReferenzKuerzel, ns.ReferenzNr);
+  ArtikeltexteLeeren(ns, ArtikelteilNur5 | (aFelder ? 0u : ArtikelteilA) | (bFelder ? 0u : ArtikelteilB));
   k.ns.Art = SatzartBestimmen(k.ns, Satzart::Artikel);
   return ergebnis;
 }

@@ -117,20 +117,12 @@ void Artikelkopf(Zeilenpuffer& z, char satzart, const Neutralsatz& ns) {
   FeldRechts(z, ns.ArtikelNr);
 }
 
-// The start of the next line of the same article, taken from the line written before it, which
-// began with the same head of kopf bytes: only the line kind changes. Saves trimming and copying
-// the article number again for each line.
-void ArtikelkopfWiederholen(Zeilenpuffer& z, char satzart, std::size_t kopf) {
-  z.resize(kopf);
-  z[0] = satzart;
-}
-
-// Returns the length of the line's head (see ArtikelkopfWiederholen).
-std::size_t AZeileSchreiben(Kontext& k) {
+// artikelkopf takes the line's head, which the article's further lines begin with.
+void AZeileSchreiben(Kontext& k, Zeilenanfang& artikelkopf) {
   const Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   Artikelkopf(z, 'A', ns);
-  const std::size_t kopf = z.size();
+  artikelkopf.Merken();
 
   // Text flag and short texts. Without a text flag the flag field stays empty, but the short
   // texts are still written: they are the article's name and must not be lost.
@@ -182,10 +174,9 @@ std::size_t AZeileSchreiben(Kontext& k) {
   // The key of the text's T lines, which have 8 characters.
   FeldGekuerzt(z, ns.Langtextschluessel, 8);
   ZeileAusgeben(k, false);
-  return kopf;
 }
 
-void BZeileSchreiben(Kontext& k, std::size_t artikelkopf, const Staffelzeile* kupfer) {
+void BZeileSchreiben(Kontext& k, Zeilenanfang& artikelkopf, const Staffelzeile* kupfer) {
   Neutralsatz& ns = k.ns;
   // A field holding "@" counts as present here: the line that carried it existed. Copper data
   // alone make a B line as well.
@@ -193,8 +184,7 @@ void BZeileSchreiben(Kontext& k, std::size_t artikelkopf, const Staffelzeile* ku
       ns.Anbindungsnummer.empty() && ns.Warengruppe.empty() && ns.ReferenzKuerzel.empty() &&
       ns.ReferenzNr.empty() && ns.Kostenart.empty() && kupfer == nullptr)
     return;
-  Zeilenpuffer& z = k.kz.Ausgabezeile;
-  ArtikelkopfWiederholen(z, 'B', artikelkopf);
+  Zeilenpuffer& z = artikelkopf.Wiederholen('B');
   Feld(z, ns.Matchcode);
   Feld(z, ns.AlternativArtikelNr);
   Feld(z, ns.Katalogseite);
@@ -226,20 +216,14 @@ void BZeileSchreiben(Kontext& k, std::size_t artikelkopf, const Staffelzeile* ku
 }
 
 // D lines, two dimension rows per line.
-void DZeilenSchreiben(Kontext& k, std::size_t artikelkopf) {
+void DZeilenSchreiben(Kontext& k, Zeilenanfang& artikelkopf) {
   const Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
-  // The start of the lines is the same on each: written once, and each line starts from it again.
-  std::size_t kopf = 0;
   bool gehalten = false;
   for (int i = 0; i < Tabellenzeilen; ++i) {
     const Dimensionszeile& d = ns.Dimensionstabelle[i];
     if (d.DimUnterkz.empty()) break;
-    if (i == 0) {
-      ArtikelkopfWiederholen(z, 'D', artikelkopf);
-      kopf = artikelkopf;
-    }
-    if (!gehalten) z.resize(kopf);
+    if (!gehalten) artikelkopf.Wiederholen('D');
     Ganz(z, i + 1, muster::R1N1);
     const std::string_view unterkz = OhneKeineAngabe(d.DimUnterkz);
     FeldAnfuegen(z, unterkz.empty() ? std::string_view(" ") : unterkz.substr(0, 1));
@@ -270,25 +254,19 @@ void ZuAbCodeSetzen(std::int16_t& code, const std::string& vorzeichen, std::int1
 
 // Z lines: price scales, surcharges and raw-material data. The line number counts every row
 // examined, whether or not it produced a line; the copper row of the B line (kupfer) is no Z row.
-void ZZeilenSchreiben(Kontext& k, std::size_t artikelkopf, const Staffelzeile* kupfer) {
+void ZZeilenSchreiben(Kontext& k, Zeilenanfang& artikelkopf, const Staffelzeile* kupfer) {
   const Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   std::int16_t zuAbCode = 0;
-  // The start of the lines is the same on each: written once, and each line starts from it again.
-  std::size_t anfang = 0;
   int nummer = 0;
   for (int i = 0; i < Tabellenzeilen; ++i) {
     const Staffelzeile& s = ns.Staffeltabelle[i];
     if (s.StaffelArt == 0) break;
-    if (i == 0) {
-      ArtikelkopfWiederholen(z, 'Z', artikelkopf);
-      anfang = artikelkopf;
-    }
     if (&s == kupfer) continue;
     ++nummer;
     bool zeile = true;
     auto kopf = [&](char marke) {
-      z.resize(anfang);
+      artikelkopf.Wiederholen('Z');
       Ganz(z, nummer, muster::R1N1);
       z += marke;
       z += ';';
@@ -385,8 +363,7 @@ void LangtextZeilenSchreiben(Kontext& k) {
   if (IstLeer(ns.LangtextNr) || ns.LangtextArt == 0) return;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   const char satzart = ns.LangtextArt == 1 ? 'T' : 'E';
-  // The start of the lines is the same on each: written once, and each line starts from it again.
-  std::size_t kopf = 0;
+  Zeilenanfang kopf(z);
   bool gehalten = false;
   for (int i = 0; i < Tabellenzeilen; ++i) {
     const Langtextzeile& l = ns.Langtexttabelle[i];
@@ -398,9 +375,9 @@ void LangtextZeilenSchreiben(Kontext& k) {
       Feld(z, ns.Verarbeitungskz);
       FeldGekuerzt(z, ns.LangtextNr, 8);
       z += ';';
-      kopf = z.size();
+      kopf.Merken();
     }
-    if (!gehalten) z.resize(kopf);
+    if (!gehalten) kopf.Wiederholen();
     Ganz(z, i + 1, muster::R1N1);
     z += ';';
     FeldGekuerzt(z, l.LangtextZeile, 40);
@@ -444,7 +421,8 @@ std::int16_t Artikelschreiber(Kontext& k) {
         return ZeileAusgeben(k, false);
       case Satzart::Artikel: {
         // The A, B, D and Z lines follow each other and share their head.
-        const std::size_t kopf = AZeileSchreiben(k);
+        Zeilenanfang kopf(z);
+        AZeileSchreiben(k, kopf);
         const Staffelzeile* kupfer = KupferzeileDerBZeile(ns, true);
         BZeileSchreiben(k, kopf, kupfer);
         DZeilenSchreiben(k, kopf);

@@ -390,10 +390,7 @@ void RLesen(Neutralsatz& ns, Lesezustand& lz) {
 std::int16_t Artikelleser(Kontext& k) {
   Neutralsatz& ns = k.ns;
   Lesezustand& lz = k.lz;
-  // The A line's fields keep the record before's texts until an A line overwrites them: most
-  // have the same length from article to article and are then copied in place. A record
-  // without an A line gets them emptied before the call returns.
-  NeutralsatzLeerenAusserAZeile(ns);
+  NeutralsatzLeerenAusserArtikeltexten(ns);
   bool aZeile = false;
   lz.SatzSchluessel.clear();
   Inhalt inhalt = Inhalt::Nichts;
@@ -467,8 +464,8 @@ std::int16_t Artikelleser(Kontext& k) {
           return Schritt::SatzEnde;
         if (ns.LangtextNr.empty()) {
           VerarbeitungskzBeginnen(ns, Kennzeichen(zeile));
-          // A blank text number is held as one blank, so that the next record's reset still
-          // clears these rows.
+          // A blank text number is held as one blank, so that the record counts as a long text
+          // begun (an empty number is none).
           FeldZuweisen(ns.LangtextNr, nummer.empty() ? std::string_view(" ") : std::string_view(nummer));
         }
         // A text without a kind would be dropped by the writers (kind 0 means no text): such
@@ -530,7 +527,7 @@ std::int16_t Artikelleser(Kontext& k) {
         return Schritt::Weiter;  // other letters (the header V among them) carry no article data
     }
   });
-  if (!aZeile) AZeilenfelderLeeren(ns);
+  if (!aZeile) ArtikeltexteLeeren(ns, AlleArtikelteile);
   k.ns.Art = SatzartBestimmen(k.ns, Satzart::Artikel);
   return ergebnis;
 }

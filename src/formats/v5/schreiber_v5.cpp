@@ -158,15 +158,15 @@ bool HatZeichen(std::string_view text, std::size_t n) {
 // the ";" of its last significant field. The cut position is recorded while each field is
 // appended, rather than by splitting the finished line again: a ";" inside a stored text would
 // shift a re-read and could cut off real content. Returns the price unit of the line (1 when the
-// line carries none), which the Z lines of the same article fall back on. kopf receives the
-// length of the line's head (see ArtikelkopfWiederholen).
-std::int64_t AZeile(Kontext& k, std::size_t& kopf) {
+// line carries none), which the Z lines of the same article fall back on. artikelkopf takes the
+// line's head, which the article's further lines begin with.
+std::int64_t AZeile(Kontext& k, Zeilenanfang& artikelkopf) {
   Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = NeueZeile(k);
   z += "A;";
   TextFeld(z, ns.Verarbeitungskz);
   RechtsFeld(z, ns.ArtikelNr);
-  kopf = z.size();
+  artikelkopf.Merken();
   TextFeld(z, ns.Kurztext1);
   TextFeld(z, ns.Kurztext2);
   std::size_t schnitt = z.size();
@@ -274,24 +274,15 @@ void Artikelkopf(Zeilenpuffer& z, const Neutralsatz& ns, std::string_view buchst
   RechtsFeld(z, ns.ArtikelNr);
 }
 
-// The same head taken from the line in Ausgabezeile, which began with it (kopf bytes): only the
-// line kind changes. Saves trimming and copying the article number again for each kind of line.
-void ArtikelkopfWiederholen(Zeilenpuffer& z, char buchstabe, std::size_t kopf) {
-  z.resize(kopf);
-  z[0] = buchstabe;
-}
-
-// Lines of a table share their start: it is written once, with the first row, and each further
-// row's line starts from it again. Cutting empty fields never reaches into it, as the row number
-// follows it.
-// The A line is still in Ausgabezeile, with its head of artikelkopf bytes.
-void DZeilen(Kontext& k, std::size_t artikelkopf) {
+// Lines of a table share their start (Zeilenanfang). Cutting empty fields never reaches into it,
+// as the row number follows it.
+// The A line is still in Ausgabezeile, beginning with artikelkopf.
+void DZeilen(Kontext& k, Zeilenanfang& artikelkopf) {
   Neutralsatz& ns = k.ns;
-  Zeilenpuffer& z = k.kz.Ausgabezeile;
   for (int n = 1; n <= Tabellenzeilen; ++n) {
     const Dimensionszeile& d = ns.Dimensionstabelle[n - 1];
     if (d.DimUnterkz.empty()) break;
-    ArtikelkopfWiederholen(z, 'D', artikelkopf);
+    Zeilenpuffer& z = artikelkopf.Wiederholen('D');
     GanzFeld(z, n, muster::N2);
     const std::string_view unterkz = OhneKeineAngabe(d.DimUnterkz);
     Feld(z, unterkz.empty() ? std::string_view(" ") : unterkz.substr(0, 1));
@@ -323,20 +314,19 @@ std::int64_t ZPreiseinheit(std::int64_t wert, std::int64_t artikelpreiseinheit) 
   return wert == 999 ? artikelpreiseinheit : wert;
 }
 
-// artikelkopf: the length of the head of the line in Ausgabezeile, or 0 when that line has
-// another head.
-void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit, std::size_t artikelkopf) {
+// artikelkopf: the head of the line in Ausgabezeile, unless that line has another head.
+void ZZeilen(Kontext& k, std::int64_t artikelpreiseinheit, Zeilenanfang& artikelkopf) {
   Neutralsatz& ns = k.ns;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
   int nummer = 1;
   for (const Staffelzeile& s : ns.Staffeltabelle) {
     if (s.StaffelArt == 0) break;
-    if (artikelkopf == 0) {
+    if (!artikelkopf.Gemerkt()) {
       NeueZeile(k);
       Artikelkopf(z, ns, "Z");
-      artikelkopf = z.size();
+      artikelkopf.Merken();
     }
-    ArtikelkopfWiederholen(z, 'Z', artikelkopf);
+    artikelkopf.Wiederholen('Z');
     switch (s.StaffelArt) {
       case 1:  // price scale
         GanzFeld(z, nummer, muster::N2);
@@ -462,7 +452,7 @@ void TZeilen(Kontext& k) {
   Neutralsatz& ns = k.ns;
   if (IstLeer(ns.LangtextNr) || ns.LangtextArt == 0) return;
   Zeilenpuffer& z = k.kz.Ausgabezeile;
-  std::size_t kopf = 0;  // the start of the lines, once written (as with the D lines)
+  Zeilenanfang kopf(z);
   for (int n = 1; n <= Tabellenzeilen; ++n) {
     const Langtextzeile& t = ns.Langtexttabelle[n - 1];
     if (t.LangtextMarke.empty()) break;
@@ -472,9 +462,9 @@ void TZeilen(Kontext& k) {
       TextFeld(z, ns.Verarbeitungskz);
       GekuerztFeld(z, ns.LangtextNr, 15);
       GanzFeld(z, ns.LangtextArt, muster::R1);
-      kopf = z.size();
+      kopf.Merken();
     }
-    z.resize(kopf);
+    kopf.Wiederholen();
     GanzFeld(z, n, muster::N2);
     GekuerztFeld(z, t.LangtextZeile, 70);
     GekuerztAusgeben(k);
@@ -554,10 +544,10 @@ std::int16_t Artikelschreiber(Kontext& k) {
       case Satzart::Loeschen: return BZeile(k);
       case Satzart::Artikel: {
         // The A, D and Z lines share their head; a G line between them has another.
-        std::size_t kopf = 0;
+        Zeilenanfang kopf(k.kz.Ausgabezeile);
         std::int64_t artikelpreiseinheit = AZeile(k, kopf);
         DZeilen(k, kopf);
-        if (GZeile(k)) kopf = 0;
+        if (GZeile(k)) kopf.Vergessen();
         ZZeilen(k, artikelpreiseinheit, kopf);
         CWerkstoffZeile(k);
         CArbeitZeile(k);
