@@ -117,24 +117,17 @@ constexpr std::array<unsigned char, 256> BuchstabenBauen() {
 }
 constexpr std::array<unsigned char, 256> Buchstaben = BuchstabenBauen();
 
-// First CR or LF in [p, e), or e. Every line of a file passes here: sixteen bytes are compared
-// at once, two such blocks per step (most lines are longer than one block).
-const char* ZeilenendeSuchen(const char* p, const char* e) {
-  const Byteblock lf = BlockAus('\n'), cr = BlockAus('\r');
-  for (; e - p >= 32; p += 32) {
-    const Byteblock b1 = BlockLaden(p), b2 = BlockLaden(p + 16);
-    const unsigned treffer = Trefferbits((b1 == lf) | (b1 == cr)) | (Trefferbits((b2 == lf) | (b2 == cr)) << 16);
-    if (treffer != 0) return p + __builtin_ctz(treffer);
-  }
-  for (; e - p >= 16; p += 16) {
-    const Byteblock b = BlockLaden(p);
-    const unsigned treffer = Trefferbits((b == lf) | (b == cr));
-    if (treffer != 0) return p + __builtin_ctz(treffer);
-  }
-  while (p < e && *p != '\n' && *p != '\r') ++p;
-  return p;
-}
 }  // namespace
+
+void TextInCp850(std::string& text, Zeichensatz z) {
+  static const std::array<unsigned char, 256> AnsiNachCp850 = AnsiNachCp850Bauen();
+  if (z == Zeichensatz::Windows1252) {
+    for (char& c : text) c = static_cast<char>(AnsiNachCp850[static_cast<unsigned char>(c)]);
+  } else if (z == Zeichensatz::Utf8) {
+    std::size_t restLaenge = 0;
+    text.resize(Utf8NachCp850(text.data(), text.size(), true, nullptr, restLaenge));
+  }
+}
 
 const char* ZeichensatzName(Zeichensatz z) {
   switch (z) {

@@ -16,6 +16,10 @@ namespace korvelan {
 enum class Zeichensatz { Cp850, Utf8, Windows1252 };
 // "CP850", "UTF-8" or "Windows-1252".
 const char* ZeichensatzName(Zeichensatz z);
+// Takes a text of a file in character set z into CP850 in place, as the input file does with its
+// blocks: each character to its CP850 byte, "?" for a character CP850 lacks and for an invalid
+// UTF-8 byte. For a whole text (a row of the viewer), so a cut sequence at its end is invalid.
+void TextInCp850(std::string& text, Zeichensatz z);
 
 class Eingabedatei {
  public:

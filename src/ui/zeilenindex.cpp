@@ -18,35 +18,6 @@ namespace {
 constexpr std::size_t Blocklaenge = 130;  // a version-3 record with its CR LF
 constexpr unsigned char Dateiendezeichen = 0x1A;
 
-// First CR or LF in [p, e), or e; sixteen bytes are compared at once.
-const char* ZeilenendeSuchen(const char* p, const char* e) {
-  const Byteblock lf = BlockAus('\n'), cr = BlockAus('\r');
-  for (; e - p >= 16; p += 16) {
-    const Byteblock b = BlockLaden(p);
-    const unsigned treffer = Trefferbits((b == lf) | (b == cr));
-    if (treffer != 0) return p + __builtin_ctz(treffer);
-  }
-  while (p < e && *p != '\n' && *p != '\r') ++p;
-  return p;
-}
-
-// Takes a row into CP850 as the conversion reads the file: each character as its CP850 byte,
-// "?" where CP850 lacks it.
-void InCp850(std::string& text, Zeichensatz zeichensatz) {
-  if (zeichensatz == Zeichensatz::Windows1252) {
-    static const std::array<unsigned char, 256> tabelle = [] {
-      std::array<unsigned char, 256> t{};
-      for (int b = 0; b < 256; ++b) t[b] = Cp850Byte(AnsiZeichen(static_cast<unsigned char>(b)));
-      return t;
-    }();
-    for (char& c : text) c = static_cast<char>(tabelle[static_cast<unsigned char>(c)]);
-  } else if (zeichensatz == Zeichensatz::Utf8) {
-    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    text.clear();
-    for (char32_t z : QStringView(s).toUcs4()) text.push_back(static_cast<char>(Cp850Byte(z)));
-  }
-}
-
 // Case folding on CP850 bytes by the characters they are shown as: each byte goes to the first
 // byte whose shown character folds to the same character (so "Ä" and "ä", and the blank and the
 // zero byte shown as a blank, meet).
@@ -84,7 +55,7 @@ bool Zeilenleser::Fuellen() {
 
 bool Zeilenleser::Naechste(std::string* text) {
   const bool da = form_.bloecke ? BlockNehmen(text) : ZeileNehmen(text);
-  if (da && text) InCp850(*text, form_.zeichensatz);
+  if (da && text) TextInCp850(*text, form_.zeichensatz);
   return da;
 }
 
